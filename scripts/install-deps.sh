@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project builds, tests, fuzzes and
+# benchmarks with. Idempotent: packages already present are skipped.
+set -euo pipefail
+
+packages=(
+  # build and test
+  g++ clang libclang-rt-14-dev cmake make pkg-config googletest libgtest-dev libbenchmark-dev
+  # libraries the library links
+  libjsoncpp-dev zlib1g-dev libminizip-dev libcurl4-openssl-dev libuchardet-dev
+  # data the build compiles: segmenter core dictionary, English words
+  python3-jieba wamerican
+  # converters for other input formats
+  poppler-utils
+  # reference peers for benchmarks
+  python3-docx pandoc libdatrie-dev libmarisa-dev hyperfine
+)
+
+missing=()
+for pkg in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$pkg")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

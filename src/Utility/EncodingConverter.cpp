@@ -1,0 +1,88 @@
+// iconv-based conversions; each call opens its own descriptor so that
+// conversions on several threads never share state.
+#include "Utility/EncodingConverter.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace {
+
+bool Convert(const char* sTo, const char* sFrom, const std::string& sIn, std::string& sOut)
+{
+    sOut.clear();
+    iconv_t cd = iconv_open(sTo, sFrom);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
+    bool bClean = true;
+    char* pIn = const_cast<char*>(sIn.data());
+    size_t nInLeft = sIn.size();
+    char sBuf[4096];
+    while (nInLeft > 0) {
+        char* pOut = sBuf;
+        size_t nOutLeft = sizeof sBuf;
+        size_t r = iconv(cd, &pIn, &nInLeft, &pOut, &nOutLeft);
+        sOut.append(sBuf, sizeof sBuf - nOutLeft);
+        if (r != static_cast<size_t>(-1))
+            continue;
+        if (errno == E2BIG)
+            continue;
+        // Invalid or unconvertible sequence (EILSEQ) or a cut one at the end
+        // (EINVAL): skip one byte and go on.
+        bClean = false;
+        ++pIn;
+        --nInLeft;
+    }
+    char* pOut = sBuf;
+    size_t nOutLeft = sizeof sBuf;
+    iconv(cd, nullptr, nullptr, &pOut, &nOutLeft);
+    sOut.append(sBuf, sizeof sBuf - nOutLeft);
+    iconv_close(cd);
+    return bClean;
+}
+
+}  // namespace
+
+bool Utf8ToGbk(const std::string& sUtf8, std::string& sGbk)
+{
+    return Convert("GBK", "UTF-8", sUtf8, sGbk);
+}
+
+bool GbkToUtf8(const std::string& sGbk, std::string& sUtf8)
+{
+    return Convert("UTF-8", "GB18030", sGbk, sUtf8);
+}
+
+bool IsValidUtf8(const std::string& sText)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(sText.data());
+    const unsigned char* pEnd = p + sText.size();
+    while (p < pEnd) {
+        unsigned char c = *p;
+        int nMore = 0;
+        unsigned nMin = 0;
+        unsigned nCode = 0;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        } else if ((c & 0xE0) == 0xC0) {
+            nMore = 1, nMin = 0x80, nCode = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            nMore = 2, nMin = 0x800, nCode = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            nMore = 3, nMin = 0x10000, nCode = c & 0x07;
+        } else {
+            return false;
+        }
+        if (pEnd - p <= nMore)
+            return false;
+        for (int i = 1; i <= nMore; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            nCode = (nCode << 6) | (p[i] & 0x3F);
+        }
+        if (nCode < nMin || nCode > 0x10FFFF || (nCode >= 0xD800 && nCode <= 0xDFFF))
+            return false;
+        p += nMore + 1;
+    }
+    return true;
+}

@@ -1,0 +1,19 @@
+// The veskar commands. Each takes the arguments after its own name and
+// returns the process exit code (0 success, 1 failure, 2 bad usage).
+#pragma once
+
+struct _tCommand {
+    const char* sName;
+    const char* sSummary;
+    const char* sUsage;  // full help text
+    int (*pRun)(int argc, char** argv, int nFirst);
+};
+
+int RunInfo(int argc, char** argv, int nFirst);
+int RunCatalogue(int argc, char** argv, int nFirst);
+
+extern const char* const kInfoUsage;
+extern const char* const kCatalogueUsage;
+
+// Prints usage to stderr and returns 2.
+int UsageError(const char* sUsage, const char* sWhy);
