@@ -9,3 +9,9 @@ elseif(VESKAR_SANITIZE STREQUAL "thread")
 elseif(NOT VESKAR_SANITIZE STREQUAL "")
   message(FATAL_ERROR "VESKAR_SANITIZE must be address, thread or empty")
 endif()
+
+# Fuzz builds instrument the library for coverage; the targets add the driver.
+if(VESKAR_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
