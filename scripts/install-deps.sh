@@ -10,10 +10,10 @@ packages=(
   libjsoncpp-dev zlib1g-dev libminizip-dev libcurl4-openssl-dev libuchardet-dev
   # data the build compiles: segmenter core dictionary, English words
   python3-jieba wamerican
-  # converters for other input formats
-  poppler-utils
+  # converters for other input formats (.doc/.wps/.rtf/.odt, .pdf)
+  libreoffice-writer-nogui poppler-utils
   # reference peers for benchmarks
-  python3-docx pandoc libdatrie-dev libmarisa-dev hyperfine
+  python3-docx pandoc darts libdatrie-dev libmarisa-dev hyperfine
 )
 
 missing=()
