@@ -1,0 +1,74 @@
+// The findings of one check (CCheckResult): accepting, ordering and
+// de-duplicating them, per-code statistics and the score, errors per
+// chapter, and the XML and JSON result forms with their readers.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Checker/CheckRecord.h"
+
+class CDocxParser;
+
+struct _tFreqScore {
+    int freq = 0;      // occurrences of a code
+    float score = 0;   // points deducted for it
+};
+
+class CCheckResult {
+public:
+    // Accepts one finding (or drops it when there is nothing to report) and
+    // resets the caller's record for the next one.
+    void AddResult(_tCheckResult& check_result);
+    // Sorts, removes repeated findings and rebuilds the statistics.
+    void SortResult();
+    void Reset();
+    // Deletes every finding with that code; how many.
+    size_t Remove(const char* sErrNo);
+
+    // The result as XML / JSON text, valid until the next output.
+    const char* GetResult(const char* sPath, const char* sFilename, int nType, const char* sURLPrefix,
+                          CDocxParser* pDocxParser);
+    const char* GetResultJson(const char* sPath, const char* sFilename, int nType, const char* sURLPrefix,
+                              CDocxParser* pDocxParser);
+    // Reads a saved result: JSON when the extension is "json" (any case),
+    // else XML. 1, or -1 with "Failed Read file <path>".
+    int Import(const char* sXMLFile);
+    int ImportJsonFile(const char* sJsonFile);
+    int ImportXmlText(const std::string& sXml);
+    int ImportJsonText(const std::string& sJson);
+
+    // 100 minus the capped deductions of every code, never below 0.
+    float TotalScore() const;
+
+    const std::vector<_tCheckResult>& Results() const { return m_vecResult; }
+    const std::map<std::string, _tFreqScore>& Statistics() const { return m_mapErrId2FreqScore; }
+    const std::map<uint32_t, int>& ChapterCounts() const { return m_mapChapID2freq; }
+    unsigned ErrCount() const { return m_nErrCount; }
+    const std::string& Path() const { return m_sPath; }
+    const std::string& Filename() const { return m_sFilename; }
+    const std::string& URLPrefix() const { return m_sURLPrefix; }
+    int ReportType() const { return m_nReportType; }
+    int m_nResultFormat = 0;  // kept for the caller
+
+private:
+    void Prepare(const char* sPath, const char* sFilename, int nType, const char* sURLPrefix,
+                 CDocxParser* pDocxParser);
+    void ComputeScores();
+    std::string StatisticsXml() const;
+    std::string ChaptersXml() const;
+
+    std::string m_sPath;
+    std::string m_sFilename;
+    std::string m_sURLPrefix;
+    int m_nReportType = 0;
+    std::vector<_tCheckResult> m_vecResult;
+    std::string m_sResult;
+    std::map<std::string, _tFreqScore> m_mapErrId2FreqScore;
+    std::map<uint32_t, int> m_mapChapID2freq;
+    CDocxParser* m_pDocParser = nullptr;  // not owned
+    unsigned m_nErrCount = 0;
+    bool m_bSort = false;
+};

@@ -1,0 +1,105 @@
+// Entity handling for the library's own flat XML files.
+#include "Utility/XmlText.h"
+
+#include <cstdlib>
+
+namespace {
+
+void AppendUtf8(std::string& sOut, unsigned long nCode)
+{
+    if (nCode < 0x80) {
+        sOut += static_cast<char>(nCode);
+    } else if (nCode < 0x800) {
+        sOut += static_cast<char>(0xC0 | (nCode >> 6));
+        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
+    } else if (nCode < 0x10000) {
+        sOut += static_cast<char>(0xE0 | (nCode >> 12));
+        sOut += static_cast<char>(0x80 | ((nCode >> 6) & 0x3F));
+        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
+    } else {
+        sOut += static_cast<char>(0xF0 | (nCode >> 18));
+        sOut += static_cast<char>(0x80 | ((nCode >> 12) & 0x3F));
+        sOut += static_cast<char>(0x80 | ((nCode >> 6) & 0x3F));
+        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
+    }
+}
+
+// Decodes the entity starting at sText[nAmp] ('&'); returns its length, or 0.
+size_t DecodeEntity(const std::string& sText, size_t nAmp, std::string& sOut)
+{
+    size_t nSemi = sText.find(';', nAmp);
+    if (nSemi == std::string::npos || nSemi - nAmp > 10)
+        return 0;
+    std::string sName = sText.substr(nAmp + 1, nSemi - nAmp - 1);
+    static const struct { const char* sName; char c; } kNamed[] = {
+        {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+    for (const auto& named : kNamed) {
+        if (sName == named.sName) {
+            sOut += named.c;
+            return nSemi - nAmp + 1;
+        }
+    }
+    if (sName.size() < 2 || sName[0] != '#')
+        return 0;
+    bool bHex = sName[1] == 'x' || sName[1] == 'X';
+    const char* sDigits = sName.c_str() + (bHex ? 2 : 1);
+    char* pEnd = nullptr;
+    unsigned long nCode = std::strtoul(sDigits, &pEnd, bHex ? 16 : 10);
+    if (*sDigits == '\0' || *pEnd != '\0' || nCode == 0 || nCode > 0x10FFFF)
+        return 0;
+    AppendUtf8(sOut, nCode);
+    return nSemi - nAmp + 1;
+}
+
+}  // namespace
+
+std::string XmlEscape(const std::string& sText)
+{
+    std::string sOut;
+    sOut.reserve(sText.size());
+    for (char c : sText) {
+        switch (c) {
+        case '&': sOut += "&amp;"; break;
+        case '<': sOut += "&lt;"; break;
+        case '>': sOut += "&gt;"; break;
+        case '"': sOut += "&quot;"; break;
+        case '\'': sOut += "&apos;"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
+                break;
+            sOut += c;
+        }
+    }
+    return sOut;
+}
+
+std::string XmlUnescape(const std::string& sText)
+{
+    if (sText.find('&') == std::string::npos)
+        return sText;
+    std::string sOut;
+    sOut.reserve(sText.size());
+    for (size_t i = 0; i < sText.size(); ++i) {
+        size_t nLen = sText[i] == '&' ? DecodeEntity(sText, i, sOut) : 0;
+        if (nLen == 0)
+            sOut += sText[i];
+        else
+            i += nLen - 1;
+    }
+    return sOut;
+}
+
+bool XmlElementText(const std::string& sXml, const std::string& sName, size_t nFrom, size_t nLimit,
+                    std::string& sOut)
+{
+    std::string sOpen = "<" + sName + ">";
+    size_t nStart = sXml.find(sOpen, nFrom);
+    if (nStart == std::string::npos || nStart >= nLimit)
+        return false;
+    nStart += sOpen.size();
+    size_t nEnd = sXml.find("</" + sName + ">", nStart);
+    if (nEnd == std::string::npos || nEnd > nLimit)
+        return false;
+    sOut = XmlUnescape(sXml.substr(nStart, nEnd - nStart));
+    return true;
+}
