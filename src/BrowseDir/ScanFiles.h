@@ -1,0 +1,9 @@
+// Lists the files (or folders) under a directory tree.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Appends the full paths under sDir whose extension passes sFilter ("*.*"
+// for all), oldest status change first. False when sDir is not a folder.
+bool gfn_vScanFiles(const char* sDir, std::vector<std::string>& vecFiles, const char* sFilter, bool bFile);
