@@ -67,6 +67,13 @@ VESKAR_API int VESKAR_ExportErrorMsg(const char* sErrorListFile);
  * next call. */
 VESKAR_API const char* Audit_GetErrorInfo(void);
 
+/* ---- Check results --------------------------------------------------- */
+
+/* Reads a saved result ("_Check.xml", or "_Check.json" by its extension)
+ * into the instance and returns it as JSON text (findings, statistics,
+ * score); null when it cannot be read. Owned by the instance. */
+VESKAR_API const char* VESKAR_LoadCheckResult(const char* sResultFile, int handle);
+
 #ifdef __cplusplus
 }
 #endif

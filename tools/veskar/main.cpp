@@ -9,6 +9,7 @@ namespace {
 const _tCommand kCommands[] = {
     {"info", "start the library and show version, switches and tables", kInfoUsage, RunInfo},
     {"catalogue", "import, export or show the error catalogue", kCatalogueUsage, RunCatalogue},
+    {"show", "print a saved check result as a summary", kShowUsage, RunShow},
 };
 
 void PrintHelp(FILE* out)
