@@ -54,6 +54,8 @@ void CBufferManager::ReleaseBuf(bool bAll)
         if (nSize < kTriggerSize || !m_nBufferWritingThread.compare_exchange_strong(nIdle, 1))
             return;
     }
+    if (!bAll)
+        nSize = Size();  // another pass may have shortened the list meanwhile
     if ((bAll && nBatch != 0) || (!bAll && nSize > kTriggerSize)) {
         for (size_t i = 0;; ++i) {
             std::lock_guard<std::mutex> lock(m_hBuffer);

