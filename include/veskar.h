@@ -74,6 +74,21 @@ VESKAR_API const char* Audit_GetErrorInfo(void);
  * score); null when it cannot be read. Owned by the instance. */
 VESKAR_API const char* VESKAR_LoadCheckResult(const char* sResultFile, int handle);
 
+/* ---- Documents --------------------------------------------------------- */
+
+/* Parses a document (.docx; .doc/.wps/.rtf/.odt through LibreOffice, .pdf
+ * through pdftotext, .htm/.html, .txt; or a saved ".xml" document file)
+ * and writes its document and content files beside it (nResultFormat 0:
+ * XML, 1: JSON). Returns a JSON summary: result_file, paragraphs, tables,
+ * cell_paragraphs, figures, headers, footers, contents, char_count,
+ * multi_byte_chars, single_byte_chars and headings (level, paraId, text);
+ * null on failure. Needs no VESKAR_Init. Owned by the library. */
+VESKAR_API const char* VESKAR_ParseFile(const char* sFile, int nReportType, int nResultFormat);
+
+/* The plain text of a document: paragraphs in reading order, table cells
+ * row by row; null on failure. Owned by the library. */
+VESKAR_API const char* VESKAR_GetFileText(const char* sFile);
+
 #ifdef __cplusplus
 }
 #endif

@@ -12,10 +12,14 @@ struct _tCommand {
 int RunInfo(int argc, char** argv, int nFirst);
 int RunCatalogue(int argc, char** argv, int nFirst);
 int RunShow(int argc, char** argv, int nFirst);
+int RunParse(int argc, char** argv, int nFirst);
+int RunText(int argc, char** argv, int nFirst);
 
 extern const char* const kInfoUsage;
 extern const char* const kCatalogueUsage;
 extern const char* const kShowUsage;
+extern const char* const kParseUsage;
+extern const char* const kTextUsage;
 
 // Prints usage to stderr and returns 2.
 int UsageError(const char* sUsage, const char* sWhy);

@@ -10,6 +10,8 @@ const _tCommand kCommands[] = {
     {"info", "start the library and show version, switches and tables", kInfoUsage, RunInfo},
     {"catalogue", "import, export or show the error catalogue", kCatalogueUsage, RunCatalogue},
     {"show", "print a saved check result as a summary", kShowUsage, RunShow},
+    {"parse", "parse a document into its document and content files", kParseUsage, RunParse},
+    {"text", "print the plain text of a document", kTextUsage, RunText},
 };
 
 void PrintHelp(FILE* out)

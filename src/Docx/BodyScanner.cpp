@@ -1,0 +1,399 @@
+// Offsets into the scanned text are paragraph ids, so every extraction is
+// done on positions of the text as read, never on a copy.
+#include "Docx/BodyScanner.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "Docx/DocxParser.h"
+#include "Docx/StyleReader.h"
+#include "Docx/XmlScan.h"
+#include "Utility/Log.h"
+
+namespace {
+
+const std::string kTu = "\xE5\x9B\xBE";    // 图
+const std::string kBiao = "\xE8\xA1\xA8";  // 表
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+CBodyScanner::CBodyScanner(CDocxParser& parser, std::string_view sText)
+    : m_parser(parser), m_sText(sText), m_nEnd(sText.size())
+{
+}
+
+void CBodyScanner::ShowProgress(size_t nPos)
+{
+    if (!m_bShowProgress || nPos < m_nNextProgress)
+        return;
+    std::printf("Struct parsing %lld/%lld\r", static_cast<long long>(nPos),
+                static_cast<long long>(m_sText.size()));
+    std::fflush(stdout);
+    m_nNextProgress = nPos + m_sText.size() / 100 + 1;
+}
+
+void CBodyScanner::ScanBody(size_t nFrom, size_t nEnd, bool bShowProgress)
+{
+    // Progress goes to a terminal only: piped output stays clean, and a
+    // line per element would cost more than the scan itself.
+    m_bShowProgress = bShowProgress && isatty(STDOUT_FILENO);
+    m_nEnd = std::min(nEnd, m_sText.size());
+    size_t nPos = nFrom;
+    while (nPos < m_nEnd) {
+        size_t nTag = FindIn(m_sText, "<w:", nPos, m_nEnd);
+        if (nTag == XML_NPOS)
+            break;
+        ShowProgress(nTag);
+        if (IsElementAt(m_sText, nTag, "<w:p")) {
+            size_t nStart = nTag + 3;
+            std::vector<_tEmbedingPara> vecNested;
+            size_t nParaEnd = LocateParaEnding(nStart, vecNested);
+            if (vecNested.size() > 1) {
+                size_t nTable = FindIn(m_sText, "<w:tbl>", nStart, nParaEnd);
+                if (nTable != XML_NPOS) {
+                    nPos = nTable;
+                    continue;
+                }
+            }
+            if (vecNested.empty()) {
+                AddParagraph(nStart, nParaEnd, NO_ID, false);
+            } else {
+                // Parts of the outer paragraph around its text boxes keep its id.
+                int64_t nOuterId = AddParagraph(nStart, vecNested[0].start, NO_ID, false);
+                for (size_t i = 0; i < vecNested.size(); ++i) {
+                    const _tEmbedingPara& nested = vecNested[i];
+                    AddParagraph(nested.start, nested.ending, NO_ID, nested.is_txtbox);
+                    if (i + 1 < vecNested.size() && vecNested[i + 1].start > nested.ending + 20)
+                        AddParagraph(nested.ending, vecNested[i + 1].start, nOuterId, false);
+                }
+                if (vecNested.back().ending < nParaEnd)
+                    AddParagraph(vecNested.back().ending, nParaEnd, nOuterId, false);
+            }
+            nPos = nParaEnd + 2;
+        } else if (IsElementAt(m_sText, nTag, "<w:tbl")) {
+            size_t nTableEnd = FindMatchingEnd(m_sText, "<w:tbl", "</w:tbl>", nTag + 6, m_nEnd);
+            if (nTableEnd == XML_NPOS)
+                break;
+            ExtractTable(nTag, nTableEnd);
+            nPos = nTableEnd + 2;
+        } else {
+            nPos = nTag + 3;
+        }
+    }
+    if (m_bShowProgress)
+        std::printf("\r\n");
+}
+
+size_t CBodyScanner::SelfClosingEnd(size_t nStart, size_t nLimit) const
+{
+    size_t nSlash = FindIn(m_sText, "/>", nStart, nLimit);
+    if (nSlash == XML_NPOS)
+        return XML_NPOS;
+    size_t nNextTag = FindIn(m_sText, "<", nStart + 1, nSlash);
+    return nNextTag == XML_NPOS ? nSlash : XML_NPOS;
+}
+
+size_t CBodyScanner::LocateParaEnding(size_t nStart, std::vector<_tEmbedingPara>& vecNested) const
+{
+    size_t nEnd = FindIn(m_sText, "</w:p>", nStart, m_nEnd);
+    size_t nSelf = SelfClosingEnd(nStart, nEnd == XML_NPOS ? m_nEnd : nEnd);
+    if (nSelf != XML_NPOS)
+        return nSelf;
+    if (nEnd == XML_NPOS)
+        return m_nEnd;  // no end at all: the paragraph runs to the end of the body
+    size_t nBoxStart = XML_NPOS, nBoxEnd = XML_NPOS;
+    bool bBoxSearched = false;
+    size_t nPos = nStart + 1;
+    size_t nNested;
+    while ((nNested = FindElement(m_sText, "<w:p", nPos, nEnd)) != XML_NPOS) {
+        _tEmbedingPara nested;
+        nested.start = nNested;
+        size_t nOwnEnd = SelfClosingEnd(nNested + 4, nEnd);
+        nested.ending = nOwnEnd == XML_NPOS ? nEnd : nOwnEnd;
+        if (!bBoxSearched) {
+            nBoxStart = FindIn(m_sText, "<w:txbxContent>", nStart, nNested);
+            bBoxSearched = true;
+        } else if (nBoxEnd != XML_NPOS && nBoxEnd < nNested) {
+            nBoxStart = FindIn(m_sText, "<w:txbxContent>", nBoxEnd, nNested);
+        }
+        if (nBoxStart != XML_NPOS && (nBoxEnd == XML_NPOS || nBoxEnd < nBoxStart))
+            nBoxEnd = FindIn(m_sText, "</w:txbxContent>", nBoxStart, m_nEnd);
+        nested.is_txtbox = nBoxStart != XML_NPOS && nNested > nBoxStart && nBoxEnd != XML_NPOS &&
+                           nested.ending < nBoxEnd;
+        vecNested.push_back(nested);
+        if (nOwnEnd == XML_NPOS) {
+            // A self-closing nested paragraph does not consume an end tag.
+            size_t nNext = FindIn(m_sText, "</w:p>", nEnd + 6, m_nEnd);
+            nEnd = nNext == XML_NPOS ? m_nEnd : nNext;
+        }
+        nPos = nNested + 4;
+    }
+    return nEnd;
+}
+
+uint32_t CBodyScanner::AddParagraph(size_t nStart, size_t nEnd, int64_t nId, bool bTextBox)
+{
+    _tParagraph para;
+    ExtractParagrah(nStart, nEnd, para, nId, bTextBox ? DocLevel::TXTBOX : 0, true);
+    const std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
+    if (!vecParas.empty() && vecParas.back().id == para.id)
+        return para.id;
+    if (m_parser.AddOnePara(para))
+        SearchFigureCaption(para);
+    return para.id;
+}
+
+void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para, int64_t nId,
+                                   int nForcedLevel, bool bFigures)
+{
+    para.reset();
+    para.text.clear();
+    para.id = static_cast<uint32_t>(nId == NO_ID ? static_cast<int64_t>(nStart) : nId);
+    std::string sValue, sStyleId;
+    if (GetXMLPropertyValue(m_sText, nStart, "w:line", sValue, nEnd) != XML_NPOS)
+        para.line_space = std::atoi(sValue.c_str());
+    if (GetXMLPropertyValue(m_sText, nStart, "w:numId w:val", sValue, nEnd) != XML_NPOS)
+        para.numPtr = std::atoi(sValue.c_str());
+    if (GetXMLPropertyValue(m_sText, nStart, "w:pStyle w:val", sStyleId, nEnd) != XML_NPOS)
+        para.level = m_parser.StyleID2Level(sStyleId);
+    if (para.level == 0 &&
+        GetXMLPropertyValue(m_sText, nStart, "w:outlineLvl w:val", sValue, nEnd) != XML_NPOS)
+        para.level = CStyleReader::OutlineLevel(sValue);
+    if (nForcedLevel != 0)
+        para.level = nForcedLevel;
+
+    // Ordinary and math runs in document order; the next candidate of each
+    // kind is kept so a paragraph is searched once, not once per run.
+    size_t nNextW = FindElement(m_sText, "<w:r", nStart, nEnd);
+    size_t nNextM = FindElement(m_sText, "<m:r", nStart, nEnd);
+    for (;;) {
+        bool bMath = nNextM != XML_NPOS && (nNextW == XML_NPOS || nNextM < nNextW);
+        size_t nRun = bMath ? nNextM : nNextW;
+        if (nRun == XML_NPOS)
+            break;
+        size_t nRunEnd = FindIn(m_sText, bMath ? "</m:r>" : "</w:r>", nRun, nEnd);
+        if (nRunEnd == XML_NPOS) {
+            // The run holds a text box that cuts this part short: what lies
+            // in front of the box (pictures above all) is still read.
+            ExtractRun(nRun, nEnd, bMath, para, sStyleId, bFigures);
+            break;
+        }
+        ExtractRun(nRun, nRunEnd, bMath, para, sStyleId, bFigures);
+        size_t nResume = nRunEnd + 5;
+        if (nNextW != XML_NPOS && nNextW < nResume)
+            nNextW = FindElement(m_sText, "<w:r", nResume, nEnd);
+        if (nNextM != XML_NPOS && nNextM < nResume)
+            nNextM = FindElement(m_sText, "<m:r", nResume, nEnd);
+    }
+    ParagraphPostProcess(para);
+}
+
+void CBodyScanner::ExtractRun(size_t nRun, size_t nRunEnd, bool bMath, _tParagraph& para,
+                              const std::string& sStyleId, bool bFigures)
+{
+    if (FindIn(m_sText, "PAGEREF", nRun, nRunEnd) != XML_NPOS) {
+        para.text += " . ";
+        if (para.level == 0)
+            para.level = DocLevel::CONTENT1;
+    }
+    if (FindIn(m_sText, "<w:tab/>", nRun, nRunEnd) != XML_NPOS)
+        para.text += '\t';
+    std::string sAlign;
+    GetXMLPropertyValue(m_sText, nRun, "w:vertAlign w:val", sAlign, nRunEnd);
+    size_t nText = FindElement(m_sText, bMath ? "<m:t" : "<w:t", nRun, nRunEnd);
+    if (nText != XML_NPOS) {
+        size_t nOpenEnd = FindIn(m_sText, ">", nText, nRunEnd);
+        size_t nClose = nOpenEnd == XML_NPOS
+                            ? XML_NPOS
+                            : FindIn(m_sText, bMath ? "</m:t>" : "</w:t>", nOpenEnd, nRunEnd);
+        if (nClose != XML_NPOS && nClose > nOpenEnd + 1) {
+            std::string_view sRunText = m_sText.substr(nOpenEnd + 1, nClose - nOpenEnd - 1);
+            CStyleReader::ExtractFont(m_sText, nRun, nRunEnd, para, sStyleId, false,
+                                      m_parser.m_mapStyleId2Style);
+            if (sAlign.empty()) {
+                para.text += sRunText;
+            } else {
+                para.text += "<" + sAlign + ">";
+                para.text += sRunText;
+                para.text += "</" + sAlign + ">";
+            }
+        }
+    }
+    if (!bFigures)
+        return;
+    size_t nImage = FindIn(m_sText, "<v:imagedata r:id", nRun, nRunEnd);
+    size_t nBlip = FindIn(m_sText, "<a:blip r:embed", nRun, nRunEnd);
+    if (nBlip != XML_NPOS && (nImage == XML_NPOS || nBlip < nImage))
+        nImage = nBlip;
+    if (nImage != XML_NPOS)
+        AddFigure(nImage, nRunEnd, para);
+}
+
+void CBodyScanner::AddFigure(size_t nPicture, size_t nRunEnd, _tParagraph& para)
+{
+    std::vector<_tFigure>& vecFigures = m_parser.m_vecFigure;
+    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
+    if (!para.text.empty() || para.level < 0)
+        para.text += "(Figure " + std::to_string(vecFigures.size()) + ")";
+    _tFigure figure;
+    bool bBlip = m_sText.compare(nPicture, 6, "<a:bli") == 0;
+    GetXMLPropertyValue(m_sText, nPicture, bBlip ? "r:embed" : "r:id", figure.figure_id, nRunEnd);
+    if (const _tRelationInfo* pInfo = m_parser.GetResInfo(figure.figure_id))
+        figure.figure_file = pInfo->file;
+    figure.para_index = static_cast<unsigned>(vecParas.size());
+    figure.para_id = para.id;
+    _tParagraph placeholder = para;
+    placeholder.level = DocLevel::FIGURE_PLACEHOLDER;
+    placeholder.id = static_cast<uint32_t>(vecFigures.size());
+    vecFigures.push_back(figure);
+    vecParas.push_back(placeholder);
+    m_parser.m_nFigureCaptionFilled = 0;
+}
+
+void CBodyScanner::SearchFigureCaption(_tParagraph& para)
+{
+    std::vector<_tFigure>& vecFigures = m_parser.m_vecFigure;
+    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
+    if (vecFigures.empty() || m_parser.m_nFigureCaptionFilled != 0 || para.text.empty())
+        return;
+    size_t nTu = para.text.find(kTu);
+    bool bNumbered = para.numPtr > 0 && para.level == 0 && para.id < vecFigures.back().para_id;
+    if (nTu == std::string::npos && !bNumbered)
+        return;
+    m_parser.m_nFigureCaptionFilled = 1;
+    // 图 in the middle of a sentence is a reference to a figure, not a caption.
+    if (nTu != std::string::npos && nTu > 6 && para.text.size() - nTu - kTu.size() > 6)
+        return;
+    size_t nCount = vecParas.size();
+    bool bAfterCaption = nCount >= 2 && vecParas[nCount - 2].level == DocLevel::FIGURE_CAPTION;
+    if (!bAfterCaption && nCount - vecFigures.back().para_index > 2)
+        return;
+    para.level = DocLevel::FIGURE_CAPTION;
+    vecParas.back().level = DocLevel::FIGURE_CAPTION;
+    for (size_t f = vecFigures.size(); f-- > 0;) {
+        bool bAfterBox = nCount >= 2 && vecParas[nCount - 2].level == DocLevel::TXTBOX;
+        if (!bAfterBox && nCount - vecFigures[f].para_index >= 5)
+            break;
+        if (vecFigures[f].caption_index != NO_CAPTION)
+            break;
+        vecFigures[f].caption_index = static_cast<unsigned>(nCount - 1);
+    }
+}
+
+void CBodyScanner::ParagraphPostProcess(_tParagraph& para)
+{
+    std::string& sText = para.text;
+    while (!sText.empty() && IsBlank(sText.back()))
+        sText.pop_back();
+    size_t nLen = sText.size();
+    if (para.level != 0 || nLen <= 3 || sText[nLen - 1] != ')' || !IsDigit(sText[nLen - 2]))
+        return;
+    size_t nOpen = sText.rfind('(');
+    if (nOpen == std::string::npos || nLen - nOpen > 9 || !IsDigit(sText[nOpen + 1]))
+        return;
+    if (nOpen == 0 || sText[nOpen - 1] == ' ' || sText[nOpen - 1] == '\t')
+        para.level = DocLevel::FORMULA_INDEX;
+}
+
+int CBodyScanner::ExtractTable(size_t nStart, size_t nEnd)
+{
+    _tTable table;
+    size_t nPos = nStart + 6;
+    size_t nRow;
+    while ((nRow = FindElement(m_sText, "<w:tr", nPos, nEnd)) != XML_NPOS) {
+        // Tables nested in a cell are skipped over here; their text stays in that cell.
+        size_t nRowEnd = FindMatchingEnd(m_sText, "<w:tr", "</w:tr>", nRow + 5, nEnd);
+        if (nRowEnd == XML_NPOS) {
+            SetLastError(std::string(m_sText.substr(nRow, 599)));
+            return -1;
+        }
+        _tRow row;
+        if (ReadRow(nRow, nRowEnd, row) < 0)
+            return -2;
+        table.rows.push_back(std::move(row));
+        nPos = nRowEnd + 7;
+    }
+    FindTableCaption(table);
+    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
+    table.para_index = static_cast<unsigned>(vecParas.size());
+    _tParagraph placeholder;
+    placeholder.level = DocLevel::TABLE_PLACEHOLDER;
+    placeholder.id = static_cast<uint32_t>(m_parser.m_vecTable.size());
+    m_parser.m_vecTable.push_back(std::move(table));
+    vecParas.push_back(placeholder);
+    return 1;
+}
+
+int CBodyScanner::ReadRow(size_t nRow, size_t nRowEnd, _tRow& row)
+{
+    size_t nPos = nRow + 5;
+    size_t nCell;
+    while ((nCell = FindElement(m_sText, "<w:tc", nPos, nRowEnd)) != XML_NPOS) {
+        size_t nCellEnd = FindMatchingEnd(m_sText, "<w:tc", "</w:tc>", nCell + 5, nRowEnd);
+        if (nCellEnd == XML_NPOS) {
+            SetLastError(std::string(m_sText.substr(nCell, 599)));
+            return -2;
+        }
+        _tCell cell;
+        ReadCell(nCell, nCellEnd, cell);
+        row.push_back(std::move(cell));
+        nPos = nCellEnd + 7;
+    }
+    return 1;
+}
+
+void CBodyScanner::ReadCell(size_t nCell, size_t nCellEnd, _tCell& cell)
+{
+    size_t nPos = nCell;
+    size_t nPara;
+    while ((nPara = FindElement(m_sText, "<w:p", nPos, nCellEnd)) != XML_NPOS) {
+        size_t nParaEnd = FindIn(m_sText, "</w:p>", nPara, nCellEnd);
+        size_t nSelf = SelfClosingEnd(nPara + 4, nParaEnd == XML_NPOS ? nCellEnd : nParaEnd);
+        if (nSelf != XML_NPOS)
+            nParaEnd = nSelf;
+        else if (nParaEnd == XML_NPOS)
+            nParaEnd = nCellEnd;
+        _tParagraph para;
+        ExtractParagrah(nPara, nParaEnd, para, NO_ID, DocLevel::TABLE_COL, true);
+        cell.push_back(std::move(para));
+        nPos = nParaEnd + 2;
+    }
+}
+
+void CBodyScanner::FindTableCaption(_tTable& table)
+{
+    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
+    const std::vector<_tRow>& rows = table.rows;
+    if (rows.size() > 1 && rows[0].size() == 1 && rows[0][0].size() == 1 &&
+        rows[0][0][0].text.find(kBiao) != std::string::npos) {
+        _tParagraph caption = rows[0][0][0];
+        caption.level = DocLevel::TABLE_CAPTION;
+        vecParas.push_back(caption);
+        table.caption_index = static_cast<unsigned>(vecParas.size() - 1);
+        return;
+    }
+    if (vecParas.empty())
+        return;
+    _tParagraph& last = vecParas.back();
+    if (last.level != 0 && last.level < 3)
+        return;
+    size_t nPos = last.text.find(kBiao);
+    if (nPos == std::string::npos)
+        nPos = last.text.find("Table");
+    if (nPos == std::string::npos || (nPos >= 7 && last.text.size() - nPos >= 7))
+        return;
+    last.level = DocLevel::TABLE_CAPTION;
+    table.caption_index = static_cast<unsigned>(vecParas.size() - 1);
+}

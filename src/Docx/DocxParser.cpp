@@ -1,0 +1,645 @@
+// The document model: construction, reset, lookups by paraId, whole-text
+// views, character counts, outputs and the imports of .docx and text.
+#include "Docx/DocxParser.h"
+
+#include <atomic>
+#include <cstdio>
+
+#include "Convert/TextDecoder.h"
+#include "Docx/BodyScanner.h"
+#include "Docx/ContentReader.h"
+#include "Docx/ContentWriter.h"
+#include "Docx/DocStructBuilder.h"
+#include "Docx/DocxPackage.h"
+#include "Docx/FileImporter.h"
+#include "Docx/RelationReader.h"
+#include "Docx/StyleReader.h"
+#include "Docx/XmlScan.h"
+#include "Global/Globals.h"
+#include "Utility/FileUtility.h"
+#include "Utility/Log.h"
+
+namespace {
+
+// Plain-text and XML inputs larger than this are refused.
+constexpr uint64_t kMaxTextBytes = UINT64_C(256) << 20;
+
+std::string Hex8(uint32_t nId)
+{
+    char sBuf[16];
+    std::snprintf(sBuf, sizeof sBuf, "%08X", nId);
+    return sBuf;
+}
+
+}  // namespace
+
+bool IsSameFormat(const _tParagraph& a, const _tParagraph& b)
+{
+    return a.level == b.level && (a.line_space == b.line_space || !a.line_space || !b.line_space) &&
+           (a.font_size == b.font_size || !a.font_size || !b.font_size) &&
+           (a.font == b.font || a.font.empty() || b.font.empty());
+}
+
+CDocxParser::CDocxParser() : m_vecTypes(CRelationReader::TypeNames()) {}
+
+CDocxParser::~CDocxParser() = default;
+
+void CDocxParser::Reset()
+{
+    m_mapId2Res.clear();
+    m_vecContentStruct.clear();
+    m_vecDocStruct.clear();
+    m_vecFigure.clear();
+    m_vecParagraph.clear();
+    m_vecTable.clear();
+    m_mapParaId2Index.clear();
+    m_vecFormulaIndex.clear();
+    m_vecPageParaID.clear();
+    m_vecHtmlText.clear();
+    m_sHtmlText.clear();
+    m_vecChapterId.clear();
+    m_vecChapterParaIndex.clear();
+    m_nReferenceStartIndex = 0;
+    m_nReferenceEndIndex = 0;
+    m_nFigureCaptionFilled = 1;
+}
+
+// ---- Lookups ----------------------------------------------------------------
+
+int CDocxParser::GetParaIndex(uint32_t nParaId, _tParaIndex* pIndex) const
+{
+    auto it = m_mapParaId2Index.find(nParaId);
+    if (it == m_mapParaId2Index.end())
+        return -1;
+    if (pIndex)
+        *pIndex = it->second;
+    return static_cast<int>(it->second.para_index);
+}
+
+namespace {
+
+const _tParagraph* Locate(const CDocxParser& parser, uint32_t nParaId)
+{
+    _tParaIndex index;
+    if (parser.GetParaIndex(nParaId, &index) < 0)
+        return nullptr;
+    if (index.table_index < 0)
+        return index.para_index < parser.m_vecParagraph.size() ? &parser.m_vecParagraph[index.para_index]
+                                                               : nullptr;
+    if (static_cast<size_t>(index.table_index) >= parser.m_vecTable.size())
+        return nullptr;
+    const _tTable& table = parser.m_vecTable[static_cast<size_t>(index.table_index)];
+    if (index.row_index < 0 || static_cast<size_t>(index.row_index) >= table.rows.size())
+        return nullptr;
+    const _tRow& row = table.rows[static_cast<size_t>(index.row_index)];
+    if (index.col_index < 0 || static_cast<size_t>(index.col_index) >= row.size())
+        return nullptr;
+    const _tCell& cell = row[static_cast<size_t>(index.col_index)];
+    return index.para_index < cell.size() ? &cell[index.para_index] : nullptr;
+}
+
+}  // namespace
+
+int CDocxParser::GetLevel(uint32_t nParaId) const
+{
+    const _tParagraph* pPara = Locate(*this, nParaId);
+    return pPara ? pPara->level : DocLevel::NOT_FOUND;
+}
+
+const char* CDocxParser::GetText(uint32_t nParaId)
+{
+    const _tParagraph* pPara = Locate(*this, nParaId);
+    if (pPara)
+        return pPara->text.c_str();
+    m_sResult = "Cannot locate para index " + Hex8(nParaId);
+    SetLastError(m_sResult);
+    return m_sResult.c_str();
+}
+
+const char* CDocxParser::GetText()
+{
+    std::string sOut;
+    for (const _tParagraph& para : m_vecParagraph) {
+        if (para.level != DocLevel::TABLE_PLACEHOLDER) {
+            sOut += para.text;
+            sOut += "\r\n";
+            continue;
+        }
+        if (para.id >= m_vecTable.size())
+            continue;
+        for (const _tRow& row : m_vecTable[para.id].rows) {
+            for (const _tCell& cell : row) {
+                for (const _tParagraph& cellPara : cell) {
+                    sOut += cellPara.text;
+                    sOut += ' ';
+                }
+                sOut += '\t';
+            }
+            sOut += "\r\n";
+        }
+    }
+    m_sResult.swap(sOut);
+    return m_sResult.c_str();
+}
+
+uint32_t CDocxParser::GetLastParaID() const
+{
+    for (auto it = m_vecParagraph.rbegin(); it != m_vecParagraph.rend(); ++it) {
+        if (!it->IsPlaceholder())
+            return it->id;
+    }
+    return 0xFFFFFFFFu;
+}
+
+int CDocxParser::GetPageNum(uint32_t nParaId) const
+{
+    int nPage = 0;
+    for (size_t i = 0; i < m_vecPageParaID.size() && m_vecPageParaID[i] <= nParaId; ++i)
+        nPage = static_cast<int>(i);
+    return nPage;
+}
+
+int CDocxParser::LocateChapter(unsigned nParaIndex) const
+{
+    int nCount = 0;
+    for (unsigned nStart : m_vecChapterParaIndex) {
+        if (nStart <= nParaIndex)
+            ++nCount;
+    }
+    return nCount;
+}
+
+int CDocxParser::LocateChapterID(unsigned nParaIndex) const
+{
+    int nChapter = LocateChapter(nParaIndex);
+    if (nChapter <= 0 || static_cast<size_t>(nChapter) > m_vecChapterId.size())
+        return 0;
+    return m_vecChapterId[static_cast<size_t>(nChapter - 1)];
+}
+
+void CDocxParser::GetAllParagraph(std::vector<_tParagraph>& vecOut) const
+{
+    vecOut = m_vecParagraph;
+    vecOut.insert(vecOut.end(), m_vecHeadFooter[0].begin(), m_vecHeadFooter[0].end());
+    vecOut.insert(vecOut.end(), m_vecHeadFooter[1].begin(), m_vecHeadFooter[1].end());
+    for (const _tTable& table : m_vecTable) {
+        for (const _tRow& row : table.rows) {
+            for (const _tCell& cell : row)
+                vecOut.insert(vecOut.end(), cell.begin(), cell.end());
+        }
+    }
+}
+
+void CDocxParser::DocCharStat()
+{
+    size_t nMulti = 0, nSingle = 0;
+    auto count = [&](const std::string& sText) {
+        for (unsigned char c : sText) {
+            if (c >= 0xC0)
+                ++nMulti;
+            else if (c < 0x80 && c != ' ' && c != '\t' && c != '\r' && c != '\n')
+                ++nSingle;
+        }
+    };
+    for (const auto& list : m_vecHeadFooter) {
+        for (const _tParagraph& para : list)
+            count(para.text);
+    }
+    for (const _tParagraph& para : m_vecParagraph) {
+        if (!para.IsPlaceholder())
+            count(para.text);
+    }
+    for (const _tTable& table : m_vecTable) {
+        for (const _tRow& row : table.rows) {
+            for (const _tCell& cell : row) {
+                for (const _tParagraph& para : cell)
+                    count(para.text);
+            }
+        }
+    }
+    m_nMultiCharCount = nMulti;
+    m_nSingleCharCount = nSingle;
+    m_nCharCount = nMulti + nSingle;
+}
+
+// ---- Paragraph list -------------------------------------------------------
+
+bool CDocxParser::AddOnePara(_tParagraph& para)
+{
+    if (para.text.empty() && para.level >= 0)
+        return false;
+    if (!para.IsPlaceholder()) {
+        for (auto it = m_vecParagraph.rbegin(); it != m_vecParagraph.rend(); ++it) {
+            if (it->IsPlaceholder())
+                continue;
+            if (para.id < it->id) {
+                SetLastError("Critical problem while adding previous id in " + para.text);
+                return false;
+            }
+            break;
+        }
+    }
+    if (para.level >= 1 && para.level <= 13 && !m_vecParagraph.empty() &&
+        m_vecParagraph.back().level == para.level && m_vecParagraph.back().text.empty()) {
+        m_vecParagraph.back() = para;
+        return true;
+    }
+    m_vecParagraph.push_back(para);
+    return true;
+}
+
+// ---- Outputs ------------------------------------------------------------------
+
+std::string CDocxParser::OutputPath(const std::string& sSuffix) const
+{
+    return NormalisePath(m_sPath + "/../" + m_sFilename + sSuffix);
+}
+
+const char* CDocxParser::GetXMLData()
+{
+    DocCharStat();
+    m_sResult = CContentWriter(*this).XMLData();
+    return m_sResult.c_str();
+}
+
+const char* CDocxParser::GetJsonData(bool bWithTables)
+{
+    DocCharStat();
+    m_sResult = CContentWriter(*this).JsonData(bWithTables);
+    return m_sResult.c_str();
+}
+
+const char* CDocxParser::GetContentXML()
+{
+    m_sResult = CContentWriter(*this).ContentXML();
+    return m_sResult.c_str();
+}
+
+const char* CDocxParser::GetContentJson()
+{
+    m_sResult = CContentWriter(*this).ContentJson();
+    return m_sResult.c_str();
+}
+
+const char* CDocxParser::GetContentXMLFile()
+{
+    std::string sPath = OutputPath("_Content.xml");
+    std::string sData = CContentWriter::XmlDeclaration() + CContentWriter(*this).ContentXML();
+    if (!WriteFileAtomic(sPath, sData)) {
+        SetLastError("Fail write file " + sPath);
+        return nullptr;
+    }
+    m_sResult = sPath;
+    return m_sResult.c_str();
+}
+
+const char* CDocxParser::GetContentJsonFile()
+{
+    std::string sPath = OutputPath("_Content.json");
+    if (!WriteFileAtomic(sPath, CContentWriter(*this).ContentJson())) {
+        SetLastError("Fail write file " + sPath);
+        return nullptr;
+    }
+    m_sResult = sPath;
+    return m_sResult.c_str();
+}
+
+const char* CDocxParser::GetXMLFile(int nFormat)
+{
+    m_nResultFormat = nFormat;
+    // The content file comes first: a failure to write the document file
+    // leaves it in place, and the document file is what marks a finished parse.
+    if (nFormat == 1)
+        GetContentJsonFile();
+    else
+        GetContentXMLFile();
+    std::string sPath = OutputPath(nFormat == 1 ? ".json" : ".xml");
+    std::string sData = nFormat == 1 ? GetJsonData(true) : GetXMLData();
+    if (!WriteFileAtomic(sPath, sData)) {
+        SetLastError("Fail write file " + sPath);
+        return nullptr;
+    }
+    m_sResult = sPath;
+    return m_sResult.c_str();
+}
+
+// ---- Template selection values ----------------------------------------------
+
+void CDocxParser::ResetCurTemplateInfo()
+{
+    m_keyValOrganization.reset();
+    m_keyValArgu.reset();
+    m_keyValArea.reset();
+}
+
+const char* CDocxParser::GetCurTemplateInfo()
+{
+    auto quoted = [](const std::string& sValue) {
+        std::string sOut = "\"";
+        for (char c : sValue) {
+            if (c == '"' || c == '\\') {
+                sOut += '\\';
+                sOut += c;
+            } else if (static_cast<unsigned char>(c) < 0x20) {
+                char sBuf[8];
+                std::snprintf(sBuf, sizeof sBuf, "\\u%04x", static_cast<unsigned>(c));
+                sOut += sBuf;
+            } else {
+                sOut += c;
+            }
+        }
+        return sOut + "\"";
+    };
+    m_sResult = "{\r\n  \"rux_organization\": " + quoted(m_keyValOrganization.key_value) +
+                ",\r\n  \"rux_argument\": " + quoted(m_keyValArgu.key_value) +
+                ",\r\n  \"rux_area\": " + quoted(m_keyValArea.key_value) + "\r\n}\r\n";
+    return m_sResult.c_str();
+}
+
+int CDocxParser::GetOrgType(int /*nType*/, KEY_VAL& keyOrganization, KEY_VAL& keyArea,
+                            KEY_VAL& keyArgu) const
+{
+    keyOrganization = m_keyValOrganization;
+    keyArea = m_keyValArea;
+    keyArgu = m_keyValArgu;
+    return 1;
+}
+
+int CDocxParser::ParseSection()
+{
+    return CDocStructBuilder(*this).ParseSection();
+}
+
+void CDocxParser::BuildContent()
+{
+    CDocStructBuilder(*this).BuildContent();
+}
+
+void CDocxParser::RebuildParagraph()
+{
+    CDocStructBuilder(*this).RebuildParagraph();
+}
+
+// ---- Package parts -----------------------------------------------------------
+
+bool CDocxParser::ReadPart(const std::string& sPart, std::string& sText) const
+{
+    return ReadWholeFile(m_sPath + "/" + sPart, sText, CDocxPackage::MAX_UNPACKED_BYTES);
+}
+
+int CDocxParser::ReadResInfo()
+{
+    std::string sText;
+    if (!ReadPart("word/_rels/document.xml.rels", sText)) {
+        WriteError("Failed Read File " + m_sPath + "/word/_rels/document.xml.rels");
+        return -1;
+    }
+    return CRelationReader::ReadRelations(sText, m_vecTypes, m_mapId2Res);
+}
+
+const _tRelationInfo* CDocxParser::GetResInfo(const std::string& sId) const
+{
+    auto it = m_mapId2Res.find(sId);
+    return it == m_mapId2Res.end() ? nullptr : &it->second;
+}
+
+int CDocxParser::GetTypeId(const std::string& sType) const
+{
+    for (size_t i = 0; i < m_vecTypes.size(); ++i) {
+        if (m_vecTypes[i] == sType)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int CDocxParser::ExtractStyles()
+{
+    m_mapStyleId2Level.clear();
+    std::string sText;
+    if (!ReadPart("word/styles.xml", sText)) {
+        WriteError("Failed while reading file " + m_sPath + "/word/styles.xml");
+        return -1;
+    }
+    m_vecStyles.clear();
+    m_mapStyleId2Style.clear();
+    CStyleReader::ExtractStyles(sText, m_vecStyles, m_mapStyleId2Style, m_mapStyleId2Level);
+    return static_cast<int>(m_vecStyles.size());
+}
+
+int CDocxParser::StyleID2Level(const std::string& sStyleId) const
+{
+    auto it = m_mapStyleId2Level.find(sStyleId);
+    return it == m_mapStyleId2Level.end() ? 0 : it->second;
+}
+
+int CDocxParser::ReadHeaderFooter()
+{
+    static const char* const kKinds[2] = {"header", "footer"};
+    static const int kLevels[2] = {DocLevel::HEADER, DocLevel::FOOTER};
+    for (int k = 0; k < 2; ++k) {
+        std::vector<_tParagraph>& vecList = m_vecHeadFooter[k];
+        vecList.clear();
+        for (size_t n = 1;; ++n) {
+            std::string sPart = std::string("word/") + kKinds[k] + std::to_string(n) + ".xml";
+            std::string sText;
+            if (!ReadPart(sPart, sText)) {
+                WriteLog("Failed Read File " + m_sPath + "/" + sPart, nullptr, false);
+                break;
+            }
+            size_t nStart = FindElement(sText, "<w:p", 0);
+            if (nStart == XML_NPOS)
+                continue;
+            // Pictures in headers (logos) are not figures of the body.
+            _tParagraph para;
+            CBodyScanner(*this, sText).ExtractParagrah(nStart, sText.size(), para,
+                                                       CBodyScanner::NO_ID, kLevels[k], false);
+            para.page_num = static_cast<int>(n);
+            if (!para.text.empty() && (vecList.empty() || vecList.back().text != para.text))
+                vecList.push_back(para);
+        }
+    }
+    return static_cast<int>(m_vecHeadFooter[0].size() + m_vecHeadFooter[1].size());
+}
+
+// ---- Imports -----------------------------------------------------------------
+
+void CDocxParser::SplitInputPath(const std::string& sFile, std::string& sFolder, std::string& sExt)
+{
+    size_t nSlash = sFile.find_last_of("/\\");
+    sFolder = nSlash == std::string::npos ? "." : (nSlash == 0 ? "/" : sFile.substr(0, nSlash));
+    std::string sName = nSlash == std::string::npos ? sFile : sFile.substr(nSlash + 1);
+    size_t nDot = sName.rfind('.');
+    if (nDot == std::string::npos) {
+        m_sFilename = sName;
+        sExt.clear();
+    } else {
+        m_sFilename = sName.substr(0, nDot);
+        sExt = sName.substr(nDot + 1);
+    }
+}
+
+int CDocxParser::ReadDocx(const std::string& sDocx)
+{
+    Reset();
+    std::string sFolder, sExt;
+    SplitInputPath(sDocx, sFolder, sExt);
+    m_sPath = NormalisePath(sFolder + "/" + m_sFilename + "_unzip");
+    CDocxPackage package;
+    int nResult = package.Unpack(sDocx, m_sPath);
+    if (nResult != CDocxPackage::UNPACK_OK) {
+        SetLastError(package.GetError());
+        return nResult;
+    }
+    return 1;
+}
+
+int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull)
+{
+    m_nReportType = nReportType;
+    m_sURLPrefix = sURLPrefix ? sURLPrefix : "";
+    if (bFull) {
+        ReadResInfo();
+        ExtractStyles();
+        ReadHeaderFooter();
+    }
+    std::string sPath = m_sPath + "/word/document.xml";
+    m_pTextStart = std::make_unique<std::string>();
+    if (!ReadPart("word/document.xml", *m_pTextStart)) {
+        m_pTextStart.reset();
+        SetLastError("Failed Read File " + sPath);
+        return -1;
+    }
+    const std::string& sText = *m_pTextStart;
+    size_t nBody = sText.find("<w:body>");
+    if (nBody == std::string::npos) {
+        m_pTextStart.reset();
+        SetLastError("Format error in " + sPath);
+        return -1;
+    }
+    size_t nBodyEnd = sText.rfind("</w:body>");
+    if (nBodyEnd == std::string::npos || nBodyEnd < nBody)
+        nBodyEnd = sText.size();
+    CBodyScanner(*this, sText).ScanBody(nBody + 8, nBodyEnd, true);
+    if (g_bOCR)
+        RebuildParagraph();
+    if (bFull) {
+        BuildContent();
+        if (m_vecDocStruct.empty() && (nReportType == 3 || nReportType == 4))
+            ParseSection();
+    }
+    m_pTextStart.reset();
+    return 1;
+}
+
+const char* CDocxParser::ImportDocx(const char* sFile, const char* sURLPrefix, int nReportType,
+                                    int nResultFormat)
+{
+    m_nResultFormat = nResultFormat;
+    std::string sDocx = Doc2Docx(sFile ? sFile : "");
+    m_sResult.clear();
+    if (sDocx.empty() || ReadDocx(sDocx) != 1 || ParseStruct(nReportType, sURLPrefix, true) != 1)
+        return "";
+    const char* sResult = GetXMLFile(nResultFormat);
+    return sResult ? sResult : "";
+}
+
+const char* CDocxParser::GetDocxText(const char* sFile)
+{
+    std::string sDocx = Doc2Docx(sFile ? sFile : "");
+    m_sResult.clear();
+    if (sDocx.empty() || ReadDocx(sDocx) != 1)
+        return nullptr;
+    int nResult = ParseStruct(m_nReportType, nullptr, false);
+    CDocxPackage::RemoveFolder(m_sPath);
+    if (nResult != 1)
+        return nullptr;
+    return GetText();
+}
+
+int CDocxParser::ImportText(const char* sFile, int nReportType)
+{
+    std::string sPath = sFile ? sFile : "";
+    std::string sFolder, sExt;
+    SplitInputPath(sPath, sFolder, sExt);
+    m_sPath = sFolder + "/" + m_sFilename;
+    std::string sText;
+    if (!ReadWholeFile(sPath, sText, kMaxTextBytes)) {
+        SetLastError("Cannot open file " + sPath);
+        return -3;
+    }
+    return ImportMemory(sText.c_str(), nReportType, m_nResultFormat, true);
+}
+
+int CDocxParser::ImportMemory(const char* sText, int nReportType, int nResultFormat, bool bHasPath)
+{
+    m_nReportType = nReportType;
+    m_nResultFormat = nResultFormat;
+    Reset();
+    if (!bHasPath) {
+        // The clock alone would give two texts checked in the same second
+        // the same files; the counter keeps them apart.
+        static std::atomic<unsigned> s_nCounter {0};
+        m_sFilename = FormatLocalTime("korvexCheckMem%Y%m%d%I%M%S") + "_" +
+                      std::to_string(++s_nCounter);
+        m_sPath = (g_sDefaultDir.empty() ? std::string(".") : g_sDefaultDir) + "/" + m_sFilename;
+    }
+    std::string sUtf8 = CTextDecoder::ToUtf8(sText ? sText : "");
+    size_t nPos = 0;
+    while (nPos < sUtf8.size()) {
+        size_t nEnd = sUtf8.find_first_of("\r\n", nPos);
+        if (nEnd == std::string::npos)
+            nEnd = sUtf8.size();
+        if (nEnd > nPos) {
+            _tParagraph para;
+            para.id = static_cast<uint32_t>(nPos);
+            para.text = sUtf8.substr(nPos, nEnd - nPos);
+            _tParaIndex index;
+            index.para_index = static_cast<unsigned>(m_vecParagraph.size());
+            m_mapParaId2Index.emplace(para.id, index);
+            m_vecParagraph.push_back(std::move(para));
+        }
+        nPos = nEnd + 1;
+    }
+    if (nReportType == 3 || nReportType == 4)
+        ParseSection();
+    if (m_nResultFormat == 1)
+        GetContentJsonFile();
+    else
+        GetContentXMLFile();
+    m_sResult = m_sFilename;
+    return 1;
+}
+
+size_t CDocxParser::LoadDocResult(const char* sResultFile)
+{
+    std::string sFile = sResultFile ? sResultFile : "";
+    std::string sText;
+    if (!ReadWholeFile(sFile, sText, kMaxTextBytes)) {
+        SetLastError("Fail read file " + sFile);
+        return 0;
+    }
+    Reset();
+    CContentReader reader(*this);
+    size_t nRead = reader.InputXMLData(sText);
+    // The pair travels together: look beside the document file first.
+    std::string sContent;
+    std::string sBeside = JoinPath(DirName(sFile), m_sFilename + "_Content.xml");
+    if (!ReadWholeFile(sBeside, sContent, kMaxTextBytes) &&
+        !ReadWholeFile(OutputPath("_Content.xml"), sContent, kMaxTextBytes)) {
+        SetLastError("Fail read file " + sBeside);
+        return 0;
+    }
+    reader.InputContentXML(sContent);
+    return nRead + sContent.size();
+}
+
+int CDocxParser::ImportFile(const char* sFile, const char* sURLPrefix, int nReportType,
+                            int nResultFormat)
+{
+    return CFileImporter(*this).ImportFile(sFile ? sFile : "", sURLPrefix, nReportType, nResultFormat);
+}
+
+std::string CDocxParser::Doc2Docx(const std::string& sFile)
+{
+    return CFileImporter(*this).Doc2Docx(sFile);
+}

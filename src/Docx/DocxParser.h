@@ -1,0 +1,145 @@
+// One parsed document: paragraphs in reading order, tables, figures, headers
+// and footers, styles and relationships, addressed by paragraph id. Every
+// check reads the document through this model. One parser belongs to one
+// checking instance and is reused document after document.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Docx/DocxRecords.h"
+#include "Docx/KeyVal.h"
+
+class CDocxParser {
+public:
+    CDocxParser();
+    ~CDocxParser();
+    CDocxParser(const CDocxParser&) = delete;
+    CDocxParser& operator=(const CDocxParser&) = delete;
+
+    // ---- Imports ---------------------------------------------------------
+    // Any supported file, dispatched on its extension. 1 on success; -1 a
+    // document could not be imported, -2 a saved result could not be
+    // reloaded, -3 no text could be read, -4 the converted text could not
+    // be written.
+    int ImportFile(const char* sFile, const char* sURLPrefix, int nReportType, int nResultFormat);
+    // A .docx (or a format converted to it): the path of the written result
+    // file, or "" on failure.
+    const char* ImportDocx(const char* sFile, const char* sURLPrefix, int nReportType,
+                           int nResultFormat);
+    // Plain text: each non-empty line becomes a paragraph whose id is the
+    // line's byte offset in the UTF-8 text.
+    int ImportMemory(const char* sText, int nReportType, int nResultFormat, bool bHasPath);
+    int ImportText(const char* sFile, int nReportType);
+    // The plain text of a .docx (body only); its unpacked folder is removed.
+    const char* GetDocxText(const char* sFile);
+    // Rebuilds the model from a saved document file and its content file.
+    // Bytes read, 0 on failure.
+    size_t LoadDocResult(const char* sResultFile);
+
+    // ---- Lookups ---------------------------------------------------------
+    // The para_index of the location of an id, -1 when unknown.
+    int GetParaIndex(uint32_t nParaId, _tParaIndex* pIndex = nullptr) const;
+    int GetLevel(uint32_t nParaId) const;
+    const char* GetText(uint32_t nParaId);
+    // The whole text: paragraphs, and tables cell by cell.
+    const char* GetText();
+    uint32_t GetLastParaID() const;
+    int GetPageNum(uint32_t nParaId) const;
+    int LocateChapter(unsigned nParaIndex) const;
+    int LocateChapterID(unsigned nParaIndex) const;
+    // Body list, headers, footers, then every cell paragraph.
+    void GetAllParagraph(std::vector<_tParagraph>& vecOut) const;
+    void DocCharStat();
+
+    // ---- Outputs ---------------------------------------------------------
+    // Writes the content file, then the document file; its path or null.
+    const char* GetXMLFile(int nFormat);
+    const char* GetContentXMLFile();
+    const char* GetContentJsonFile();
+    const char* GetXMLData();
+    const char* GetJsonData(bool bWithTables);
+    const char* GetContentXML();
+    const char* GetContentJson();
+    // Base name + sSuffix beside the input document.
+    std::string OutputPath(const std::string& sSuffix) const;
+
+    // ---- Structure -------------------------------------------------------
+    // Headings from their numbers; the number of headings found.
+    int ParseSection();
+    void ResetCurTemplateInfo();
+    const char* GetCurTemplateInfo();
+    int GetOrgType(int nType, KEY_VAL& keyOrganization, KEY_VAL& keyArea, KEY_VAL& keyArgu) const;
+
+    // ---- Parsing steps ---------------------------------------------------
+    void Reset();
+    // 1, or a negative package error (the message is the last error).
+    int ReadDocx(const std::string& sDocx);
+    // The .docx to read for a document file: the file itself, or the .docx
+    // converted from it. "" on failure.
+    std::string Doc2Docx(const std::string& sFile);
+    // Scans the unpacked package; with bFull also relationships, styles,
+    // headers, footers and the structure. 1 or -1.
+    int ParseStruct(int nReportType, const char* sURLPrefix, bool bFull);
+    int ReadResInfo();
+    const _tRelationInfo* GetResInfo(const std::string& sId) const;
+    int GetTypeId(const std::string& sType) const;
+    int ExtractStyles();
+    int StyleID2Level(const std::string& sStyleId) const;
+    int ReadHeaderFooter();
+    // Appends a paragraph unless the rules drop it; true when it was kept.
+    bool AddOnePara(_tParagraph& para);
+    void BuildContent();
+    void RebuildParagraph();
+
+    // ---- The model (read and amended by the later checks) -----------------
+    std::vector<int> m_vecChapterId;
+    std::vector<unsigned> m_vecChapterParaIndex;
+    std::string m_sHtmlText;
+    std::string m_sHtmlPrefix;
+    std::vector<std::string> m_vecHtmlText;
+    std::vector<uint32_t> m_vecPageParaID;
+    KEY_VAL m_keyValOrganization;
+    KEY_VAL m_keyValArgu;
+    KEY_VAL m_keyValArea;
+    int m_nReportType = 0;
+    std::vector<_tParagraph> m_vecHeadFooter[2];  // [0] headers, [1] footers
+    std::string m_sFilename;
+    std::string m_sPath;
+    std::string m_sResult;
+    int m_nFigureCaptionFilled = 1;
+    std::map<std::string, _tRelationInfo> m_mapId2Res;
+    std::vector<std::string> m_vecTypes;
+    std::map<uint32_t, _tParaIndex> m_mapParaId2Index;
+    std::vector<int> m_vecDocStruct;
+    std::vector<int> m_vecContentStruct;
+    std::vector<_tParagraph> m_vecParagraph;
+    std::vector<_tParagraph> m_vecStyles;
+    std::map<std::string, _tParagraph> m_mapStyleId2Style;
+    std::vector<_tTable> m_vecTable;
+    std::vector<_tFigure> m_vecFigure;
+    std::string m_sDocFormatExt;
+    std::string m_sURLPrefix;
+    int m_nReferenceStartIndex = 0;
+    int m_nReferenceEndIndex = 0;
+    std::vector<int> m_vecFormulaIndex;
+    size_t m_nMultiCharCount = 0;
+    size_t m_nSingleCharCount = 0;
+    size_t m_nCharCount = 0;
+    std::unique_ptr<std::string> m_pTextStart;  // the XML file being scanned
+    int m_nParaIndex = 0;
+    int m_nTableIndex = 0;
+    int m_nResultFormat = 0;  // 0 XML, 1 JSON
+    std::string m_sLastFont;
+    std::map<std::string, int> m_mapStyleId2Level;
+
+private:
+    void SplitInputPath(const std::string& sFile, std::string& sFolder, std::string& sExt);
+    bool ReadPart(const std::string& sPart, std::string& sText) const;
+    int ImportConvertedText(const std::string& sFile, const std::string& sFolder,
+                            const std::string& sExt);
+    std::string OutputFolder() const;
+};

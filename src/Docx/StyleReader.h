@@ -1,0 +1,36 @@
+// Reads the paragraph styles of styles.xml (size, font, spacing, heading
+// level, one step of inheritance) and the font and size of a text run.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Docx/DocxRecords.h"
+
+class CStyleReader {
+public:
+    // Fills the style list, the style map (styles with a font size only) and
+    // the heading-level map from the text of styles.xml.
+    static void ExtractStyles(std::string_view sText, std::vector<_tParagraph>& vecStyles,
+                              std::map<std::string, _tParagraph>& mapStyles,
+                              std::map<std::string, int>& mapLevels);
+
+    // Size and font of a style element or of one text run in [nStart, nLimit).
+    // Runs fall back to "w:szCs" for their size and, with no size at all, to
+    // the paragraph style's size, font, level and numbering.
+    static void ExtractFont(std::string_view sText, size_t nStart, size_t nLimit, _tParagraph& para,
+                            const std::string& sStyleId, bool bStyleMode,
+                            const std::map<std::string, _tParagraph>& mapStyles);
+
+    // The heading level an outline level value gives: "0".."3" -> 1..4, else 0.
+    static int OutlineLevel(const std::string& sValue);
+
+private:
+    static int LevelFromName(std::string_view sText, size_t nStart, size_t nEnd,
+                             const std::string& sName);
+    static void ReadFontName(std::string_view sText, size_t nStart, size_t nLimit,
+                             std::string& sFont);
+};

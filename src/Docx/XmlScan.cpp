@@ -1,0 +1,97 @@
+// Every search here is bounded, so a scan of any input stays linear in the
+// part it looks at and can never run past its text.
+#include "Docx/XmlScan.h"
+
+#include <algorithm>
+
+size_t FindIn(std::string_view sText, std::string_view sNeedle, size_t nFrom, size_t nLimit)
+{
+    if (nFrom >= sText.size() || sNeedle.empty())
+        return XML_NPOS;
+    size_t nEnd = sText.size();
+    if (nLimit != XML_NPOS && nLimit < nEnd)
+        nEnd = std::min(sText.size(), nLimit + sNeedle.size() - 1);
+    if (nEnd <= nFrom)
+        return XML_NPOS;
+    size_t nPos = sText.substr(0, nEnd).find(sNeedle, nFrom);
+    if (nPos == XML_NPOS || (nLimit != XML_NPOS && nPos >= nLimit))
+        return XML_NPOS;
+    return nPos;
+}
+
+bool IsElementAt(std::string_view sText, size_t nPos, std::string_view sTag)
+{
+    if (nPos >= sText.size() || sText.size() - nPos <= sTag.size())
+        return false;
+    if (sText.compare(nPos, sTag.size(), sTag) != 0)
+        return false;
+    char c = sText[nPos + sTag.size()];
+    return c == ' ' || c == '>' || c == '\t' || c == '\r' || c == '\n';
+}
+
+size_t FindElement(std::string_view sText, std::string_view sTag, size_t nFrom, size_t nLimit)
+{
+    size_t nPos = nFrom;
+    while ((nPos = FindIn(sText, sTag, nPos, nLimit)) != XML_NPOS) {
+        if (IsElementAt(sText, nPos, sTag))
+            return nPos;
+        nPos += sTag.size();
+    }
+    return XML_NPOS;
+}
+
+size_t FindMatchingEnd(std::string_view sText, std::string_view sOpenTag,
+                       std::string_view sCloseTag, size_t nFrom, size_t nLimit)
+{
+    int nDepth = 0;
+    size_t nPos = nFrom;
+    for (;;) {
+        size_t nClose = FindIn(sText, sCloseTag, nPos, nLimit);
+        if (nClose == XML_NPOS)
+            return XML_NPOS;
+        size_t nOpen = FindElement(sText, sOpenTag, nPos, nClose);
+        if (nOpen != XML_NPOS) {
+            ++nDepth;
+            nPos = nOpen + sOpenTag.size();
+            continue;
+        }
+        if (nDepth == 0)
+            return nClose;
+        --nDepth;
+        nPos = nClose + sCloseTag.size();
+    }
+}
+
+size_t GetXMLPropertyValue(std::string_view sText, size_t nFrom, std::string_view sName,
+                           std::string& sValue, size_t nLimit)
+{
+    sValue.clear();
+    std::string sNeedle(sName);
+    sNeedle += "=\"";
+    size_t nPos = FindIn(sText, sNeedle, nFrom, nLimit);
+    if (nPos == XML_NPOS)
+        return XML_NPOS;
+    size_t nValue = nPos + sNeedle.size();
+    size_t nQuote = sText.find('"', nValue);
+    if (nQuote == XML_NPOS)
+        return XML_NPOS;
+    sValue.assign(sText.substr(nValue, nQuote - nValue));
+    return nQuote;
+}
+
+size_t GetXMLItemValue(std::string_view sText, std::string_view sTag, std::string& sValue,
+                       size_t nFrom, size_t nLimit)
+{
+    sValue.clear();
+    std::string sOpen = "<" + std::string(sTag) + ">";
+    std::string sClose = "</" + std::string(sTag) + ">";
+    size_t nStart = FindIn(sText, sOpen, nFrom, nLimit);
+    if (nStart == XML_NPOS)
+        return XML_NPOS;
+    nStart += sOpen.size();
+    size_t nEnd = FindIn(sText, sClose, nStart, nLimit);
+    if (nEnd == XML_NPOS)
+        return XML_NPOS;
+    sValue.assign(sText.substr(nStart, nEnd - nStart));
+    return nEnd + sClose.size();
+}

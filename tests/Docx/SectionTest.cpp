@@ -1,0 +1,80 @@
+// Headings found from their numbers when a document has no heading styles.
+#include <gtest/gtest.h>
+
+#include "Docx/DocxTestUtil.h"
+
+namespace {
+
+// A parser whose body holds the given texts as level-0 paragraphs.
+void FillBody(CDocxParser& parser, const std::vector<std::string>& vecTexts, int nReportType)
+{
+    parser.Reset();
+    parser.m_nReportType = nReportType;
+    uint32_t nId = 100;
+    for (const std::string& sText : vecTexts) {
+        _tParagraph para;
+        para.id = nId += 100;
+        para.text = sText;
+        parser.m_vecParagraph.push_back(para);
+    }
+}
+
+std::vector<int> Levels(const CDocxParser& parser)
+{
+    std::vector<int> vecLevels;
+    for (const _tParagraph& para : parser.m_vecParagraph)
+        vecLevels.push_back(para.level);
+    return vecLevels;
+}
+
+}  // namespace
+
+TEST(SectionParser, NumberingFormatsGiveLevels)
+{
+    CDocxParser parser;
+    FillBody(parser, {"1 绪论", "正文内容。", "1.1 研究背景", "1.2 研究现状", "2 方法", "2.1 模型"}, 3);
+    EXPECT_EQ(parser.ParseSection(), 5);
+    EXPECT_EQ(Levels(parser), std::vector<int>({1, 0, 2, 2, 1, 2}));
+    EXPECT_EQ(parser.m_vecDocStruct, std::vector<int>({0, 2, 3, 4, 5}));
+}
+
+TEST(SectionParser, EndingsAndLengthsRuleOutSentences)
+{
+    CDocxParser parser;
+    // Other report types need 12 to 60 bytes and no sentence ending.
+    FillBody(parser, {"1 研究的背景与意义", "2 这是一个以句号结尾的句子。", "3 短", "4) list item;"}, 5);
+    EXPECT_EQ(parser.ParseSection(), 1);
+    EXPECT_EQ(Levels(parser), std::vector<int>({1, 0, 0, 0}));
+}
+
+TEST(SectionParser, ChapterReportsAndAppendices)
+{
+    CDocxParser parser;
+    FillBody(parser, {"某某工程安全评价报告书正式版本", "1 总则", "第一章 概述", "1.1 评价目的",
+                      "第二章 评价依据", "附录1 资料清单"},
+             4);
+    EXPECT_EQ(parser.ParseSection(), 5);
+    // The title above the first chapter becomes level 1; numbers before the
+    // first chapter are ignored; the appendix gets its own level.
+    EXPECT_EQ(Levels(parser), std::vector<int>({1, 0, 2, 3, 2, DocLevel::APPENDIX}));
+}
+
+TEST(SectionParser, PlainTextOfReportTypeThreeGetsHeadings)
+{
+    CTempDir dir;
+    ASSERT_TRUE(WriteTestFile(dir.File("r.txt"), "1 总则\n1.1 目的\n内容。\n2 依据\n"));
+    CDocxParser parser;
+    ASSERT_EQ(parser.ImportFile(dir.File("r.txt").c_str(), "", 3, 0), 1);
+    EXPECT_EQ(Levels(parser), std::vector<int>({1, 2, 0, 1}));
+    EXPECT_NE(ReadTestFile(dir.File("r_Content.xml")).find("<DocStruCount>3</DocStruCount>"), std::string::npos);
+}
+
+TEST(SectionParser, DocxWithoutHeadingStylesFallsBackToNumbers)
+{
+    CTempDir dir;
+    CDocxParser parser;
+    std::string sBody = CDocxBuilder::Para("1 总则") + CDocxBuilder::Para("正文。") + CDocxBuilder::Para("2 依据");
+    ASSERT_EQ(ParseBody(parser, sBody, dir, 3), 1);
+    EXPECT_EQ(parser.m_vecDocStruct, std::vector<int>({0, 2}));
+    EXPECT_EQ(parser.m_vecParagraph[0].level, 1);
+}

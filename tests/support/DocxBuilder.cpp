@@ -1,0 +1,129 @@
+// Packages are written with minizip, the same library the parser reads with.
+#include "support/DocxBuilder.h"
+
+#include <minizip/zip.h>
+
+namespace {
+
+const char* kNamespaces =
+    "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+    "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+    "xmlns:m=\"http://schemas.openxmlformats.org/officeDocument/2006/math\" "
+    "xmlns:v=\"urn:schemas-microsoft-com:vml\" "
+    "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"";
+
+void SetItem(std::vector<std::pair<std::string, std::string>>& items, const std::string& sName,
+             const std::string& sData)
+{
+    for (auto& item : items) {
+        if (item.first == sName) {
+            item.second = sData;
+            return;
+        }
+    }
+    items.emplace_back(sName, sData);
+}
+
+}  // namespace
+
+bool WriteZip(const std::string& sPath, const std::vector<std::pair<std::string, std::string>>& items)
+{
+    zipFile zf = zipOpen64(sPath.c_str(), APPEND_STATUS_CREATE);
+    if (!zf)
+        return false;
+    bool bOk = true;
+    for (const auto& item : items) {
+        zip_fileinfo info {};
+        if (zipOpenNewFileInZip(zf, item.first.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
+                                Z_DEFLATED, Z_DEFAULT_COMPRESSION) != ZIP_OK) {
+            bOk = false;
+            break;
+        }
+        bOk = zipWriteInFileInZip(zf, item.second.data(), static_cast<unsigned>(item.second.size())) == ZIP_OK;
+        zipCloseFileInZip(zf);
+        if (!bOk)
+            break;
+    }
+    return zipClose(zf, nullptr) == ZIP_OK && bOk;
+}
+
+std::string CDocxBuilder::Document(const std::string& sBodyXml)
+{
+    return std::string("<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n<w:document ") +
+           kNamespaces + "><w:body>" + sBodyXml + "<w:sectPr/></w:body></w:document>";
+}
+
+std::string CDocxBuilder::Run(const std::string& sText, const std::string& sRPr)
+{
+    std::string sProps = sRPr.empty() ? "" : "<w:rPr>" + sRPr + "</w:rPr>";
+    return "<w:r>" + sProps + "<w:t xml:space=\"preserve\">" + sText + "</w:t></w:r>";
+}
+
+std::string CDocxBuilder::Para(const std::string& sText, const std::string& sPPr)
+{
+    std::string sProps = sPPr.empty() ? "" : "<w:pPr>" + sPPr + "</w:pPr>";
+    return "<w:p w:rsidR=\"00AB12CD\">" + sProps + (sText.empty() ? "" : Run(sText)) + "</w:p>";
+}
+
+std::string CDocxBuilder::Table(const std::vector<std::vector<std::string>>& rows)
+{
+    std::string sXml = "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/></w:tblPr>"
+                       "<w:tblGrid><w:gridCol w:w=\"2000\"/></w:tblGrid>";
+    for (const auto& row : rows) {
+        sXml += "<w:tr w:rsidR=\"00AB12CD\"><w:trPr><w:jc w:val=\"center\"/></w:trPr>";
+        for (const auto& cell : row)
+            sXml += "<w:tc><w:tcPr><w:tcW w:w=\"2000\" w:type=\"dxa\"/></w:tcPr>" + Para(cell) + "</w:tc>";
+        sXml += "</w:tr>";
+    }
+    return sXml + "</w:tbl>";
+}
+
+CDocxBuilder& CDocxBuilder::Item(const std::string& sName, const std::string& sData)
+{
+    SetItem(m_vecItems, sName, sData);
+    return *this;
+}
+
+CDocxBuilder& CDocxBuilder::Body(const std::string& sBodyXml)
+{
+    return Item("word/document.xml", Document(sBodyXml));
+}
+
+CDocxBuilder& CDocxBuilder::Styles(const std::string& sStylesXml)
+{
+    return Item("word/styles.xml", std::string("<?xml version=\"1.0\"?><w:styles ") + kNamespaces + ">" +
+                                       sStylesXml + "</w:styles>");
+}
+
+CDocxBuilder& CDocxBuilder::Relationships(const std::string& sRelsXml)
+{
+    return Item("word/_rels/document.xml.rels",
+                "<?xml version=\"1.0\"?><Relationships "
+                "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
+                    sRelsXml + "</Relationships>");
+}
+
+CDocxBuilder& CDocxBuilder::Header(int n, const std::string& sInnerXml)
+{
+    return Item("word/header" + std::to_string(n) + ".xml",
+                std::string("<?xml version=\"1.0\"?><w:hdr ") + kNamespaces + ">" + sInnerXml + "</w:hdr>");
+}
+
+CDocxBuilder& CDocxBuilder::Footer(int n, const std::string& sInnerXml)
+{
+    return Item("word/footer" + std::to_string(n) + ".xml",
+                std::string("<?xml version=\"1.0\"?><w:ftr ") + kNamespaces + ">" + sInnerXml + "</w:ftr>");
+}
+
+bool CDocxBuilder::Write(const std::string& sPath) const
+{
+    auto items = m_vecItems;
+    SetItem(items, "[Content_Types].xml",
+            "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\"/>");
+    bool bHasDocument = false;
+    for (const auto& item : items)
+        bHasDocument = bHasDocument || item.first == "word/document.xml";
+    if (!bHasDocument)
+        SetItem(items, "word/document.xml", Document(""));
+    return WriteZip(sPath, items);
+}
