@@ -3,6 +3,37 @@
 #include "Docx/XmlScan.h"
 
 #include <algorithm>
+#include <cstring>
+
+namespace {
+
+// How often a byte shows up in WordprocessingML, roughly: markup punctuation
+// and the letters of "w:" names are everywhere, upper-case letters are rare.
+int ByteCommonness(unsigned char c)
+{
+    if (c == '<' || c == '>' || c == '"' || c == '=' || c == ' ' || c == ':' || c == '/' || c == 'w')
+        return 3;
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+        return 2;
+    if (c >= 0x80)
+        return 2;  // Chinese text
+    return 1;
+}
+
+// The index of the needle byte least likely in markup: a memchr for it skips
+// most of the text, where a search for '<' would stop every few bytes.
+size_t RarestByte(std::string_view sNeedle)
+{
+    size_t nBest = 0;
+    for (size_t i = 1; i < sNeedle.size(); ++i) {
+        if (ByteCommonness(static_cast<unsigned char>(sNeedle[i])) <
+            ByteCommonness(static_cast<unsigned char>(sNeedle[nBest])))
+            nBest = i;
+    }
+    return nBest;
+}
+
+}  // namespace
 
 size_t FindIn(std::string_view sText, std::string_view sNeedle, size_t nFrom, size_t nLimit)
 {
@@ -11,12 +42,26 @@ size_t FindIn(std::string_view sText, std::string_view sNeedle, size_t nFrom, si
     size_t nEnd = sText.size();
     if (nLimit != XML_NPOS && nLimit < nEnd)
         nEnd = std::min(sText.size(), nLimit + sNeedle.size() - 1);
-    if (nEnd <= nFrom)
+    if (nEnd <= nFrom || nEnd - nFrom < sNeedle.size())
         return XML_NPOS;
-    size_t nPos = sText.substr(0, nEnd).find(sNeedle, nFrom);
-    if (nPos == XML_NPOS || (nLimit != XML_NPOS && nPos >= nLimit))
-        return XML_NPOS;
-    return nPos;
+    size_t nKey = RarestByte(sNeedle);
+    const char cKey = sNeedle[nKey];
+    const char* pBase = sText.data();
+    // Candidates are found by their rarest byte; the match then starts nKey before it.
+    const char* pScan = pBase + nFrom + nKey;
+    const char* pStop = pBase + nEnd - (sNeedle.size() - nKey - 1);
+    while (pScan < pStop) {
+        const char* pHit = static_cast<const char*>(std::memchr(pScan, cKey, static_cast<size_t>(pStop - pScan)));
+        if (!pHit)
+            return XML_NPOS;
+        const char* pStart = pHit - nKey;
+        if (std::memcmp(pStart, sNeedle.data(), sNeedle.size()) == 0) {
+            size_t nPos = static_cast<size_t>(pStart - pBase);
+            return (nLimit != XML_NPOS && nPos >= nLimit) ? XML_NPOS : nPos;
+        }
+        pScan = pHit + 1;
+    }
+    return XML_NPOS;
 }
 
 bool IsElementAt(std::string_view sText, size_t nPos, std::string_view sTag)

@@ -55,21 +55,30 @@ size_t DecodeEntity(const std::string& sText, size_t nAmp, std::string& sOut)
 
 std::string XmlEscape(const std::string& sText)
 {
+    // Plain runs between the bytes that need care are copied whole.
     std::string sOut;
-    sOut.reserve(sText.size());
-    for (char c : sText) {
+    sOut.reserve(sText.size() + sText.size() / 16);
+    size_t nPlain = 0;
+    for (size_t i = 0; i < sText.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(sText[i]);
+        if (c >= 0x40 || (c > 0x27 && c != '<' && c != '>') || c == ' ' || c == '!' || c == '#' ||
+            c == '$' || c == '%')
+            continue;
+        const char* sEntity = nullptr;
         switch (c) {
-        case '&': sOut += "&amp;"; break;
-        case '<': sOut += "&lt;"; break;
-        case '>': sOut += "&gt;"; break;
-        case '"': sOut += "&quot;"; break;
-        case '\'': sOut += "&apos;"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                break;
-            sOut += c;
+        case '&': sEntity = "&amp;"; break;
+        case '<': sEntity = "&lt;"; break;
+        case '>': sEntity = "&gt;"; break;
+        case '"': sEntity = "&quot;"; break;
+        case '\'': sEntity = "&apos;"; break;
+        case '\t': case '\n': case '\r': continue;
+        default: sEntity = ""; break;  // a control character XML cannot carry
         }
+        sOut.append(sText, nPlain, i - nPlain);
+        sOut += sEntity;
+        nPlain = i + 1;
     }
+    sOut.append(sText, nPlain, std::string::npos);
     return sOut;
 }
 
