@@ -13,6 +13,7 @@
 #define VESKAR_H
 
 #include <stdbool.h>
+#include <stddef.h>
 
 #if defined(VESKAR_BUILDING)
 #define VESKAR_API __attribute__((visibility("default")))
@@ -66,6 +67,89 @@ VESKAR_API int VESKAR_ExportErrorMsg(const char* sErrorListFile);
  * null when there is no catalogue. Owned by the library; valid until the
  * next call. */
 VESKAR_API const char* Audit_GetErrorInfo(void);
+
+/* ---- Checking documents (per instance) -------------------------------
+ * handle: 0 for the instance start-up made, or one from VESKAR_NewInstance.
+ * nType: report type; nResultFormat: 0 XML, 1 JSON. An unknown handle fails
+ * with "VESKAR not init!". Returned texts belong to the instance. */
+
+/* Imports and checks a document (.docx, .doc, .wps, .rtf, .odt, .pdf, .txt,
+ * .htm) and writes "<name>_Check.xml" or "_Check.json" beside it. XML: the
+ * result file's path; JSON: the result text; null when the file cannot be
+ * imported ("Cannot open file ...") or the result cannot be written. */
+VESKAR_API const char* VESKAR_CheckReportF(const char* sReportFile, const char* sURLPrefix,
+                                           const char* sOrgnization, int nType, int nResultFormat,
+                                           bool bDebug, int handle);
+/* Checks a text held in memory; the result text (no file is written). */
+VESKAR_API const char* VESKAR_CheckReportM(const char* sReportTxt, const char* sURLPrefix,
+                                           const char* sOrgnization, int nType, int nResultFormat,
+                                           bool bDebug, int handle);
+/* An output of the last check: 0 the result text, 1 knowledge, 6 single
+ * key values, 7 tuples, 8 entities; "" for other types or before a check. */
+VESKAR_API const char* VESKAR_GetResult(int result_type, int handle);
+/* Reloads a saved document file ("<name>.xml") into the instance; bytes read, 0 on failure. */
+VESKAR_API size_t VESKAR_LoadDocResult(const char* sResultXMLFile, int handle);
+/* Imports a .docx without checking it; the path of its document file. */
+VESKAR_API const char* VESKAR_ImportDoc(const char* sReportFile, const char* sURLPrefix, int handle);
+/* Marks the findings of a saved result in its document's HTML pages: null
+ * on success, else the error text. */
+VESKAR_API const char* VESKAR_ShowHtmlError(const char* sReviseXMLFile, int handle);
+/* Re-checks the format of a saved result against template nTemplateID and
+ * writes the result file again; returns as VESKAR_CheckReportF. */
+VESKAR_API const char* VESKAR_ReCheckFormat(const char* sCheckXML, int nTemplateID, int nResultFormat,
+                                            int handle);
+/* Knowledge (key values, tuples, tables, entities) of a text as JSON, on a
+ * new instance that stays in the table. */
+VESKAR_API const char* VESKAR_ExtractKnowledge(const char* sText, int nType);
+/* The template keys (organisation, argument, area) of the current document as JSON. */
+VESKAR_API const char* VESKAR_GetCurTemplateInfo(int handle);
+/* Scans one text with one rule of report type `type` (-1: all rules); the
+ * trace text, valid until the next call on the instance. */
+VESKAR_API const char* RUX_ScanTextMem(const char* sLine, int rule_id, int type, int handle);
+
+/* ---- Batches ---------------------------------------------------------- */
+
+/* Checks every document under a folder tree (.doc*, .wps, .pdf, .txt) with
+ * nThreadCount workers, each on an instance of its own; every document gets
+ * its result file as with VESKAR_CheckReportF. Progress lines go to stdout
+ * and the day's log. Returns the number of files found (all files, not only
+ * documents), or (size_t)-1 when a worker could not be started. */
+VESKAR_API size_t VESKAR_CheckReportDir(const char* sReportDir, const char* sOrgnization, int nType,
+                                        int format, int nThreadCount);
+
+/* Called on a worker thread after each document: the document, how many are
+ * done and in all, the check's answer (result path for XML, the text for
+ * JSON; null on failure) and, on failure, why. The strings are valid during
+ * the call only. */
+typedef void (*VESKAR_BatchCallback)(void* pHost, const char* sFile, size_t nDone, size_t nTotal,
+                                     const char* sResult, const char* sError);
+
+/* As VESKAR_CheckReportDir, reporting each document to pCallback instead of
+ * printing progress. */
+VESKAR_API size_t VESKAR_CheckReportDirEx(const char* sReportDir, const char* sOrgnization, int nType,
+                                          int format, int nThreadCount, VESKAR_BatchCallback pCallback,
+                                          void* pHost);
+
+/* ---- Templates --------------------------------------------------------
+ * The format templates the format check compares documents with. Without
+ * the format check ("FormatCheck" off) these fail with
+ * "g_pDocFormatChecker not init!" and return 0 or null. */
+
+/* Replaces template nTemplateID from a template document; its id or 0. */
+VESKAR_API int VESKAR_EditTemplate(int nTemplateID, const char* sTemplateFile, int nType, const char* sOrg,
+                                   const char* sArea, const char* sArgumemt);
+/* Adds a template from a template document; its id or 0. */
+VESKAR_API int VESKAR_ImportTemplate(const char* sTemplateFile, int nType, const char* sOrg,
+                                     const char* sArea, const char* sArgumemt);
+/* The id of the template that fits, -1 when none does. */
+VESKAR_API int VESKAR_FindTemplate(int nType, const char* sOrg, const char* sArea, const char* sArgumemt);
+/* 1 when the template was deleted, else 0. */
+VESKAR_API int VESKAR_DeleteTemplate(int nTemplateID);
+/* A template as JSON; null when it does not exist. */
+VESKAR_API const char* VESKAR_GetTemplate(int nTemplateID);
+VESKAR_API size_t VESKAR_GetTemplateCount(void);
+/* The templates of a report type and organisation as a JSON array. */
+VESKAR_API const char* VESKAR_GetTemplateList(int docType, const char* sOrgnization);
 
 /* ---- Check results --------------------------------------------------- */
 

@@ -1,12 +1,39 @@
-// The checker instance. The checking pipeline runs here once the document
-// model and the checks exist; saved results can be read already.
+// The checking pipeline. Its order is fixed: audit stage (rule scan and
+// audit rules), extraction outputs, format check, sensitive words, HTML
+// marks; every stage adds to the same findings.
 #include "Checker/ReportChecker.h"
 
 #include "Checker/CheckResult.h"
+#include "Checker/CheckStages.h"
+#include "Checker/ErrorWordScan.h"
+#include "Docx/DocxParser.h"
+#include "Global/Globals.h"
+#include "Global/SharedServices.h"
 #include "Utility/BufferManager.h"
+#include "Utility/EncodingConverter.h"
+#include "Utility/FileUtility.h"
+#include "Utility/Log.h"
+
+namespace {
+
+const char* const kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+
+// Names may be in the local GBK spelling when the file was found that way.
+std::string ToUtf8(const std::string& sText)
+{
+    if (IsValidUtf8(sText))
+        return sText;
+    std::string sUtf8;
+    GbkToUtf8(sText, sUtf8);
+    return sUtf8;
+}
+
+}  // namespace
 
 CReportChecker::CReportChecker()
-    : m_pBufManager(std::make_unique<CBufferManager>()), m_pCheckResult(std::make_unique<CCheckResult>())
+    : m_pBufManager(std::make_unique<CBufferManager>()),
+      m_pDocxParser(std::make_unique<CDocxParser>()),
+      m_pCheckResult(std::make_unique<CCheckResult>())
 {
 }
 
@@ -17,6 +44,165 @@ const char* CReportChecker::Keep(const std::string& sText)
     return m_pBufManager->AddBuffer(sText.c_str());
 }
 
+int CReportChecker::ImportFile(const char* sFilename, const char* sURLPrefix, int nType, int nResultFormat)
+{
+    return m_pDocxParser->ImportFile(sFilename, sURLPrefix, nType, nResultFormat);
+}
+
+int CReportChecker::ImportMemory(const char* sText, int nType, int nResultFormat)
+{
+    return m_pDocxParser->ImportMemory(sText, nType, nResultFormat, false);
+}
+
+const char* CReportChecker::ImportDocx(const char* sDocxFilename, const char* sURLPrefix, int nType,
+                                       int nResultFormat)
+{
+    return Keep(m_pDocxParser->ImportDocx(sDocxFilename, sURLPrefix, nType, nResultFormat));
+}
+
+size_t CReportChecker::LoadDocResult(const char* sResultXMLFilename)
+{
+    return m_pDocxParser->LoadDocResult(sResultXMLFilename);
+}
+
+void CReportChecker::BeginCheck(int nType)
+{
+    m_nReportType = nType;
+    m_pCheckResult->Reset();
+}
+
+int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganization, bool bDebug)
+{
+    BeginCheck(nType);
+    _tAuditOutputs outputs;
+    RunAuditStage(*m_pDocxParser, *m_pCheckResult, m_nReportType, nResultFormat, sOrganization, bDebug,
+                  outputs);
+    m_sKGResult = outputs.sKGResult;
+    m_sSingleKeyResult = outputs.sSingleKeyResult;
+    m_sEntityKeyResult = outputs.sEntityKeyResult;
+    m_sTupleResult = outputs.sTupleResult;
+    if (g_bFormatCheck)
+        RunFormatStage(*m_pDocxParser, *m_pCheckResult, m_nReportType);
+    if (g_bFilteringCheck)
+        CheckErrorWord(*m_pDocxParser, *m_pCheckResult);
+    RunHtmlStage(*m_pDocxParser, *m_pCheckResult, outputs.vecStandards);
+    return 1;
+}
+
+std::string CReportChecker::DocumentPath() const
+{
+    return ToUtf8(m_pDocxParser->m_sPath);
+}
+
+std::string CReportChecker::DocumentName() const
+{
+    return ToUtf8(m_pDocxParser->m_sFilename);
+}
+
+std::string CReportChecker::GetResult()
+{
+    CDocxParser* pParser = m_pDocxParser.get();
+    std::string sPath = DocumentPath();
+    std::string sName = DocumentName();
+    const char* sPrefix = pParser->m_sURLPrefix.c_str();
+    if (m_nResultFormat == 1)
+        return m_pCheckResult->GetResultJson(sPath.c_str(), sName.c_str(), m_nReportType, sPrefix, pParser);
+    return std::string("<VESKAR>\n") +
+           m_pCheckResult->GetResult(sPath.c_str(), sName.c_str(), m_nReportType, sPrefix, pParser) +
+           "</VESKAR>\n";
+}
+
+const char* CReportChecker::GetResultE()
+{
+    m_sResult = GetResult();
+    return Keep(m_sResult);
+}
+
+const char* CReportChecker::GetResultFile(int nResultFormat)
+{
+    m_nResultFormat = nResultFormat;
+    std::string sFile = m_pDocxParser->OutputPath(nResultFormat == 1 ? "_Check.json" : "_Check.xml");
+    std::string sText = GetResult();
+    if (!WriteFileAtomic(sFile, nResultFormat == 1 ? sText : kXmlDeclaration + sText)) {
+        SetLastError("Fail write file " + sFile);
+        return nullptr;
+    }
+    m_sResult = nResultFormat == 1 ? sText : sFile;
+    return Keep(m_sResult);
+}
+
+const char* CReportChecker::GetOutput(int nResultType)
+{
+    switch (nResultType) {
+    case 0: return GetResultE();
+    case 1: return Keep(m_sKGResult);
+    case 6: return Keep(m_sSingleKeyResult);
+    case 7: return Keep(m_sTupleResult);
+    case 8: return Keep(m_sEntityKeyResult);
+    default: return Keep("");
+    }
+}
+
+int CReportChecker::ReCheckFormat(const char* sCheckXML, int nTemplateID)
+{
+    auto pResult = std::make_unique<CCheckResult>();
+    if (pResult->Import(sCheckXML) != 1) {
+        m_pCheckResult = std::move(pResult);
+        SetLastError(std::string("Failed reading file ") + (sCheckXML ? sCheckXML : ""));
+        return -1;
+    }
+    m_pCheckResult = std::move(pResult);
+    m_nReportType = m_pCheckResult->ReportType();
+    m_pDocxParser = std::make_unique<CDocxParser>();
+    std::string sContent;
+    GetAnsiFilename((m_pCheckResult->Path() + "/../" + m_pCheckResult->Filename() + ".xml").c_str(), sContent,
+                    false);
+    m_pDocxParser->LoadDocResult(NormalisePath(sContent).c_str());
+    m_pDocxParser->m_sURLPrefix = m_pCheckResult->URLPrefix();
+    m_pCheckResult->Remove("1.1.1");
+    m_pCheckResult->Remove("1.1.2");
+    m_pCheckResult->Remove("1.1.3");
+    if (g_pDocFormatChecker)
+        RunFormatRecheckStage(*m_pDocxParser, *m_pCheckResult, nTemplateID);
+    RunHtmlStage(*m_pDocxParser, *m_pCheckResult, {});
+    return 1;
+}
+
+const char* CReportChecker::ShowHtmlError(const char* sResultFile)
+{
+    CCheckResult results;
+    if (results.Import(sResultFile) != 1) {
+        SetLastError(std::string("Failed reading file ") + (sResultFile ? sResultFile : ""));
+        return g_sLastErrorMessage.c_str();
+    }
+    CDocxParser parser;
+    std::string sDocx;
+    GetAnsiFilename((results.Path() + "/../" + results.Filename() + ".docx").c_str(), sDocx, false);
+    if (parser.ReadDocx(NormalisePath(sDocx)) != 1)
+        return g_sLastErrorMessage.c_str();
+    parser.ParseStruct(results.ReportType(), nullptr, true);
+    RunHtmlStage(parser, results, {});
+    return nullptr;
+}
+
+const char* CReportChecker::ExtractKnowledge(int nType)
+{
+    BeginCheck(nType);
+    return Keep(RunKnowledgeStage(*m_pDocxParser, nType));
+}
+
+const char* CReportChecker::CheckMem(const char* sLine, int nType, int nRuleId)
+{
+    BeginCheck(nType);
+    m_sResult = RunRuleScanStage(sLine, nType, nRuleId);
+    return m_sResult.c_str();
+}
+
+const char* CReportChecker::GetCurTemplateInfo()
+{
+    return Keep(m_pDocxParser->GetCurTemplateInfo());
+}
+
 const char* CReportChecker::LoadCheckResult(const char* sResultFile)
 {
     auto pResult = std::make_unique<CCheckResult>();
@@ -25,7 +211,6 @@ const char* CReportChecker::LoadCheckResult(const char* sResultFile)
     m_pCheckResult = std::move(pResult);
     CCheckResult& result = *m_pCheckResult;
     m_nReportType = result.ReportType();
-    m_nResultFormat = 1;
     m_sResult = result.GetResultJson(result.Path().c_str(), result.Filename().c_str(), result.ReportType(),
                                      result.URLPrefix().c_str(), nullptr);
     return Keep(m_sResult);

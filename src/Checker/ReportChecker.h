@@ -1,5 +1,7 @@
-// One checker instance: owns the document being checked, its findings and
-// the strings it returns. One thread uses an instance at a time.
+// One checker instance: imports a document, runs every check on it in a
+// fixed order into its findings, and hands out the result as XML or JSON
+// text or as a result file beside the document. It serves the follow-up
+// calls on the same document too. One thread uses an instance at a time.
 #pragma once
 
 #include <memory>
@@ -7,6 +9,7 @@
 
 class CBufferManager;
 class CCheckResult;
+class CDocxParser;
 
 class CReportChecker {
 public:
@@ -15,18 +18,60 @@ public:
     CReportChecker& operator=(const CReportChecker&) = delete;
     ~CReportChecker();
 
-    // Reads a saved result into the instance's findings; its JSON form
-    // (owned by the instance's buffers), or null when it cannot be read.
+    // Imports (forwarded to the document parser).
+    int ImportFile(const char* sFilename, const char* sURLPrefix, int nType, int nResultFormat);
+    int ImportMemory(const char* sText, int nType, int nResultFormat);
+    const char* ImportDocx(const char* sDocxFilename, const char* sURLPrefix, int nType, int nResultFormat);
+    size_t LoadDocResult(const char* sResultXMLFilename);
+
+    // Runs every check of report type nType on the imported document; 1.
+    int Check(int nType, int nResultFormat, const char* sOrganization, bool bDebug);
+    // Writes "<name>_Check.xml" (or ".json") beside the document: for XML
+    // the file's path, for JSON the text; null when it cannot be written.
+    const char* GetResultFile(int nResultFormat);
+    // The result text in the current format.
+    std::string GetResult();
+    // The same, kept in the instance's buffers.
+    const char* GetResultE();
+    // An output of the last check: 0 result, 1 knowledge, 6 single keys,
+    // 7 tuples, 8 entities; "" for any other type.
+    const char* GetOutput(int nResultType);
+
+    // Re-checks the format of a saved result against a template: 1, or -1
+    // with "Failed reading file <name>".
+    int ReCheckFormat(const char* sCheckXML, int nTemplateID);
+    // Marks the findings of a saved result in its document's HTML pages:
+    // null on success, else the last-error text.
+    const char* ShowHtmlError(const char* sResultFile);
+    // Knowledge of the imported text as JSON, kept in the buffers.
+    const char* ExtractKnowledge(int nType);
+    // One text scanned with one rule; valid until the next call.
+    const char* CheckMem(const char* sLine, int nType, int nRuleId);
+    const char* GetCurTemplateInfo();
+
+    // Reads a saved result into the findings; its JSON form, or null.
     const char* LoadCheckResult(const char* sResultFile);
 
+    int ResultFormat() const { return m_nResultFormat; }
+    void SetResultFormat(int nResultFormat) { m_nResultFormat = nResultFormat; }
     CCheckResult& Results() { return *m_pCheckResult; }
+    CDocxParser& Parser() { return *m_pDocxParser; }
     // Keeps a copy of a returned string for as long as the buffers promise.
     const char* Keep(const std::string& sText);
 
 private:
+    void BeginCheck(int nType);
+    std::string DocumentPath() const;
+    std::string DocumentName() const;
+
     std::unique_ptr<CBufferManager> m_pBufManager;
+    std::unique_ptr<CDocxParser> m_pDocxParser;
     std::unique_ptr<CCheckResult> m_pCheckResult;
     std::string m_sResult;
+    std::string m_sKGResult;
+    std::string m_sSingleKeyResult;
+    std::string m_sEntityKeyResult;
+    std::string m_sTupleResult;
     int m_nReportType = -1;
-    int m_nResultFormat = 0;
+    int m_nResultFormat = 0;  // 0 XML, 1 JSON
 };

@@ -148,8 +148,26 @@ int CDocxPackage::Unpack(const std::string& sDocx, const std::string& sFolder)
     return nResult;
 }
 
+// The sizes the package declares, added up before anything is written, so an
+// honest zip bomb is refused at once; a package that lies about its sizes is
+// still stopped by the count kept while unpacking.
+uint64_t CDocxPackage::DeclaredSize(void* pZip)
+{
+    unzFile pUnz = static_cast<unzFile>(pZip);
+    uint64_t nTotal = 0;
+    for (int nErr = unzGoToFirstFile(pUnz); nErr == UNZ_OK; nErr = unzGoToNextFile(pUnz)) {
+        unz_file_info64 info {};
+        if (unzGetCurrentFileInfo64(pUnz, &info, nullptr, 0, nullptr, 0, nullptr, 0) == UNZ_OK)
+            nTotal += info.uncompressed_size;
+    }
+    return nTotal;
+}
+
 int CDocxPackage::ExtractAll(void* pZip, const std::string& sDocx, const std::string& sFolder)
 {
+    if (DeclaredSize(pZip) > MAX_UNPACKED_BYTES)
+        return Fail(ERR_UNPACKED_TOO_LARGE, sDocx + " is invalid docx file: it unpacks to more than " +
+                                                std::to_string(MAX_UNPACKED_BYTES >> 20) + " MB.");
     uint64_t nUnpacked = 0;
     for (int nErr = unzGoToFirstFile(static_cast<unzFile>(pZip)); nErr == UNZ_OK;
          nErr = unzGoToNextFile(static_cast<unzFile>(pZip))) {

@@ -43,6 +43,7 @@ public:
 private:
     int Fail(int nCode, const std::string& sMessage);
     int CheckPackageFile(const std::string& sDocx);
+    static uint64_t DeclaredSize(void* pZip);
     int ExtractAll(void* pZip, const std::string& sDocx, const std::string& sFolder);
     int ExtractCurrent(void* pZip, const std::string& sName, const std::string& sFolder,
                        uint64_t& nUnpacked);

@@ -30,3 +30,8 @@ const char* KS_GetLastErrorMsg()
 {
     return g_sKeyScannerError.c_str();
 }
+
+const char* KS_ScanDetail(const char* /*sText*/, int /*nMode*/, int /*nHandle*/)
+{
+    return "";
+}

@@ -129,7 +129,7 @@ _tPackageCounts CountPackage(const std::string& sXml)
 TEST(Corpus, EveryDocumentParsesWithCountsMatchingItsPackage)
 {
     std::vector<_tManifestRow> rows = ReadManifest();
-    ASSERT_GE(rows.size(), 10u);
+    ASSERT_GE(rows.size(), 10u) << "the shared corpus is expected at " << VESKAR_TEST_CORPUS_DIR;
     for (const _tManifestRow& row : rows) {
         SCOPED_TRACE(row.sFile);
         CTempDir dir;

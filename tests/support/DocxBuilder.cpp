@@ -26,25 +26,39 @@ void SetItem(std::vector<std::pair<std::string, std::string>>& items, const std:
 
 }  // namespace
 
-bool WriteZip(const std::string& sPath, const std::vector<std::pair<std::string, std::string>>& items)
+namespace {
+
+bool WriteEntry(zipFile zf, const std::string& sName, const std::string& sChunk, size_t nRepeat, int nLevel)
+{
+    zip_fileinfo info {};
+    if (zipOpenNewFileInZip64(zf, sName.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, nLevel,
+                              nRepeat > 1 ? 1 : 0) != ZIP_OK)
+        return false;
+    bool bOk = true;
+    for (size_t i = 0; i < nRepeat && bOk; ++i)
+        bOk = zipWriteInFileInZip(zf, sChunk.data(), static_cast<unsigned>(sChunk.size())) == ZIP_OK;
+    return zipCloseFileInZip(zf) == ZIP_OK && bOk;
+}
+
+}  // namespace
+
+bool WriteZipRepeated(const std::string& sPath, const std::vector<std::pair<std::string, std::string>>& items,
+                      const std::string& sLastName, const std::string& sChunk, size_t nRepeat)
 {
     zipFile zf = zipOpen64(sPath.c_str(), APPEND_STATUS_CREATE);
     if (!zf)
         return false;
     bool bOk = true;
-    for (const auto& item : items) {
-        zip_fileinfo info {};
-        if (zipOpenNewFileInZip(zf, item.first.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                                Z_DEFLATED, Z_DEFAULT_COMPRESSION) != ZIP_OK) {
-            bOk = false;
-            break;
-        }
-        bOk = zipWriteInFileInZip(zf, item.second.data(), static_cast<unsigned>(item.second.size())) == ZIP_OK;
-        zipCloseFileInZip(zf);
-        if (!bOk)
-            break;
-    }
+    for (const auto& item : items)
+        bOk = bOk && WriteEntry(zf, item.first, item.second, 1, Z_DEFAULT_COMPRESSION);
+    if (bOk && !sLastName.empty())
+        bOk = WriteEntry(zf, sLastName, sChunk, nRepeat, 1);
     return zipClose(zf, nullptr) == ZIP_OK && bOk;
+}
+
+bool WriteZip(const std::string& sPath, const std::vector<std::pair<std::string, std::string>>& items)
+{
+    return WriteZipRepeated(sPath, items, "", "", 0);
 }
 
 std::string CDocxBuilder::Document(const std::string& sBodyXml)

@@ -37,3 +37,7 @@ private:
 
 // Writes a ZIP archive of (name, data) items; false on failure.
 bool WriteZip(const std::string& sPath, const std::vector<std::pair<std::string, std::string>>& items);
+// The same, then one more item sLastName holding sChunk nRepeat times
+// (fast compression, ZIP64), for packages that unpack to very large sizes.
+bool WriteZipRepeated(const std::string& sPath, const std::vector<std::pair<std::string, std::string>>& items,
+                      const std::string& sLastName, const std::string& sChunk, size_t nRepeat);

@@ -1,0 +1,91 @@
+// Exported template functions: each forwards to the format checker, and
+// fails with "g_pDocFormatChecker not init!" while the format check is off.
+#include "API/ExportGuard.h"
+#include "Checker/DocFormatCheck.h"
+#include "Global/SharedServices.h"
+#include "Utility/FileUtility.h"
+#include "Utility/Log.h"
+#include "veskar.h"
+
+namespace {
+
+CDocFormatCheck* Checker()
+{
+    if (!g_pDocFormatChecker)
+        SetLastError("g_pDocFormatChecker not init!");
+    return g_pDocFormatChecker.get();
+}
+
+std::string LocalName(const char* sName)
+{
+    std::string sOut;
+    GetAnsiFilename(sName ? sName : "", sOut, false);
+    return sOut;
+}
+
+}  // namespace
+
+extern "C" {
+
+VESKAR_API int VESKAR_EditTemplate(int nTemplateID, const char* sTemplateFile, int nType, const char* sOrg,
+                                   const char* sArea, const char* sArgumemt)
+{
+    return GuardExport("VESKAR_EditTemplate", 0, [&] {
+        CDocFormatCheck* pChecker = Checker();
+        return pChecker ? pChecker->EditTemplate(nTemplateID, LocalName(sTemplateFile).c_str(), nType, sOrg, sArea,
+                                                 sArgumemt)
+                        : 0;
+    });
+}
+
+VESKAR_API int VESKAR_ImportTemplate(const char* sTemplateFile, int nType, const char* sOrg, const char* sArea,
+                                     const char* sArgumemt)
+{
+    return GuardExport("VESKAR_ImportTemplate", 0, [&] {
+        CDocFormatCheck* pChecker = Checker();
+        return pChecker ? pChecker->ImportTemplate(LocalName(sTemplateFile).c_str(), nType, sOrg, sArea, sArgumemt)
+                        : 0;
+    });
+}
+
+VESKAR_API int VESKAR_FindTemplate(int nType, const char* sOrg, const char* sArea, const char* sArgumemt)
+{
+    return GuardExport("VESKAR_FindTemplate", 0, [&] {
+        CDocFormatCheck* pChecker = Checker();
+        return pChecker ? pChecker->FindTemplate(nType, sOrg, sArea, sArgumemt) : 0;
+    });
+}
+
+VESKAR_API int VESKAR_DeleteTemplate(int nTemplateID)
+{
+    return GuardExport("VESKAR_DeleteTemplate", 0, [&] {
+        CDocFormatCheck* pChecker = Checker();
+        return pChecker ? pChecker->DeleteTemplate(nTemplateID) : 0;
+    });
+}
+
+VESKAR_API const char* VESKAR_GetTemplate(int nTemplateID)
+{
+    return GuardExport("VESKAR_GetTemplate", static_cast<const char*>(nullptr), [&]() -> const char* {
+        CDocFormatCheck* pChecker = Checker();
+        return pChecker ? pChecker->GetTemplate(nTemplateID) : nullptr;
+    });
+}
+
+VESKAR_API size_t VESKAR_GetTemplateCount(void)
+{
+    return GuardExport("VESKAR_GetTemplateCount", static_cast<size_t>(0), []() -> size_t {
+        CDocFormatCheck* pChecker = Checker();
+        return pChecker ? pChecker->GetTemplateCount() : 0;
+    });
+}
+
+VESKAR_API const char* VESKAR_GetTemplateList(int docType, const char* sOrgnization)
+{
+    return GuardExport("VESKAR_GetTemplateList", static_cast<const char*>(nullptr), [&]() -> const char* {
+        CDocFormatCheck* pChecker = Checker();
+        return pChecker ? pChecker->GetTemplateList(docType, sOrgnization) : nullptr;
+    });
+}
+
+}  // extern "C"

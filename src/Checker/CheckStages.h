@@ -1,0 +1,38 @@
+// The stages of a check that other services perform: the audit agent with
+// its rule scan, the format check, and the marking of findings in the HTML
+// pages. The pipeline calls them here in its fixed order; each stage is
+// filled in by its service and until then leaves document and findings as
+// they are, so a check always completes with a valid result.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Docx/KeyVal.h"
+
+class CDocxParser;
+class CCheckResult;
+
+// What the audit stage hands back to the pipeline.
+struct _tAuditOutputs {
+    std::string sKGResult;
+    std::string sSingleKeyResult;
+    std::string sEntityKeyResult;
+    std::string sTupleResult;
+    std::vector<_tKeyVal> vecStandards;  // cited standards, for the HTML marks
+};
+
+// Rule scan (with punctuation and spelling), paper structure, template
+// keys, extraction findings and audit rules for report type nType.
+void RunAuditStage(CDocxParser& parser, CCheckResult& results, int nType, int nResultFormat,
+                   const char* sOrganization, bool bDebug, _tAuditOutputs& outputs);
+// The knowledge of a text as one JSON object ("{}" when nothing was found).
+std::string RunKnowledgeStage(CDocxParser& parser, int nType);
+// One text scanned with one rule (-1 for all): the trace text.
+std::string RunRuleScanStage(const char* sLine, int nType, int nRuleId);
+// Compares the document with the template the format checker selects.
+void RunFormatStage(CDocxParser& parser, CCheckResult& results, int nType);
+// The same against a given template (re-check of a saved result).
+void RunFormatRecheckStage(CDocxParser& parser, CCheckResult& results, int nTemplateID);
+// Marks the findings in the document's HTML pages and writes the pages.
+void RunHtmlStage(CDocxParser& parser, CCheckResult& results, const std::vector<_tKeyVal>& vecStandards);

@@ -1,0 +1,50 @@
+// The keyword scanner's answer layout and the findings made from it.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Checker/CheckResult.h"
+#include "Checker/ErrorWordScan.h"
+#include "Global/Globals.h"
+
+namespace {
+
+TEST(ErrorWordScan, ReadsTheAnswerLayout)
+{
+    std::vector<WordPair> vecItems;
+    EXPECT_EQ(ParseKeyScanAnswer("(Check 错别字)即使-->既使##安装-->按装$", vecItems), 1);
+    ASSERT_EQ(vecItems.size(), 2u);
+    EXPECT_EQ(vecItems[0], WordPair("即使", "既使"));
+    EXPECT_EQ(vecItems[1], WordPair("安装", "按装"));
+    EXPECT_EQ(ParseKeyScanAnswer("nothing found", vecItems), -1);
+    EXPECT_TRUE(vecItems.empty());
+    EXPECT_EQ(ParseKeyScanAnswer("(Check 错别字 no close", vecItems), -2);
+    EXPECT_EQ(ParseKeyScanAnswer("(Check x)a-->b", vecItems), -3);
+    EXPECT_EQ(ParseKeyScanAnswer("(Check x)$", vecItems), 1);
+    EXPECT_TRUE(vecItems.empty());
+    EXPECT_EQ(ParseKeyScanAnswer("(Check x)no arrow##a-->b$", vecItems), 1);
+    EXPECT_EQ(vecItems.size(), 1u);
+}
+
+TEST(ErrorWordScan, OffsetsFollowThePreviousItem)
+{
+    g_bLog = false;
+    CCheckResult results;
+    std::string sText = "既使下雨，也要按装，既使如此";
+    std::vector<WordPair> vecItems = {{"即使", "既使"}, {"安装", "按装"}, {"没有", "不存在"}, {"即使", "既使"}};
+    EXPECT_EQ(AddErrorWordFindings(0x42, sText, sText, vecItems, results), 4u);
+    const auto& found = results.Results();
+    ASSERT_EQ(found.size(), 4u);
+    EXPECT_EQ(found[0].offset, 0u);
+    EXPECT_EQ(found[1].offset, sText.find("按装"));
+    EXPECT_EQ(found[2].offset, sText.find("按装"));  // not found: the previous offset
+    EXPECT_EQ(found[3].offset, sText.find("既使", 1));  // searched from there: the second 既使
+    EXPECT_EQ(found[0].error_id, "1.5.2");
+    EXPECT_EQ(found[0].org_str, "既使");
+    EXPECT_EQ(found[0].new_str, "即使");
+    EXPECT_EQ(found[0].para_id, 0x42u);
+    g_bLog = true;
+}
+
+}  // namespace

@@ -1,0 +1,19 @@
+// A started library on a private copy of the data folder, with its log
+// files kept in a folder of their own; stopped again after each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "support/TempDataDir.h"
+
+class CLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // A small thesis-like .docx written into the test's folder.
+    std::string WriteSampleDocx(const std::string& sName) const;
+
+    CTempDataDir m_data;
+    CTempDir m_logDir;
+    CTempDir m_docs;
+};
