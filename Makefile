@@ -3,13 +3,19 @@ JOBS ?= 2
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all build test test-asan test-tsan fuzz-smoke bench install clean
+.PHONY: all build demo test test-asan test-tsan fuzz-smoke bench install clean
 
 all: build
 
 build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS)
+
+# Installs what is missing, builds, and checks the example thesis.
+demo:
+	scripts/install-deps.sh
+	$(MAKE) build
+	$(BUILD)/veskar check $(BUILD)/examples/thesis.docx
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

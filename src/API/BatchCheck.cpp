@@ -46,7 +46,12 @@ size_t CBatchCheck::Run(const char* sDir, int nThreadCount)
     std::string sLocalDir;
     GetAnsiFilename(sDir ? sDir : "", sLocalDir, false);
     std::vector<std::string> vecFiles;
-    gfn_vScanFiles(sLocalDir.c_str(), vecFiles, "*.*", true);
+    // A caller with its own progress display gets no listing lines on stdout.
+    auto quiet = [](void*, const char*) {};
+    if (m_pCallback)
+        gfn_vScanFiles(sLocalDir.c_str(), vecFiles, "*.*", true, nullptr, quiet);
+    else
+        gfn_vScanFiles(sLocalDir.c_str(), vecFiles, "*.*", true);
     for (const auto& sFile : vecFiles)
         if (IsBatchJob(sFile))
             m_vecJobs.push_back({sFile, m_sOrganization, m_nFormat, m_nType, false});

@@ -1,6 +1,8 @@
 // A small option parser: the tool's commands take few options.
 #include "CommandLine.h"
 
+#include <cstdlib>
+
 bool CCommandLine::Parse(int argc, char** argv, int nFirst, const std::set<std::string>& setValued,
                          const std::set<std::string>& setFlags)
 {
@@ -39,4 +41,19 @@ std::string CCommandLine::Get(const std::string& sOption, const std::string& sDe
 {
     auto it = m_mapOptions.find(sOption);
     return it == m_mapOptions.end() ? sDefault : it->second;
+}
+
+bool CCommandLine::GetInt(const std::string& sOption, int nDefault, int nMin, int nMax, int& nValue) const
+{
+    if (!Has(sOption)) {
+        nValue = nDefault;
+        return true;
+    }
+    std::string sText = Get(sOption);
+    char* pEnd = nullptr;
+    long nRead = std::strtol(sText.c_str(), &pEnd, 10);
+    if (sText.empty() || *pEnd != '\0' || nRead < nMin || nRead > nMax)
+        return false;
+    nValue = static_cast<int>(nRead);
+    return true;
 }

@@ -18,6 +18,8 @@ public:
     bool Has(const std::string& sOption) const { return m_mapOptions.count(sOption) > 0; }
     std::string Get(const std::string& sOption, const std::string& sDefault = "") const;
     const std::vector<std::string>& Words() const { return m_vecWords; }
+    // A whole-number option within [nMin, nMax]; nDefault when absent.
+    bool GetInt(const std::string& sOption, int nDefault, int nMin, int nMax, int& nValue) const;
 
 private:
     std::vector<std::string> m_vecWords;

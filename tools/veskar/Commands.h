@@ -2,6 +2,11 @@
 // returns the process exit code (0 success, 1 failure, 2 bad usage).
 #pragma once
 
+#include <set>
+#include <string>
+
+class CCommandLine;
+
 struct _tCommand {
     const char* sName;
     const char* sSummary;
@@ -14,12 +19,22 @@ int RunCatalogue(int argc, char** argv, int nFirst);
 int RunShow(int argc, char** argv, int nFirst);
 int RunParse(int argc, char** argv, int nFirst);
 int RunText(int argc, char** argv, int nFirst);
+int RunCheck(int argc, char** argv, int nFirst);
+int RunBatch(int argc, char** argv, int nFirst);
+int RunRecheck(int argc, char** argv, int nFirst);
 
 extern const char* const kInfoUsage;
 extern const char* const kCatalogueUsage;
 extern const char* const kShowUsage;
 extern const char* const kParseUsage;
 extern const char* const kTextUsage;
+extern const char* const kCheckUsage;
+extern const char* const kBatchUsage;
+extern const char* const kRecheckUsage;
 
 // Prints usage to stderr and returns 2.
 int UsageError(const char* sUsage, const char* sWhy);
+// Parses a command's options. True to go on; false when the command ends
+// here, with nExit set: 0 after printing --help, 2 after a usage error.
+bool ParseCommandArgs(CCommandLine& args, int argc, char** argv, int nFirst, const char* sUsage,
+                      const std::set<std::string>& setValued, const std::set<std::string>& setFlags, int& nExit);

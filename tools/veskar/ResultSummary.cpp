@@ -61,8 +61,12 @@ bool ParseResultJson(const char* sJson, Json::Value& result)
 
 void PrintResultSummary(const Json::Value& result, const std::string& sResultFile)
 {
-    std::printf("document:  %s/%s  (report type %s)\n", result["docxPath"].asCString(),
-                result["docxFile"].asCString(), Text(result["reportType"]).c_str());
+    // The result names the document's working folder; the document lies beside it.
+    std::string sFolder = result["docxPath"].asString();
+    size_t nSlash = sFolder.find_last_of('/');
+    sFolder = nSlash == std::string::npos ? "." : sFolder.substr(0, nSlash);
+    std::printf("document:  %s/%s  (report type %s)\n", sFolder.c_str(), result["docxFile"].asCString(),
+                Text(result["reportType"]).c_str());
     PrintStatistics(result["Statistics"]);
     const Json::Value& errors = result["Errors"];
     if (!errors.empty()) {

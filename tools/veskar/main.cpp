@@ -2,14 +2,18 @@
 #include <cstdio>
 #include <cstring>
 
+#include "CommandLine.h"
 #include "Commands.h"
 
 namespace {
 
 const _tCommand kCommands[] = {
+    {"check", "check a document and summarise its findings", kCheckUsage, RunCheck},
+    {"batch", "check every document under a folder", kBatchUsage, RunBatch},
+    {"show", "print a saved check result as a summary", kShowUsage, RunShow},
+    {"recheck", "re-check the format of a saved result against a template", kRecheckUsage, RunRecheck},
     {"info", "start the library and show version, switches and tables", kInfoUsage, RunInfo},
     {"catalogue", "import, export or show the error catalogue", kCatalogueUsage, RunCatalogue},
-    {"show", "print a saved check result as a summary", kShowUsage, RunShow},
     {"parse", "parse a document into its document and content files", kParseUsage, RunParse},
     {"text", "print the plain text of a document", kTextUsage, RunText},
 };
@@ -29,6 +33,21 @@ int UsageError(const char* sUsage, const char* sWhy)
 {
     std::fprintf(stderr, "veskar: %s\n\n%s", sWhy, sUsage);
     return 2;
+}
+
+bool ParseCommandArgs(CCommandLine& args, int argc, char** argv, int nFirst, const char* sUsage,
+                      const std::set<std::string>& setValued, const std::set<std::string>& setFlags, int& nExit)
+{
+    if (!args.Parse(argc, argv, nFirst, setValued, setFlags)) {
+        nExit = UsageError(sUsage, args.Error().c_str());
+        return false;
+    }
+    if (args.Has("--help")) {
+        std::fputs(sUsage, stdout);
+        nExit = 0;
+        return false;
+    }
+    return true;
 }
 
 int main(int argc, char** argv)
