@@ -1,0 +1,235 @@
+// The ".pdat" file of a dictionary (character table, two counts, the states,
+// the mode; native byte order, no header), and its text imports and exports.
+#include "Utility/PDAT.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <cstdlib>
+
+#include "Utility/BinaryReader.h"
+#include "Utility/BinaryWriter.h"
+#include "Utility/FileUtility.h"
+#include "Utility/Log.h"
+#include "Utility/WordListText.h"
+
+static_assert(sizeof(state) == 12, "a state is three int32 in the file");
+
+namespace {
+
+const size_t kCharsetBytes = 65536 * sizeof(int32_t);
+const size_t kHeaderBytes = kCharsetBytes + 8;
+
+// A state as a sound file can hold it: the parent inside the array (or -2,
+// -1), a base whose children can lie inside it, a word id or -1.
+bool IsSoundState(const state& st, int32_t nLowerBound)
+{
+    if (st.check < -2 || st.check > nLowerBound || st.handle < -1)
+        return false;
+    int64_t nLimit = static_cast<int64_t>(nLowerBound) + 1;
+    return st.base >= -nLimit && st.base <= nLimit;
+}
+
+// The local spelling of a file name to open; logs when it differs.
+std::string LocalFileName(const char* sFilename)
+{
+    std::string sOpen;
+    if (GetAnsiFilename(sFilename, sOpen, false) == 1)
+        WriteLog(std::string("Changed utf-8 file name ") + sFilename, nullptr, false);
+    return sOpen;
+}
+
+}  // namespace
+
+bool CPDAT::LoadFromBuffer(const std::string& sData)
+{
+    if (sData.size() < kHeaderBytes + sizeof(state) + sizeof(int32_t))
+        return false;
+    CBinaryReader reader(sData);
+    std::string sBlock;
+    reader.ReadBytes(kCharsetBytes, sBlock);
+    std::vector<int32_t> vecCharset(65536);
+    std::memcpy(vecCharset.data(), sBlock.data(), kCharsetBytes);
+    int32_t nCharsetSize = 0;
+    for (int32_t nId : vecCharset) {
+        if (nId < -1 || nId > 65535)
+            return false;
+        nCharsetSize += nId >= 0;
+    }
+    int32_t nLowerBound = 0;
+    uint32_t nItemCount = 0;
+    reader.Read(nLowerBound);
+    reader.Read(nItemCount);
+    // Every distinct word ends at a state of its own.
+    if (nLowerBound < 0 || nItemCount > static_cast<uint32_t>(nLowerBound) + 1 ||
+        reader.Remaining() != (static_cast<uint64_t>(nLowerBound) + 1) * sizeof(state) + sizeof(int32_t))
+        return false;
+    std::vector<state> vecStates(static_cast<size_t>(nLowerBound) + 1);
+    reader.ReadBytes(vecStates.size() * sizeof(state), sBlock);
+    std::memcpy(vecStates.data(), sBlock.data(), sBlock.size());
+    for (const state& st : vecStates)
+        if (!IsSoundState(st, nLowerBound))
+            return false;
+    int32_t nMode = -1;
+    if (!reader.Read(nMode) || nMode < PDAT_MODE_GBK || nMode > PDAT_MODE_NAME || !reader.AtEnd())
+        return false;
+    SetEmpty();
+    m_charset = std::move(vecCharset);
+    m_charsetSize = nCharsetSize;
+    m_pData = std::move(vecStates);
+    m_nLength = static_cast<int32_t>(m_pData.size());
+    m_nLowerBound = nLowerBound;
+    m_nItemCount = nItemCount;
+    m_nMode = nMode;
+    m_bWordAddCompleted = true;
+    return true;
+}
+
+std::string CPDAT::SaveToBuffer() const
+{
+    std::string sData(reinterpret_cast<const char*>(m_charset.data()), kCharsetBytes);
+    CBinaryWriter writer;
+    writer.Write(m_nLowerBound);
+    writer.Write(m_nItemCount);
+    sData += writer.Data();
+    // A dictionary never completed still writes the one state its bound
+    // promises, so every saved file loads again.
+    size_t nStates = static_cast<size_t>(m_nLowerBound) + 1;
+    size_t nHave = std::min(nStates, m_pData.size());
+    sData.append(reinterpret_cast<const char*>(m_pData.data()), nHave * sizeof(state));
+    for (size_t i = nHave; i < nStates; ++i)
+        sData.append(reinterpret_cast<const char*>(&PDAT_FREE_STATE), sizeof(state));
+    sData.append(reinterpret_cast<const char*>(&m_nMode), sizeof m_nMode);
+    return sData;
+}
+
+int CPDAT::Load(const char* sFilename)
+{
+    if (!sFilename)
+        return 0;
+    std::string sOpen = LocalFileName(sFilename);
+    std::string sData;
+    if (!ReadWholeFile(sOpen, sData)) {
+        SetLastError("Fail read file " + sOpen);
+        return 0;
+    }
+    if (!LoadFromBuffer(sData)) {
+        SetLastError("Fail read file " + sOpen + ": truncated or corrupt dictionary");
+        return 0;
+    }
+    return 1;
+}
+
+int CPDAT::Save(const char* sFilename) const
+{
+    if (!sFilename || !WriteFileAtomic(sFilename, SaveToBuffer())) {
+        SetLastError(std::string("Fail write file ") + (sFilename ? sFilename : ""));
+        return 0;
+    }
+    return 1;
+}
+
+int CPDAT::ImportFromText(const std::string& sText, const CPDAT* pFilter, std::string* pExport, bool bProgress)
+{
+    AddWordInit();
+    std::string sExport;
+    int nAdded = 0;
+    for (const std::string& sLine : SplitTextLines(sText)) {
+        std::string sEntry = ParseWordListEntry(sLine);
+        if (sEntry.empty())
+            continue;
+        sExport += FormatWordListEntry(sEntry) + "\n";
+        if (pFilter && pFilter->Find(sEntry) >= 0)
+            continue;
+        AddWord(sEntry.c_str());
+        if (bProgress && ++nAdded % 100 == 0) {
+            std::printf("%d\t%s Completed!\r", nAdded, sEntry.c_str());
+            std::fflush(stdout);
+        }
+    }
+    AddWordComplete();
+    if (pExport)
+        *pExport = std::move(sExport);
+    return static_cast<int>(m_nItemCount);
+}
+
+int CPDAT::Import(const char* sFilename, const CPDAT* pFilter)
+{
+    if (!sFilename)
+        return 0;
+    std::string sOpen = LocalFileName(sFilename);
+    std::string sText;
+    if (!ReadWholeFile(sOpen, sText)) {
+        SetLastError("Fail read file " + sOpen);
+        return 0;
+    }
+    std::string sExport;
+    int nCount = ImportFromText(sText, pFilter, &sExport, true);
+    if (!WriteFileAtomic(sOpen + "_export.txt", sExport)) {
+        SetLastError("Fail write file " + sOpen + "_export.txt");
+        return 0;
+    }
+    return nCount;
+}
+
+// The word ending at a state, rebuilt by following the parents up to the
+// root; empty when the links do not lead there (a damaged array).
+std::string CPDAT::RebuildWord(int nState, const std::vector<int32_t>& vecIdToCode) const
+{
+    std::vector<int32_t> vecCodes;
+    int nCur = nState;
+    for (int nSteps = 0; nCur != -2; ++nSteps) {
+        if (nCur < 0 || nCur > m_nLowerBound || nSteps > m_nLowerBound)
+            return "";
+        int nParent = m_pData[static_cast<size_t>(nCur)].check;
+        int nId = nCur;
+        if (nParent >= 0 && nParent <= m_nLowerBound)
+            nId = nCur - std::abs(m_pData[static_cast<size_t>(nParent)].base);
+        else if (nParent != -2)
+            return "";
+        if (nId < 0 || static_cast<size_t>(nId) >= vecIdToCode.size() || vecIdToCode[static_cast<size_t>(nId)] < 0)
+            return "";
+        vecCodes.push_back(vecIdToCode[static_cast<size_t>(nId)]);
+        nCur = nParent;
+    }
+    std::string sWord;
+    for (auto it = vecCodes.rbegin(); it != vecCodes.rend(); ++it) {
+        if (*it >= 256)
+            sWord += static_cast<char>(*it >> 8);
+        sWord += static_cast<char>(*it & 0xFF);
+    }
+    return sWord;
+}
+
+std::string CPDAT::ExportToText() const
+{
+    std::vector<int32_t> vecIdToCode(65536, -1);
+    for (int32_t nCode = 0; nCode < 65536; ++nCode) {
+        int32_t nId = m_charset[static_cast<size_t>(nCode)];
+        if (nId >= 0)
+            vecIdToCode[static_cast<size_t>(nId)] = nCode;
+    }
+    std::string sText;
+    for (int32_t s = 0; s <= m_nLowerBound && static_cast<size_t>(s) < m_pData.size(); ++s) {
+        const state& st = m_pData[static_cast<size_t>(s)];
+        if (st.check == -1 || st.base > 0 || st.handle < 0)
+            continue;
+        std::string sWord = RebuildWord(s, vecIdToCode);
+        if (sWord.empty())
+            continue;
+        if (Find(sWord) != st.handle)
+            WriteLog(sWord + " handle error", nullptr, false);
+        // Brackets keep a word with spaces whole when the list is imported again.
+        sText += FormatWordListEntry(sWord) + "\n";
+    }
+    return sText;
+}
+
+int CPDAT::Export(const char* sFilename) const
+{
+    if (!sFilename || !WriteFileAtomic(sFilename, ExportToText())) {
+        SetLastError(std::string("Fail write file ") + (sFilename ? sFilename : ""));
+        return 0;
+    }
+    return 1;
+}
