@@ -7,17 +7,31 @@
 
 namespace {
 
-// How often a byte shows up in WordprocessingML, roughly: markup punctuation
-// and the letters of "w:" names are everywhere, upper-case letters are rare.
+// How often each byte shows up in WordprocessingML, on a log scale
+// (16 + log2 of its share, measured over the document parts of real theses):
+// markup punctuation and the letters of "w:" names are everywhere, upper-case
+// letters and most digits are rare.
+const unsigned char kByteCommonness[256] = {
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 11, 10, 0, 0, 1, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    11, 1, 12, 5, 1, 1, 5, 1, 1, 1, 1, 5, 2, 5, 4, 11,
+    10, 8, 8, 7, 8, 7, 7, 7, 7, 7, 12, 5, 11, 11, 11, 1,
+    1, 9, 7, 8, 7, 7, 8, 6, 6, 6, 5, 5, 6, 6, 7, 5,
+    9, 6, 8, 6, 7, 5, 5, 6, 5, 5, 5, 1, 1, 1, 0, 2,
+    0, 11, 7, 10, 8, 10, 7, 7, 8, 10, 6, 7, 10, 8, 10, 9,
+    9, 5, 11, 11, 10, 7, 10, 12, 7, 6, 8, 1, 1, 1, 1, 0,
+    4, 3, 3, 2, 4, 3, 3, 4, 4, 3, 3, 8, 4, 3, 3, 4,
+    3, 3, 2, 8, 3, 3, 3, 3, 3, 2, 4, 4, 4, 2, 2, 3,
+    3, 4, 2, 2, 3, 3, 3, 3, 4, 2, 2, 2, 2, 3, 8, 4,
+    3, 2, 1, 3, 2, 1, 3, 3, 4, 3, 4, 4, 4, 8, 3, 3,
+    0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 1, 3, 8, 9, 6, 6, 5, 5, 0, 0, 0, 0, 0, 4,
+    1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
 int ByteCommonness(unsigned char c)
 {
-    if (c == '<' || c == '>' || c == '"' || c == '=' || c == ' ' || c == ':' || c == '/' || c == 'w')
-        return 3;
-    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
-        return 2;
-    if (c >= 0x80)
-        return 2;  // Chinese text
-    return 1;
+    return kByteCommonness[c];
 }
 
 // The index of the needle byte least likely in markup: a memchr for it skips
