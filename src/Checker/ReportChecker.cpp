@@ -18,16 +18,6 @@ namespace {
 
 const char* const kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
 
-// Names may be in the local GBK spelling when the file was found that way.
-std::string ToUtf8(const std::string& sText)
-{
-    if (IsValidUtf8(sText))
-        return sText;
-    std::string sUtf8;
-    GbkToUtf8(sText, sUtf8);
-    return sUtf8;
-}
-
 }  // namespace
 
 CReportChecker::CReportChecker()
@@ -91,12 +81,12 @@ int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganizatio
 
 std::string CReportChecker::DocumentPath() const
 {
-    return ToUtf8(m_pDocxParser->m_sPath);
+    return LocalToUtf8(m_pDocxParser->m_sPath);
 }
 
 std::string CReportChecker::DocumentName() const
 {
-    return ToUtf8(m_pDocxParser->m_sFilename);
+    return LocalToUtf8(m_pDocxParser->m_sFilename);
 }
 
 std::string CReportChecker::GetResult()

@@ -1,5 +1,6 @@
 // A small tag stripper is enough here: the result feeds the plain-text
 // import, which only needs the words and the line structure.
+#include "Utility/EncodingConverter.h"
 #include "Convert/HtmlToText.h"
 
 #include <algorithm>
@@ -13,27 +14,6 @@ namespace {
 const char* const kBlockTags[] = {"p", "div", "br", "tr", "li", "h1", "h2", "h3", "h4", "h5",
                                   "h6", "table", "title", "ul", "ol", "blockquote", "pre",
                                   "section", "article", "header", "footer", "dt", "dd"};
-
-void AppendUtf8(std::string& sOut, unsigned long nCode)
-{
-    if (nCode == 0 || nCode > 0x10FFFF || (nCode >= 0xD800 && nCode <= 0xDFFF))
-        return;
-    if (nCode < 0x80) {
-        sOut += static_cast<char>(nCode);
-    } else if (nCode < 0x800) {
-        sOut += static_cast<char>(0xC0 | (nCode >> 6));
-        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
-    } else if (nCode < 0x10000) {
-        sOut += static_cast<char>(0xE0 | (nCode >> 12));
-        sOut += static_cast<char>(0x80 | ((nCode >> 6) & 0x3F));
-        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
-    } else {
-        sOut += static_cast<char>(0xF0 | (nCode >> 18));
-        sOut += static_cast<char>(0x80 | ((nCode >> 12) & 0x3F));
-        sOut += static_cast<char>(0x80 | ((nCode >> 6) & 0x3F));
-        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
-    }
-}
 
 // Decodes the entity at sHtml[nPos] ('&'); the number of bytes used, 0 when
 // it is not an entity.

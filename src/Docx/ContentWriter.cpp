@@ -45,15 +45,6 @@ void Element(std::string& sOut, const char* sTag, long long nValue)
     Element(sOut, sTag, std::to_string(nValue));
 }
 
-std::string ToUtf8(const std::string& sText)
-{
-    if (IsValidUtf8(sText))
-        return sText;
-    std::string sUtf8;
-    GbkToUtf8(sText, sUtf8);
-    return sUtf8;
-}
-
 }  // namespace
 
 const char* CContentWriter::XmlDeclaration()
@@ -110,8 +101,8 @@ std::string CContentWriter::XMLData() const
     sOut.reserve(p.m_vecParagraph.size() * 256 + 4096);
     sOut += XmlDeclaration();
     sOut += "<Docx>\r\n";
-    Element(sOut, "docxPath", XmlEscape(ToUtf8(p.m_sPath)));
-    Element(sOut, "docxFile", XmlEscape(ToUtf8(p.m_sFilename)));
+    Element(sOut, "docxPath", XmlEscape(LocalToUtf8(p.m_sPath)));
+    Element(sOut, "docxFile", XmlEscape(LocalToUtf8(p.m_sFilename)));
     Element(sOut, "format", XmlEscape(p.m_sDocFormatExt));
     Element(sOut, "url_prefix", XmlEscape(p.m_sURLPrefix));
     Element(sOut, "pages_count", static_cast<long long>(p.m_vecPageParaID.size()));
@@ -297,8 +288,8 @@ std::string CContentWriter::JsonData(bool bWithTables) const
 {
     const CDocxParser& p = m_parser;
     Json::Value root(Json::objectValue);
-    root["docxPath"] = ToUtf8(p.m_sPath);
-    root["docxFile"] = ToUtf8(p.m_sFilename);
+    root["docxPath"] = LocalToUtf8(p.m_sPath);
+    root["docxFile"] = LocalToUtf8(p.m_sFilename);
     root["format"] = p.m_sDocFormatExt;
     root["url_prefix"] = p.m_sURLPrefix;
     root["pages_count"] = static_cast<Json::UInt64>(p.m_vecPageParaID.size());

@@ -86,3 +86,33 @@ bool IsValidUtf8(const std::string& sText)
     }
     return true;
 }
+
+std::string LocalToUtf8(const std::string& sText)
+{
+    if (IsValidUtf8(sText))
+        return sText;
+    std::string sUtf8;
+    GbkToUtf8(sText, sUtf8);
+    return sUtf8;
+}
+
+void AppendUtf8(std::string& sOut, unsigned long nCode)
+{
+    if (nCode == 0 || nCode > 0x10FFFF || (nCode >= 0xD800 && nCode <= 0xDFFF))
+        return;
+    if (nCode < 0x80) {
+        sOut += static_cast<char>(nCode);
+    } else if (nCode < 0x800) {
+        sOut += static_cast<char>(0xC0 | (nCode >> 6));
+        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
+    } else if (nCode < 0x10000) {
+        sOut += static_cast<char>(0xE0 | (nCode >> 12));
+        sOut += static_cast<char>(0x80 | ((nCode >> 6) & 0x3F));
+        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
+    } else {
+        sOut += static_cast<char>(0xF0 | (nCode >> 18));
+        sOut += static_cast<char>(0x80 | ((nCode >> 12) & 0x3F));
+        sOut += static_cast<char>(0x80 | ((nCode >> 6) & 0x3F));
+        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
+    }
+}

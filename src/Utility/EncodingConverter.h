@@ -11,3 +11,9 @@ bool Utf8ToGbk(const std::string& sUtf8, std::string& sGbk);
 bool GbkToUtf8(const std::string& sGbk, std::string& sUtf8);
 // True when the bytes are well-formed UTF-8.
 bool IsValidUtf8(const std::string& sText);
+// The text as it is when it is UTF-8, else decoded from GBK (names found
+// through their local spelling).
+std::string LocalToUtf8(const std::string& sText);
+// Appends a code point as UTF-8; 0, surrogates and values past U+10FFFF
+// are dropped.
+void AppendUtf8(std::string& sOut, unsigned long nCode);

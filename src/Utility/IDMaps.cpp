@@ -7,6 +7,7 @@
 
 #include "Utility/BinaryReader.h"
 #include "Utility/BinaryWriter.h"
+#include "Utility/DataFile.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 #include "Utility/PDAT.h"
@@ -169,35 +170,14 @@ std::string CIDMaps::SaveToBuffer() const
 int CIDMaps::Load(const char* sFilename)
 {
     std::string sData;
-    if (!ReadList(sFilename, sData))
+    if (!ReadDataFile(sFilename, sData))
         return 0;
-    if (!LoadFromBuffer(sData)) {
-        SetLastError(std::string("Fail read file ") + sFilename + ": truncated or corrupt map");
-        return 0;
-    }
-    return 1;
+    return LoadFromBuffer(sData) ? 1 : CorruptDataFile(sFilename, "map");
 }
 
 int CIDMaps::Save(const char* sFilename) const
 {
-    if (!sFilename || !WriteFileAtomic(sFilename, SaveToBuffer())) {
-        SetLastError(std::string("Fail write file ") + (sFilename ? sFilename : ""));
-        return 0;
-    }
-    return 1;
-}
-
-bool CIDMaps::ReadList(const char* sFilename, std::string& sText) const
-{
-    if (!sFilename)
-        return false;
-    std::string sOpen;
-    GetAnsiFilename(sFilename, sOpen, false);
-    if (!ReadWholeFile(sOpen, sText)) {
-        SetLastError("Fail read file " + sOpen);
-        return false;
-    }
-    return true;
+    return WriteDataFile(sFilename ? sFilename : "", SaveToBuffer()) ? 1 : 0;
 }
 
 // ---- imports ----
@@ -234,7 +214,7 @@ int CIDMaps::ImportFromText(const std::string& sText, const CPDAT* pDict, bool b
 int CIDMaps::Import(const char* sFilename, const CPDAT* pDict)
 {
     std::string sText;
-    if (!ReadList(sFilename, sText))
+    if (!ReadDataFile(sFilename, sText))
         return 0;
     return ImportFromText(sText, pDict, true);
 }
@@ -276,7 +256,7 @@ int CIDMaps::ImportOne2MulFromText(const std::string& sText, const CPDAT* pSourc
 int CIDMaps::Import(const char* sFilename, const CPDAT* pSourceDict, const CPDAT* pTargetDict)
 {
     std::string sText;
-    if (!ReadList(sFilename, sText))
+    if (!ReadDataFile(sFilename, sText))
         return 0;
     std::string sExport;
     int nCount = ImportOne2MulFromText(sText, pSourceDict, pTargetDict, &sExport);
@@ -291,7 +271,7 @@ int CIDMaps::Import(const char* sFilename, const CPDAT* pSourceDict, const CPDAT
 int CIDMaps::ImportOne2Mul(const char* sFilename, const CPDAT* pDict)
 {
     std::string sText;
-    if (!ReadList(sFilename, sText))
+    if (!ReadDataFile(sFilename, sText))
         return 0;
     return ImportOne2MulFromText(sText, pDict, pDict, nullptr);
 }
@@ -327,7 +307,7 @@ int CIDMaps::ImportSimFromText(const std::string& sText, const CPDAT* pDict)
 int CIDMaps::ImportSim(const char* sFilename, const CPDAT* pDict)
 {
     std::string sText;
-    if (!ReadList(sFilename, sText))
+    if (!ReadDataFile(sFilename, sText))
         return 0;
     return ImportSimFromText(sText, pDict);
 }

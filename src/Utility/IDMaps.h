@@ -82,8 +82,6 @@ public:
     void Export(std::vector<std::pair<std::string, std::string>>& vecPairs, const CWordList* pWords1,
                 const CWordList* pWords2) const;
 
-private:
-    bool ReadList(const char* sFilename, std::string& sText) const;
 
     int32_t m_nSize = 0;                 // pairs added; length of m_pData
     std::vector<int32_t> m_pData;        // mapped ids grouped by source id, -1 in unused slots

@@ -9,6 +9,7 @@
 
 #include "Utility/BinaryReader.h"
 #include "Utility/BinaryWriter.h"
+#include "Utility/DataFile.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 #include "Utility/WordListText.h"
@@ -28,15 +29,6 @@ bool IsSoundState(const state& st, int32_t nLowerBound)
         return false;
     int64_t nLimit = static_cast<int64_t>(nLowerBound) + 1;
     return st.base >= -nLimit && st.base <= nLimit;
-}
-
-// The local spelling of a file name to open; logs when it differs.
-std::string LocalFileName(const char* sFilename)
-{
-    std::string sOpen;
-    if (GetAnsiFilename(sFilename, sOpen, false) == 1)
-        WriteLog(std::string("Changed utf-8 file name ") + sFilename, nullptr, false);
-    return sOpen;
 }
 
 }  // namespace
@@ -105,28 +97,15 @@ std::string CPDAT::SaveToBuffer() const
 
 int CPDAT::Load(const char* sFilename)
 {
-    if (!sFilename)
-        return 0;
-    std::string sOpen = LocalFileName(sFilename);
     std::string sData;
-    if (!ReadWholeFile(sOpen, sData)) {
-        SetLastError("Fail read file " + sOpen);
+    if (!ReadDataFile(sFilename, sData))
         return 0;
-    }
-    if (!LoadFromBuffer(sData)) {
-        SetLastError("Fail read file " + sOpen + ": truncated or corrupt dictionary");
-        return 0;
-    }
-    return 1;
+    return LoadFromBuffer(sData) ? 1 : CorruptDataFile(sFilename, "dictionary");
 }
 
 int CPDAT::Save(const char* sFilename) const
 {
-    if (!sFilename || !WriteFileAtomic(sFilename, SaveToBuffer())) {
-        SetLastError(std::string("Fail write file ") + (sFilename ? sFilename : ""));
-        return 0;
-    }
-    return 1;
+    return WriteDataFile(sFilename ? sFilename : "", SaveToBuffer()) ? 1 : 0;
 }
 
 int CPDAT::ImportFromText(const std::string& sText, const CPDAT* pFilter, std::string* pExport, bool bProgress)
@@ -155,20 +134,14 @@ int CPDAT::ImportFromText(const std::string& sText, const CPDAT* pFilter, std::s
 
 int CPDAT::Import(const char* sFilename, const CPDAT* pFilter)
 {
-    if (!sFilename)
-        return 0;
-    std::string sOpen = LocalFileName(sFilename);
+    std::string sOpen;
     std::string sText;
-    if (!ReadWholeFile(sOpen, sText)) {
-        SetLastError("Fail read file " + sOpen);
+    if (!ReadDataFile(sFilename, sText, &sOpen))
         return 0;
-    }
     std::string sExport;
     int nCount = ImportFromText(sText, pFilter, &sExport, true);
-    if (!WriteFileAtomic(sOpen + "_export.txt", sExport)) {
-        SetLastError("Fail write file " + sOpen + "_export.txt");
+    if (!WriteDataFile(sOpen + "_export.txt", sExport))
         return 0;
-    }
     return nCount;
 }
 

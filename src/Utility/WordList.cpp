@@ -7,6 +7,7 @@
 
 #include "Utility/BinaryReader.h"
 #include "Utility/BinaryWriter.h"
+#include "Utility/DataFile.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 #include "Utility/PDAT.h"
@@ -16,14 +17,6 @@
 namespace {
 
 const size_t kInitialPairs = 10000;
-
-std::string LocalFileName(const char* sFilename)
-{
-    std::string sOpen;
-    if (GetAnsiFilename(sFilename, sOpen, false) == 1)
-        WriteLog(std::string("Changed utf-8 file name ") + sFilename, nullptr, false);
-    return sOpen;
-}
 
 }  // namespace
 
@@ -145,28 +138,15 @@ std::string CWordList::SaveToBuffer() const
 
 int CWordList::Load(const char* sFilename)
 {
-    if (!sFilename)
-        return 0;
-    std::string sOpen = LocalFileName(sFilename);
     std::string sData;
-    if (!ReadWholeFile(sOpen, sData)) {
-        SetLastError("Fail read file " + sOpen);
+    if (!ReadDataFile(sFilename, sData))
         return 0;
-    }
-    if (!LoadFromBuffer(sData)) {
-        SetLastError("Fail read file " + sOpen + ": truncated or corrupt word list");
-        return 0;
-    }
-    return 1;
+    return LoadFromBuffer(sData) ? 1 : CorruptDataFile(sFilename, "word list");
 }
 
 int CWordList::Save(const char* sFilename) const
 {
-    if (!sFilename || !WriteFileAtomic(sFilename, SaveToBuffer())) {
-        SetLastError(std::string("Fail write file ") + (sFilename ? sFilename : ""));
-        return 0;
-    }
-    return 1;
+    return WriteDataFile(sFilename ? sFilename : "", SaveToBuffer()) ? 1 : 0;
 }
 
 int CWordList::ImportFromText(const std::string& sText, const CPDAT* pDict, std::string* pExport, bool bProgress)
@@ -194,20 +174,14 @@ int CWordList::ImportFromText(const std::string& sText, const CPDAT* pDict, std:
 
 int CWordList::Import(const char* sFilename, const CPDAT* pDict)
 {
-    if (!sFilename)
-        return 0;
-    std::string sOpen = LocalFileName(sFilename);
+    std::string sOpen;
     std::string sText;
-    if (!ReadWholeFile(sOpen, sText)) {
-        SetLastError("Fail read file " + sOpen);
+    if (!ReadDataFile(sFilename, sText, &sOpen))
         return 0;
-    }
     std::string sExport;
     int nCount = ImportFromText(sText, pDict, &sExport, true);
-    if (!WriteFileAtomic(sOpen + "_wordlist_export.txt", sExport)) {
-        SetLastError("Fail write file " + sOpen + "_wordlist_export.txt");
+    if (!WriteDataFile(sOpen + "_wordlist_export.txt", sExport))
         return 0;
-    }
     return nCount;
 }
 

@@ -1,28 +1,10 @@
 // Entity handling for the library's own flat XML files.
+#include "Utility/EncodingConverter.h"
 #include "Utility/XmlText.h"
 
 #include <cstdlib>
 
 namespace {
-
-void AppendUtf8(std::string& sOut, unsigned long nCode)
-{
-    if (nCode < 0x80) {
-        sOut += static_cast<char>(nCode);
-    } else if (nCode < 0x800) {
-        sOut += static_cast<char>(0xC0 | (nCode >> 6));
-        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
-    } else if (nCode < 0x10000) {
-        sOut += static_cast<char>(0xE0 | (nCode >> 12));
-        sOut += static_cast<char>(0x80 | ((nCode >> 6) & 0x3F));
-        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
-    } else {
-        sOut += static_cast<char>(0xF0 | (nCode >> 18));
-        sOut += static_cast<char>(0x80 | ((nCode >> 12) & 0x3F));
-        sOut += static_cast<char>(0x80 | ((nCode >> 6) & 0x3F));
-        sOut += static_cast<char>(0x80 | (nCode & 0x3F));
-    }
-}
 
 // Decodes the entity starting at sText[nAmp] ('&'); returns its length, or 0.
 size_t DecodeEntity(const std::string& sText, size_t nAmp, std::string& sOut)
