@@ -82,7 +82,7 @@ public:
     void Export(std::vector<std::pair<std::string, std::string>>& vecPairs, const CWordList* pWords1,
                 const CWordList* pWords2) const;
 
-
+private:
     int32_t m_nSize = 0;                 // pairs added; length of m_pData
     std::vector<int32_t> m_pData;        // mapped ids grouped by source id, -1 in unused slots
     int32_t m_nBound = 0;                // highest source id + 1
