@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Global/Globals.h"
+#include "support/DictTestUtil.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/PDAT.h"
 #include "support/TempDir.h"
@@ -16,13 +17,6 @@
 namespace {
 
 const size_t kStatesAt = 262152;
-
-std::string Gbk(const std::string& sUtf8)
-{
-    std::string sGbk;
-    Utf8ToGbk(sUtf8, sGbk);
-    return sGbk;
-}
 
 void PutInt(std::string& sData, size_t nAt, int32_t nValue)
 {

@@ -7,31 +7,19 @@
 #include <vector>
 
 #include "Global/Globals.h"
+#include "support/DictTestUtil.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/PDAT.h"
 #include "support/TempDir.h"
 
 namespace {
 
-std::string Gbk(const std::string& sUtf8)
-{
-    std::string sGbk;
-    Utf8ToGbk(sUtf8, sGbk);
-    return sGbk;
-}
-
 class PDATScanTest : public ::testing::Test {
 protected:
     void SetUp() override { g_bLog = false; }
     void TearDown() override { g_bLog = true; }
 
-    static void Build(CPDAT& dict, const std::vector<std::string>& vecWords)
-    {
-        dict.AddWordInit();
-        for (const std::string& sWord : vecWords)
-            dict.AddWord(sWord.c_str());
-        dict.AddWordComplete();
-    }
+    static void Build(CPDAT& dict, const std::vector<std::string>& vecWords) { BuildDict(dict, vecWords); }
 
     // (start, length) of every hit.
     static std::vector<std::pair<int, int>> Scan(const CPDAT& dict, const std::string& sText, int nMode)

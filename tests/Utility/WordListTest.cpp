@@ -9,19 +9,13 @@
 #include <vector>
 
 #include "Global/Globals.h"
+#include "support/DictTestUtil.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/PDAT.h"
 #include "Utility/WordList.h"
 #include "support/TempDir.h"
 
 namespace {
-
-std::string Gbk(const std::string& sUtf8)
-{
-    std::string sGbk;
-    Utf8ToGbk(sUtf8, sGbk);
-    return sGbk;
-}
 
 class WordListTest : public ::testing::Test {
 protected:
