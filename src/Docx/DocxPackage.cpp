@@ -4,6 +4,8 @@
 // cannot be trusted.
 #include "Docx/DocxPackage.h"
 
+#include <dirent.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -99,6 +101,32 @@ int CDocxPackage::CheckPackageFile(const std::string& sDocx)
     return UNPACK_OK;
 }
 
+// The working folder is emptied before unpacking; a folder of that name that
+// holds something else (the user's own files) must never be deleted.
+bool CDocxPackage::IsReplaceableFolder(const std::string& sFolder)
+{
+    struct stat st {};
+    if (::lstat(sFolder.c_str(), &st) != 0)
+        return true;
+    if (!S_ISDIR(st.st_mode))
+        return false;
+    if (FileExists(sFolder + "/[Content_Types].xml"))
+        return true;
+    DIR* pDir = opendir(sFolder.c_str());
+    if (!pDir)
+        return false;
+    bool bEmpty = true;
+    while (dirent* pEntry = readdir(pDir)) {
+        std::string sName = pEntry->d_name;
+        if (sName != "." && sName != "..") {
+            bEmpty = false;
+            break;
+        }
+    }
+    closedir(pDir);
+    return bEmpty;
+}
+
 int CDocxPackage::Unpack(const std::string& sDocx, const std::string& sFolder)
 {
     m_sError.clear();
@@ -137,6 +165,10 @@ int CDocxPackage::Unpack(const std::string& sDocx, const std::string& sFolder)
     }
     if (!bHasDocument)
         return Fail(ERR_NO_DOCUMENT, sDocx + " is invalid docx file: it holds no word/document.xml.");
+    if (!IsReplaceableFolder(sFolder))
+        return Fail(ERR_CANNOT_WRITE, "Error unzip " + sDocx + " to path " + sFolder +
+                                          ": the folder exists and does not hold an unpacked package, "
+                                          "so it is left as it is.");
     RemoveFolder(sFolder);
     if (!MakeFolders(sFolder))
         return Fail(ERR_CANNOT_WRITE, "Error unzip " + sDocx + " to path " + sFolder +

@@ -37,6 +37,9 @@ public:
 
     // False for names that are empty, absolute, or climb out with "..".
     static bool IsSafeEntryName(const std::string& sName);
+    // True when the working folder may be emptied: missing, empty, or an
+    // earlier unpacked package (it holds [Content_Types].xml).
+    static bool IsReplaceableFolder(const std::string& sFolder);
     // Removes a folder and everything in it (symbolic links are not followed).
     static bool RemoveFolder(const std::string& sFolder);
 

@@ -83,12 +83,24 @@ TEST(PackageMends, UnpackingEmptiesTheFolderFirstAndNeverChangesFolder)
 {
     CTempDir dir;
     std::string sCwd = GetCurrentDir();
+    ASSERT_TRUE(WriteTestFile(dir.File("doc_unzip/[Content_Types].xml"), "<Types/>"));  // an earlier unpack
     ASSERT_TRUE(WriteTestFile(dir.File("doc_unzip/word/header1.xml"), "<w:hdr><w:p><w:r><w:t>stale</w:t></w:r></w:p></w:hdr>"));
     CDocxParser parser;
     ASSERT_EQ(ParseBody(parser, OpeningHeading(), dir), 1);
     EXPECT_TRUE(parser.m_vecHeadFooter[0].empty());
     EXPECT_TRUE(FileExists(dir.File("doc_unzip/word/document.xml")));
     EXPECT_EQ(GetCurrentDir(), sCwd);
+}
+
+TEST(PackageMends, AFolderOfTheUsersOwnIsNeverEmptied)
+{
+    CTempDir dir;
+    ASSERT_TRUE(WriteTestFile(dir.File("doc_unzip/notes.txt"), "my own notes"));
+    CDocxParser parser;
+    EXPECT_EQ(ParseBody(parser, OpeningHeading(), dir), -1);
+    EXPECT_NE(g_sLastErrorMessage.find("does not hold an unpacked package"), std::string::npos) << g_sLastErrorMessage;
+    EXPECT_EQ(ReadTestFile(dir.File("doc_unzip/notes.txt")), "my own notes");
+    EXPECT_FALSE(FileExists(dir.File("doc.xml")));
 }
 
 TEST(PackageMends, CapitalExtensionIsReadUnderItsOwnName)
