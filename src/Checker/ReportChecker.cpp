@@ -113,6 +113,11 @@ const char* CReportChecker::GetResultFile(int nResultFormat)
     m_nResultFormat = nResultFormat;
     std::string sFile = m_pDocxParser->OutputPath(nResultFormat == 1 ? "_Check.json" : "_Check.xml");
     std::string sText = GetResult();
+    if (!MayReplaceFile(sFile, nResultFormat == 1 ? "\"ChapterStat\"" : "<VESKAR>")) {
+        SetLastError("Fail write file " + sFile + ": a file of that name that was not written by this "
+                     "library is in the way; it is left as it is.");
+        return nullptr;
+    }
     if (!WriteFileAtomic(sFile, nResultFormat == 1 ? sText : kXmlDeclaration + sText)) {
         SetLastError("Fail write file " + sFile);
         return nullptr;

@@ -281,14 +281,26 @@ const char* CDocxParser::GetContentJson()
     return m_sResult.c_str();
 }
 
+bool CDocxParser::WriteOutput(const std::string& sPath, const std::string& sData, const char* sMarker)
+{
+    if (!MayReplaceFile(sPath, sMarker)) {
+        SetLastError("Fail write file " + sPath + ": a file of that name that was not written by this "
+                     "library is in the way; it is left as it is.");
+        return false;
+    }
+    if (!WriteFileAtomic(sPath, sData)) {
+        SetLastError("Fail write file " + sPath);
+        return false;
+    }
+    return true;
+}
+
 const char* CDocxParser::GetContentXMLFile()
 {
     std::string sPath = OutputPath("_Content.xml");
     std::string sData = CContentWriter::XmlDeclaration() + CContentWriter(*this).ContentXML();
-    if (!WriteFileAtomic(sPath, sData)) {
-        SetLastError("Fail write file " + sPath);
+    if (!WriteOutput(sPath, sData, "<DocStructs>"))
         return nullptr;
-    }
     m_sResult = sPath;
     return m_sResult.c_str();
 }
@@ -296,10 +308,8 @@ const char* CDocxParser::GetContentXMLFile()
 const char* CDocxParser::GetContentJsonFile()
 {
     std::string sPath = OutputPath("_Content.json");
-    if (!WriteFileAtomic(sPath, CContentWriter(*this).ContentJson())) {
-        SetLastError("Fail write file " + sPath);
+    if (!WriteOutput(sPath, CContentWriter(*this).ContentJson(), "\"DocStruCount\""))
         return nullptr;
-    }
     m_sResult = sPath;
     return m_sResult.c_str();
 }
@@ -315,10 +325,8 @@ const char* CDocxParser::GetXMLFile(int nFormat)
         GetContentXMLFile();
     std::string sPath = OutputPath(nFormat == 1 ? ".json" : ".xml");
     std::string sData = nFormat == 1 ? GetJsonData(true) : GetXMLData();
-    if (!WriteFileAtomic(sPath, sData)) {
-        SetLastError("Fail write file " + sPath);
+    if (!WriteOutput(sPath, sData, nFormat == 1 ? "\"CharCount\"" : "<Docx>"))
         return nullptr;
-    }
     m_sResult = sPath;
     return m_sResult.c_str();
 }

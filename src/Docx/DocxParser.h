@@ -142,4 +142,6 @@ private:
     int ImportConvertedText(const std::string& sFile, const std::string& sFolder,
                             const std::string& sExt);
     std::string OutputFolder() const;
+    // Writes an output file unless a file of the user's own has that name.
+    bool WriteOutput(const std::string& sPath, const std::string& sData, const char* sMarker);
 };

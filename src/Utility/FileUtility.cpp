@@ -72,6 +72,22 @@ bool WriteFileAtomic(const std::string& sPath, const std::string& sData)
     return false;
 }
 
+bool MayReplaceFile(const std::string& sPath, const std::string& sMarker)
+{
+    struct stat st {};
+    if (::lstat(sPath.c_str(), &st) != 0)
+        return true;
+    if (!S_ISREG(st.st_mode))
+        return false;
+    FILE* fp = std::fopen(sPath.c_str(), "rb");
+    if (!fp)
+        return false;
+    std::string sHead(4096, '\0');
+    sHead.resize(std::fread(&sHead[0], 1, sHead.size(), fp));
+    std::fclose(fp);
+    return sHead.find(sMarker) != std::string::npos;
+}
+
 std::string NormalisePath(const std::string& sPath)
 {
     bool bAbsolute = !sPath.empty() && sPath[0] == '/';

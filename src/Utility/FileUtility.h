@@ -20,6 +20,11 @@ bool ReadWholeFile(const std::string& sPath, std::string& sData,
 // reader never sees a half-written file under the final name.
 bool WriteFileAtomic(const std::string& sPath, const std::string& sData);
 
+// True when sPath may be overwritten by an output of ours: it does not
+// exist, or its first bytes hold sMarker (a file we wrote earlier). A user's
+// own file of the same name is never replaced.
+bool MayReplaceFile(const std::string& sPath, const std::string& sMarker);
+
 // Folds "//", "/./" and "dir/.." lexically ("a/b/../c" -> "a/c"); keeps a
 // leading "/" and leading ".." that cannot be folded.
 std::string NormalisePath(const std::string& sPath);

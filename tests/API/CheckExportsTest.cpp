@@ -2,6 +2,7 @@
 // failures, follow-up calls and the template exports.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "Global/Globals.h"
@@ -68,6 +69,25 @@ TEST_F(CheckExports, FailuresAreClear)
     EXPECT_STREQ(VESKAR_GetLastErrorMsg(), "VESKAR not init!");
     EXPECT_EQ(VESKAR_GetResult(0, -1), nullptr);
     EXPECT_EQ(VESKAR_LoadDocResult("x", 42), 0u);
+}
+
+TEST_F(CheckExports, FilesOfTheUsersOwnAreNeverOverwritten)
+{
+    std::string sDoc = WriteSampleDocx("paper.docx");
+    WriteTestFile(m_docs.File("paper.xml"), "<my><own>data</own></my>");
+    EXPECT_EQ(VESKAR_CheckReportF(sDoc.c_str(), "", "", 6, 0, false, 0), nullptr);
+    EXPECT_NE(std::string(VESKAR_GetLastErrorMsg()).find("is in the way"), std::string::npos)
+        << VESKAR_GetLastErrorMsg();
+    EXPECT_EQ(ReadTestFile(m_docs.File("paper.xml")), "<my><own>data</own></my>");
+
+    std::string sOther = WriteSampleDocx("other.docx");
+    WriteTestFile(m_docs.File("other_Check.xml"), "hand-written review notes");
+    EXPECT_EQ(VESKAR_CheckReportF(sOther.c_str(), "", "", 6, 0, false, 0), nullptr);
+    EXPECT_EQ(ReadTestFile(m_docs.File("other_Check.xml")), "hand-written review notes");
+    // Outputs of an earlier check are replaced as usual.
+    std::remove(m_docs.File("other_Check.xml").c_str());
+    ASSERT_NE(VESKAR_CheckReportF(sOther.c_str(), "", "", 6, 0, false, 0), nullptr);
+    ASSERT_NE(VESKAR_CheckReportF(sOther.c_str(), "", "", 6, 0, false, 0), nullptr);
 }
 
 TEST_F(CheckExports, SavedResultsAreShownAndRechecked)
