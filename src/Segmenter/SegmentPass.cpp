@@ -294,7 +294,7 @@ void CSegmentPass::MarkClosingDeng()
     std::vector<_tSegToken>& vecTokens = *m_pTokens;
     for (size_t k = 0; k < vecTokens.size(); ++k) {
         _tSegToken& token = vecTokens[k];
-        if (token.bUser || !IsAnyOf(token, m_p, kDeng) || k == 0)
+        if ((token.nLen != 3 && token.nLen != 6) || token.bUser || k == 0 || !IsAnyOf(token, m_p, kDeng))
             continue;
         const _tSegToken& prev = vecTokens[k - 1];
         if (IsClauseMark(prev.sTag) || IsAnyOf(prev, m_p, kVerbBefore))

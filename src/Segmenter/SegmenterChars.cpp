@@ -2,6 +2,8 @@
 // Latin text, goes through a table; the rest through a few ranges.
 #include "Segmenter/SegmenterChars.h"
 
+#include <array>
+
 namespace {
 
 bool InRange(uint32_t nCode, uint32_t nFirst, uint32_t nLast)
@@ -79,16 +81,30 @@ bool IsLetterCode(uint32_t nCode)
            InRange(nCode, 0x400, 0x4FF) || InRange(nCode, 0xFF21, 0xFF3A) || InRange(nCode, 0xFF41, 0xFF5A);
 }
 
-struct _tAsciiClasses {
-    ESegCharClass aClass[128];
-    _tAsciiClasses()
-    {
-        for (uint32_t c = 0; c < 128; ++c)
-            aClass[c] = ClassifyCode(c);
-    }
-};
+constexpr ESegCharClass AsciiClass(unsigned c)
+{
+    if (c >= '0' && c <= '9')
+        return ESegCharClass::Digit;
+    if ((c | 0x20) >= 'a' && (c | 0x20) <= 'z')
+        return ESegCharClass::Letter;
+    if ((c >= 0x09 && c <= 0x0D) || c == ' ')
+        return ESegCharClass::Space;
+    if (c > ' ' && c < 0x7F)
+        return ESegCharClass::Mark;
+    return ESegCharClass::Other;
+}
+
+constexpr std::array<ESegCharClass, 128> MakeAsciiClasses()
+{
+    std::array<ESegCharClass, 128> aClasses{};
+    for (unsigned c = 0; c < 128; ++c)
+        aClasses[c] = AsciiClass(c);
+    return aClasses;
+}
 
 }  // namespace
+
+const std::array<ESegCharClass, 128> kAsciiSegClasses = MakeAsciiClasses();
 
 ESegCharClass ClassifyCode(uint32_t nCode)
 {
@@ -125,14 +141,13 @@ bool IsChineseDateNumeral(uint32_t nCode)
     }
 }
 
-_tSegChar ReadSegChar(const unsigned char* p, size_t nLen, size_t nPos)
+_tSegChar ReadSegCharSlow(const unsigned char* p, size_t nLen, size_t nPos)
 {
-    static const _tAsciiClasses s_ascii;
     _tSegChar ch;
     unsigned c = p[nPos];
     if (c < 0x80) {
         ch.nCode = c;
-        ch.eClass = s_ascii.aClass[c];
+        ch.eClass = kAsciiSegClasses[c];
         return ch;
     }
     uint32_t nNeed = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;

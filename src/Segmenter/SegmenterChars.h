@@ -3,6 +3,7 @@
 // with, and the tags of punctuation marks.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -26,10 +27,29 @@ struct _tSegChar {
     ESegCharClass eClass = ESegCharClass::Invalid;
 };
 
+// Classes of the ASCII characters.
+extern const std::array<ESegCharClass, 128> kAsciiSegClasses;
+
+// Any character that is neither ASCII nor a common ideograph.
+_tSegChar ReadSegCharSlow(const unsigned char* p, size_t nLen, size_t nPos);
+
 // Decodes the character at p[nPos] (nPos < nLen). Overlong forms,
 // surrogates, codes above U+10FFFF and cut sequences are invalid: the first
-// byte alone, class Invalid.
-_tSegChar ReadSegChar(const unsigned char* p, size_t nLen, size_t nPos);
+// byte alone, class Invalid. ASCII and the ideographs U+4E00-U+9FFF, nearly
+// all of a Chinese text, are decoded here.
+inline _tSegChar ReadSegChar(const unsigned char* p, size_t nLen, size_t nPos)
+{
+    unsigned c = p[nPos];
+    if (c < 0x80)
+        return _tSegChar{c, 1, kAsciiSegClasses[c]};
+    if (c >= 0xE4 && c <= 0xE9 && nLen - nPos > 2) {
+        unsigned b1 = p[nPos + 1], b2 = p[nPos + 2];
+        uint32_t nCode = ((c & 0x0Fu) << 12) | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+        if ((b1 & 0xC0) == 0x80 && (b2 & 0xC0) == 0x80 && nCode >= 0x4E00)
+            return _tSegChar{nCode, 3, ESegCharClass::Han};
+    }
+    return ReadSegCharSlow(p, nLen, nPos);
+}
 
 ESegCharClass ClassifyCode(uint32_t nCode);
 
