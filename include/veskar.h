@@ -173,6 +173,11 @@ VESKAR_API const char* VESKAR_ParseFile(const char* sFile, int nReportType, int 
  * row by row; null on failure. Owned by the library. */
 VESKAR_API const char* VESKAR_GetFileText(const char* sFile);
 
+/* ---- Segmentation ---------------------------------------------------- */
+
+/* A text as "word/tag" tokens (bTagged) or words; null before init; valid until this thread's next call. */
+VESKAR_API const char* VESKAR_Segment(const char* sText, bool bTagged);
+
 #ifdef __cplusplus
 }
 #endif

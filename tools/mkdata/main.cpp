@@ -1,12 +1,16 @@
 // veskar_mkdata: writes the binary files of the data folder at build time.
 //   veskar_mkdata catalogue TEXT DAT   text catalogue -> binary catalogue
 //   veskar_mkdata manager DAT          an empty report-type manager file
+//   veskar_mkdata segmenter DICT WORDS DIR  the segmenter's core dictionary
+//                                      (word freq tag list) and English words
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "Global/Globals.h"
 #include "RUX/RUXManager.h"
+#include "Segmenter/CoreDict.h"
+#include "Segmenter/EnglishWords.h"
 #include "Utility/BinaryWriter.h"
 #include "Utility/FileUtility.h"
 #include "Utility/ID2Message.h"
@@ -36,6 +40,26 @@ int BuildEmptyManager(const char* sDat)
     return 0;
 }
 
+int BuildSegmenter(const char* sDictText, const char* sWordsText, const char* sDir)
+{
+    std::string sDict, sWords, sError;
+    if (!ReadWholeFile(sDictText, sDict) || !ReadWholeFile(sWordsText, sWords)) {
+        std::fprintf(stderr, "veskar_mkdata: cannot read %s or %s\n", sDictText, sWordsText);
+        return 1;
+    }
+    CCoreDict core;
+    CEnglishWords english;
+    int nWords = core.BuildFromText(sDict);
+    int nEnglish = english.BuildFromText(sWords);
+    if (nWords <= 0 || nEnglish <= 0 || !core.Save(sDir, sError) || !english.Save(sDir, sError)) {
+        std::fprintf(stderr, "veskar_mkdata: segmenter dictionaries not built: %s\n",
+                     sError.empty() ? "no words" : sError.c_str());
+        return 1;
+    }
+    std::printf("segmenter: %d core words, %d English words -> %s\n", nWords, nEnglish, sDir);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -45,6 +69,8 @@ int main(int argc, char** argv)
         return BuildCatalogue(argv[2], argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "manager") == 0)
         return BuildEmptyManager(argv[2]);
-    std::fprintf(stderr, "usage: veskar_mkdata catalogue TEXT DAT | manager DAT\n");
+    if (argc == 5 && std::strcmp(argv[1], "segmenter") == 0)
+        return BuildSegmenter(argv[2], argv[3], argv[4]);
+    std::fprintf(stderr, "usage: veskar_mkdata catalogue TEXT DAT | manager DAT | segmenter DICT WORDS DIR\n");
     return 2;
 }
