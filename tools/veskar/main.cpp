@@ -16,6 +16,7 @@ const _tCommand kCommands[] = {
     {"catalogue", "import, export or show the error catalogue", kCatalogueUsage, RunCatalogue},
     {"parse", "parse a document into its document and content files", kParseUsage, RunParse},
     {"text", "print the plain text of a document", kTextUsage, RunText},
+    {"dict", "build, look up, scan or export a .pdat dictionary", kDictUsage, RunDict},
 };
 
 void PrintHelp(FILE* out)
