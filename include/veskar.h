@@ -68,6 +68,62 @@ VESKAR_API int VESKAR_ExportErrorMsg(const char* sErrorListFile);
  * next call. */
 VESKAR_API const char* Audit_GetErrorInfo(void);
 
+/* ---- Dictionaries ------------------------------------------------------
+ * The similar-word ("expand") and spelling-error ("SpellError") dictionaries
+ * are made from tab-separated text files, one group per line: a standard
+ * name then its variants, or a wrong form then its right forms ('#' starts a
+ * comment line). Each import writes <data>/<stem>.pdat, .wordlist and .map
+ * and uses them at once. */
+
+/* Regenerates the similar-word dictionary from a text file. The number of
+ * groups read; 0 when the file holds none or the library is not started;
+ * -1 when it cannot be read or the dictionary cannot be written. */
+VESKAR_API int VESKAR_ImportSimDict(const char* sSimDictFile);
+
+/* Regenerates the spelling-error dictionary from a text file, writes its
+ * wrong forms to <data>/SpellError_userdict.txt and imports that into the
+ * word segmenter's user dictionary. The segmenter import's result; 0 or -1
+ * as VESKAR_ImportSimDict when the dictionary itself fails. */
+VESKAR_API int VESKAR_ImportSpellErrorDict(const char* sSpellErrorDict);
+
+/* Imports a user dictionary into the word segmenter ("word tag" or "word"
+ * per line; a word with blanks in brackets). The number of words, or -1. */
+VESKAR_API int VESKAR_ImportUserDict(const char* sUserDict);
+
+/* Adds a keyword list (wrongly written words "written-->right", keywords in
+ * "@class NAME WEIGHT" sections) to the keyword scanner's user list, with
+ * the pinyin initials of its keywords when bPinyinAbbrevNeeded; bOverwrite
+ * replaces the user list instead. Needs "FilterCheck" on. The number of
+ * entries imported, -1 on failure. */
+VESKAR_API int VESKAR_ImportFieldDict(const char* sFiledDictFile, bool bPinyinAbbrevNeeded, bool bOverwrite);
+
+/* ---- Dictionary files (".pdat") ----------------------------------------
+ * These need no VESKAR_Init. nEncoding 0: the dictionary holds GB18030 text,
+ * as the library's own dictionaries do, and words, texts and lists are UTF-8
+ * (a word list that is no valid UTF-8 is taken as GBK); 1: bytes are used as
+ * given. nMode: 0 units of one or two bytes with A-Z folded, 1 single
+ * bytes, 2 as 0 plus the folding of names and titles. */
+
+/* Builds a dictionary from a word list (one entry per line, "[a b]" or
+ * "a_b" for an entry with a space) and saves it. The number of words; 0
+ * when the list holds none (nothing is written); -1 on failure. */
+VESKAR_API int VESKAR_DictBuild(const char* sWordList, const char* sPdatFile, int nMode, int nEncoding);
+
+/* The id of a word; -1 when absent, -2 when the dictionary cannot be read. */
+VESKAR_API int VESKAR_DictFind(const char* sPdatFile, const char* sWord, int nEncoding);
+
+/* The words a scan finds in a text, as a JSON array of {"id", "length",
+ * "offset", "word"} (byte offset and length in the given text). nScanMode
+ * 0 keeps words that do not cut into a run of Latin letters or digits; 1
+ * does so with overlapping hits over Chinese characters, lower-case letters
+ * and digits only; 2 keeps every longest match. Null on failure. Owned by
+ * the library. */
+VESKAR_API const char* VESKAR_DictScan(const char* sPdatFile, const char* sText, int nScanMode, int nEncoding);
+
+/* Writes every word of a dictionary, one per line. The number of words, -1
+ * on failure. */
+VESKAR_API int VESKAR_DictExport(const char* sPdatFile, const char* sTextFile, int nEncoding);
+
 /* ---- Checking documents (per instance) -------------------------------
  * handle: 0 for the instance start-up made, or one from VESKAR_NewInstance.
  * nType: report type; nResultFormat: 0 XML, 1 JSON. An unknown handle fails

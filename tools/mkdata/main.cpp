@@ -3,6 +3,9 @@
 //   veskar_mkdata manager DAT          an empty report-type manager file
 //   veskar_mkdata segmenter DICT WORDS DIR  the segmenter's core dictionary
 //                                      (word freq tag list) and English words
+//   veskar_mkdata querydict STEM TEXT FOLDER
+//                                      FOLDER/STEM.pdat, .wordlist, .map from a
+//                                      similar-word or spelling-error list
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +17,7 @@
 #include "Utility/BinaryWriter.h"
 #include "Utility/FileUtility.h"
 #include "Utility/ID2Message.h"
+#include "Utility/QueryExpand.h"
 
 namespace {
 
@@ -60,6 +64,21 @@ int BuildSegmenter(const char* sDictText, const char* sWordsText, const char* sD
     return 0;
 }
 
+// A spelling-error dictionary also gets its segmenter user dictionary.
+int BuildQueryDict(const char* sStem, const char* sText, const char* sFolder)
+{
+    CQueryExpand dict(sFolder, sStem);
+    int nGroups = dict.Import(sText);
+    bool bUserDict = dict.Kind() != CQueryExpand::QUERY_SPELLERROR ||
+                     dict.WriteUserDict(dict.FileStem() + "_userdict.txt", "srclist");
+    if (nGroups <= 0 || !bUserDict) {
+        std::fprintf(stderr, "veskar_mkdata: %s\n", g_sLastErrorMessage.c_str());
+        return 1;
+    }
+    std::printf("%s: %d groups, %zu words -> %s\n", sStem, nGroups, dict.WordCount(), dict.FileStem().c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -71,6 +90,9 @@ int main(int argc, char** argv)
         return BuildEmptyManager(argv[2]);
     if (argc == 5 && std::strcmp(argv[1], "segmenter") == 0)
         return BuildSegmenter(argv[2], argv[3], argv[4]);
-    std::fprintf(stderr, "usage: veskar_mkdata catalogue TEXT DAT | manager DAT | segmenter DICT WORDS DIR\n");
+    if (argc == 5 && std::strcmp(argv[1], "querydict") == 0)
+        return BuildQueryDict(argv[2], argv[3], argv[4]);
+    std::fprintf(stderr, "usage: veskar_mkdata catalogue TEXT DAT | manager DAT | segmenter DICT WORDS DIR | "
+                         "querydict STEM TEXT FOLDER\n");
     return 2;
 }

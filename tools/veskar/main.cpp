@@ -17,6 +17,7 @@ const _tCommand kCommands[] = {
     {"parse", "parse a document into its document and content files", kParseUsage, RunParse},
     {"text", "print the plain text of a document", kTextUsage, RunText},
     {"seg", "segment a text into words with their tags", kSegUsage, RunSeg},
+    {"dict", "build, look up, scan or export a .pdat dictionary", kDictUsage, RunDict},
 };
 
 void PrintHelp(FILE* out)

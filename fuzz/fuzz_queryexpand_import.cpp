@@ -1,0 +1,40 @@
+// Arbitrary text imported as a similar-word or spelling-error list (the
+// first byte picks which); every line's words are looked up, and the three
+// files must reload to the same bytes. The rest of the input, cut in three,
+// is also offered as a set of files.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "Global/Globals.h"
+#include "Utility/QueryExpand.h"
+#include "Utility/WordListText.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
+{
+    g_bLog = false;
+    if (nSize == 0)
+        return 0;
+    std::string sText(reinterpret_cast<const char*>(pData) + 1, nSize - 1);
+    CQueryExpand dict("/nonexistent-folder", pData[0] % 2 ? "SpellError" : "expand");
+    dict.ImportFromText(sText);
+    for (const std::string& sLine : SplitTextLines(sText)) {
+        for (const std::string& sField : SplitTabFields(sLine)) {
+            dict.GetSimilarWords(sField);
+            dict.GetRightForms(sField);
+        }
+    }
+    std::string sPdat, sWords, sMap;
+    if (dict.SaveToBuffers(sPdat, sWords, sMap)) {
+        CQueryExpand reloaded("/nonexistent-folder", "expand");
+        std::string sPdat2, sWords2, sMap2;
+        if (!reloaded.LoadFromBuffers(sPdat, sWords, sMap) || !reloaded.SaveToBuffers(sPdat2, sWords2, sMap2) ||
+            sPdat2 != sPdat || sWords2 != sWords || sMap2 != sMap)
+            __builtin_trap();
+    }
+    size_t nThird = sText.size() / 3;
+    CQueryExpand raw("/nonexistent-folder", "SpellError");
+    if (raw.LoadFromBuffers(sText.substr(0, nThird), sText.substr(nThird, nThird), sText.substr(2 * nThird)))
+        raw.GetRightForms(sText.substr(0, 6));
+    return 0;
+}
