@@ -7,5 +7,7 @@
 // Data/Configure.xml and makes Data the default directory. 1 or 0.
 int PELNOR_Init(const char* sInitDir, int nEncoding);
 void PELNOR_Exit();
+// Adds a user word with its tag (the rule store uses "RUX"): 1 when added.
+int PELNOR_AddUserWord(const char* sWord, const char* sTag);
 // Why the last start failed.
 const char* PELNOR_GetLastErrorMsg();
