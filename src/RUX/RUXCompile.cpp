@@ -42,11 +42,14 @@ int CRUX::AddAttribute(const std::string& sText)
     std::string sAttribute, sShowName, sFormat;
     if (!ExtractAttribute(sText, sAttribute, sShowName, sFormat))
         return -1;
+    bool bNew = m_pAttributeDict->FindWord(sAttribute.c_str()) < 0;
     int nId = m_pAttributeDict->AddWord(sAttribute.c_str());
     if (nId < 0)
         return -1;
     m_pAttributeWordList->AddWord(sAttribute.c_str(), nId);
-    m_pAttriNameWordList->AddWord(sShowName.c_str(), nId);
+    // A display name given once is not lost where the attribute is named alone.
+    if (bNew || sText.find('|') != std::string::npos)
+        m_pAttriNameWordList->AddWord(sShowName.c_str(), nId);
     return nId;
 }
 
