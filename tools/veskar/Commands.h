@@ -22,6 +22,7 @@ int RunText(int argc, char** argv, int nFirst);
 int RunCheck(int argc, char** argv, int nFirst);
 int RunBatch(int argc, char** argv, int nFirst);
 int RunRecheck(int argc, char** argv, int nFirst);
+int RunRules(int argc, char** argv, int nFirst);
 
 extern const char* const kInfoUsage;
 extern const char* const kCatalogueUsage;
@@ -31,6 +32,7 @@ extern const char* const kTextUsage;
 extern const char* const kCheckUsage;
 extern const char* const kBatchUsage;
 extern const char* const kRecheckUsage;
+extern const char* const kRulesUsage;
 
 // Prints usage to stderr and returns 2.
 int UsageError(const char* sUsage, const char* sWhy);

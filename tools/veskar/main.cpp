@@ -16,6 +16,7 @@ const _tCommand kCommands[] = {
     {"catalogue", "import, export or show the error catalogue", kCatalogueUsage, RunCatalogue},
     {"parse", "parse a document into its document and content files", kParseUsage, RunParse},
     {"text", "print the plain text of a document", kTextUsage, RunText},
+    {"rules", "import, list, show, export and edit extraction rule sets", kRulesUsage, RunRules},
 };
 
 void PrintHelp(FILE* out)
