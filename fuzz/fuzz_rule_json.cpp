@@ -15,7 +15,7 @@ namespace {
 const std::string& WorkDir()
 {
     static std::string sDir = [] {
-        char sTemplate[] = "/tmp/fuzz_rule_json_XXXXXX";
+        char sTemplate[] = "/dev/shm/fuzz_rule_json_XXXXXX";
         const char* s = mkdtemp(sTemplate);
         return std::string(s ? s : "/tmp");
     }();

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     g_bLog = false;
     if (!std::freopen("/dev/null", "w", stdout))
         return 0;
-    char sTemplate[] = "/tmp/fuzz_rule_loader_XXXXXX";
+    char sTemplate[] = "/dev/shm/fuzz_rule_loader_XXXXXX";
     const char* s = mkdtemp(sTemplate);
     g_sDir = s ? s : "/tmp";
     CRUX set(g_sDir.c_str(), 3);
