@@ -234,6 +234,49 @@ VESKAR_API const char* VESKAR_GetFileText(const char* sFile);
 /* A text as "word/tag" tokens (bTagged) or words; null before init; valid until this thread's next call. */
 VESKAR_API const char* VESKAR_Segment(const char* sText, bool bTagged);
 
+/* ---- Rule engine and rule sets ---------------------------------------- */
+
+/* Starts the stand-alone rule engine on sDataDir (null or "": the current
+ * directory), whose "Data" folder holds the rule sets, and creates rule-set
+ * instance 0. sUnused is ignored. 1, or -1 when the segmenter cannot start. */
+VESKAR_API int RUX_Init(const char* sDataDir, const char* sUnused);
+/* Stops the rule engine and deletes every rule-set instance. */
+VESKAR_API void RUX_Exit(void);
+/* Handle of a new instance on rule set nId ("RUX_<nId>.rule", loaded when
+ * present), or -1 before RUX_Init. */
+VESKAR_API int RUX_NewInstance(int nId);
+/* 1 when the handle named an instance (now deleted), else 0. */
+VESKAR_API int RUX_DeleteInstance(int handle);
+/* Reads a rule source file of <item> records into the instance's set (its
+ * rules replaced when bOverwrite, else appended), compiles and saves it: 1,
+ * or negative (-1 unreadable or a bad handle). */
+VESKAR_API int RUX_ImportRule(const char* sFile, bool bOverwrite, int handle);
+/* The calling thread's last error text in UTF-8. Owned by the library. */
+VESKAR_API const char* RUX_GetLastErrorMsg(void);
+/* Messages of the instance's last import, add or edit, one line each
+ * ("rule <no>: <message>"); null for a bad handle. Owned by the library. */
+VESKAR_API const char* RUX_GetRuleMessages(int handle);
+
+/* Rule set nSet of the started engine's data folder, changed and saved in
+ * place. The messages of each change: RUXSet_Messages. */
+/* Imports a rule source file (replacing the rules when bOverwrite): 1 or negative. */
+VESKAR_API int RUXSet_Import(const char* sFile, bool bOverwrite, int nSet);
+/* JSON array of {"no","name"} per rule in index order; null on failure. */
+VESKAR_API const char* RUXSet_List(int nSet);
+/* JSON form of rule rule_id; "" for a bad index; null on failure. */
+VESKAR_API const char* RUXSet_Show(int rule_id, int nSet);
+/* Writes the readable export to sFile (null: the set's "RUX_<nSet>.export.txt");
+ * the path written, or null. */
+VESKAR_API const char* RUXSet_Export(int nSet, const char* sFile);
+/* Adds a JSON rule: its index, the stored index of a duplicate, or negative. */
+VESKAR_API int RUXSet_Add(const char* sJson, int nSet);
+/* Replaces rule rule_id with a JSON rule: rule_id, -1 for a bad index, or negative. */
+VESKAR_API int RUXSet_Edit(int rule_id, const char* sJson, int nSet);
+/* Deletes rule rule_id (later rules move down): 1, or -1 for a bad index. */
+VESKAR_API int RUXSet_Delete(int rule_id, int nSet);
+/* Messages of this thread's last RUXSet_ change, one line each; never null. */
+VESKAR_API const char* RUXSet_Messages(void);
+
 #ifdef __cplusplus
 }
 #endif

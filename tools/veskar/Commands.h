@@ -24,6 +24,7 @@ int RunBatch(int argc, char** argv, int nFirst);
 int RunRecheck(int argc, char** argv, int nFirst);
 int RunSeg(int argc, char** argv, int nFirst);
 int RunDict(int argc, char** argv, int nFirst);
+int RunRules(int argc, char** argv, int nFirst);
 
 extern const char* const kInfoUsage;
 extern const char* const kCatalogueUsage;
@@ -35,6 +36,7 @@ extern const char* const kBatchUsage;
 extern const char* const kRecheckUsage;
 extern const char* const kSegUsage;
 extern const char* const kDictUsage;
+extern const char* const kRulesUsage;
 
 // Prints usage to stderr and returns 2.
 int UsageError(const char* sUsage, const char* sWhy);

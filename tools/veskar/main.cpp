@@ -18,6 +18,7 @@ const _tCommand kCommands[] = {
     {"text", "print the plain text of a document", kTextUsage, RunText},
     {"seg", "segment a text into words with their tags", kSegUsage, RunSeg},
     {"dict", "build, look up, scan or export a .pdat dictionary", kDictUsage, RunDict},
+    {"rules", "import, list, show, export and edit extraction rule sets", kRulesUsage, RunRules},
 };
 
 void PrintHelp(FILE* out)

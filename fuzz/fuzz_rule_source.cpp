@@ -1,0 +1,74 @@
+// Arbitrary bytes as a rule source (sets are saved on a memory file system
+// to keep runs fast). Every pattern's canonical text must
+// parse back to itself, and a compiled, saved set must load back to the same
+// export.
+#include <stdlib.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "Global/Globals.h"
+#include "RUX/RUX.h"
+#include "RUX/RUXGrammer.h"
+#include "Utility/FileUtility.h"
+
+namespace {
+
+const std::string& WorkDir()
+{
+    static std::string sDir = [] {
+        char sTemplate[] = "/dev/shm/fuzz_rule_source_XXXXXX";
+        const char* s = mkdtemp(sTemplate);
+        return std::string(s ? s : "/tmp");
+    }();
+    return sDir;
+}
+
+void CheckCanonical(const std::string& sPattern)
+{
+    _tKnowledgeOrg first;
+    std::string sError;
+    ParseKnowledge(TextStandard(sPattern), first, sError);
+    std::string sText = GetKnowledgeStr(first);
+    _tKnowledgeOrg second;
+    ParseKnowledge(TextStandard(sText), second, sError);
+    if (GetKnowledgeStr(second) != sText)
+        __builtin_trap();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    g_bLog = false;
+    g_bCountryDetect = true;
+    // Compiles print a progress line each; keep the fuzzer's output readable.
+    if (!std::freopen("/dev/null", "w", stdout))
+        return 0;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
+{
+    std::string sText(reinterpret_cast<const char*>(pData), nSize);
+    CheckCanonical(sText);
+    CRUX set(WorkDir().c_str(), 1);
+    if (set.ImportRuleFromMem(sText.c_str(), true) != 1)
+        return 0;
+    for (unsigned i = 0; i < set.GetRuleCount(); ++i)
+        CheckCanonical(set.GetKnowledgeStr(static_cast<int>(i)));
+    if (set.GetRuleCount() == 0)
+        return 0;
+    std::string sExport;
+    ReadWholeFile(set.ExportFile(), sExport);
+    CRUX reloaded(WorkDir().c_str(), 1);
+    if (reloaded.Load() != 1)
+        __builtin_trap();
+    std::string sPath = WorkDir() + "/again.txt";
+    std::string sAgain;
+    if (reloaded.Export(sPath.c_str()) != 1 || !ReadWholeFile(sPath, sAgain) || sAgain != sExport)
+        __builtin_trap();
+    return 0;
+}
