@@ -2,6 +2,8 @@
 // searched from the previous item's offset so repeated words land in order.
 #include "Checker/ErrorWordScan.h"
 
+#include <algorithm>
+
 #include "Checker/CheckRecord.h"
 #include "Checker/CheckResult.h"
 #include "Docx/DocxParser.h"
@@ -54,11 +56,16 @@ size_t AddErrorWordFindings(uint32_t nParaId, const std::string& sParaText, cons
                             const std::vector<WordPair>& vecItems, CCheckResult& results)
 {
     size_t nOffset = 0;
+    size_t nSearch = 0;
     size_t nAdded = 0;
     for (const auto& item : vecItems) {
-        size_t nHit = sParaText.find(item.second, nOffset);
-        if (nHit != std::string::npos)
+        // The next search starts after the previous hit, so a word written
+        // wrongly twice gives two findings instead of one found twice.
+        size_t nHit = sParaText.find(item.second, nSearch);
+        if (nHit != std::string::npos) {
             nOffset = nHit;
+            nSearch = nHit + std::max<size_t>(item.second.size(), 1);
+        }
         _tCheckResult record;
         record.para_id = nParaId;
         record.revise_type = REVISE_U;

@@ -18,9 +18,9 @@ using WordPair = std::pair<std::string, std::string>;
 // items; -1 no "(Check ", -2 no ")" after it, -3 no "$" after that.
 int ParseKeyScanAnswer(const std::string& sAnswer, std::vector<WordPair>& vecItems);
 
-// Adds a "1.5.2" finding per item: the written form B as found at or after
-// the previous item's offset (the previous offset when it is not found),
-// the right form A as proposed text. The number of findings added.
+// Adds a "1.5.2" finding per item: the written form B as found after the
+// previous item's hit (the previous offset when it is not found), the right
+// form A as proposed text. The number of findings added.
 size_t AddErrorWordFindings(uint32_t nParaId, const std::string& sParaText, const std::string& sDocText,
                             const std::vector<WordPair>& vecItems, CCheckResult& results);
 

@@ -41,6 +41,12 @@ TEST(ErrorWordScan, OffsetsFollowThePreviousItem)
     EXPECT_EQ(found[2].offset, sText.find("按装"));  // not found: the previous offset
     EXPECT_EQ(found[3].offset, sText.find("既使", 1));  // searched from there: the second 既使
     EXPECT_EQ(found[0].error_id, "1.5.2");
+
+    // The same word written wrongly twice gives two findings.
+    CCheckResult twice;
+    std::string sTwice = "按装按装";
+    EXPECT_EQ(AddErrorWordFindings(7, sTwice, sTwice, {{"安装", "按装"}, {"安装", "按装"}}, twice), 2u);
+    EXPECT_EQ(twice.Results()[1].offset, 6u);
     EXPECT_EQ(found[0].org_str, "既使");
     EXPECT_EQ(found[0].new_str, "即使");
     EXPECT_EQ(found[0].para_id, 0x42u);
