@@ -67,8 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     CWordSegmenter& segmenter = Segmenter();
     std::string sText(reinterpret_cast<const char*>(pData) + 1, nSize - 1);
     bool bUserWords = (pData[0] & 1) != 0;
-    size_t nLineEnd = sText.find('\n');
-    segmenter.ImportUserDict(bUserWords ? sText.substr(0, nLineEnd) : std::string(), true);
+    static bool s_bHasUserWords = false;
+    if (bUserWords || s_bHasUserWords)
+        segmenter.ImportUserDict(bUserWords ? sText.substr(0, sText.find('\n')) : std::string(), true);
+    s_bHasUserWords = bUserWords;
     std::string sTagged, sPlain;
     segmenter.Segment(sText.data(), sText.size(), true, sTagged);
     segmenter.Segment(sText.data(), sText.size(), false, sPlain);
