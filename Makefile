@@ -11,11 +11,17 @@ build:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j$(JOBS)
 
-# Installs what is missing, builds, and checks the example thesis.
+# Installs what is missing, builds, and checks the example thesis, with the
+# keyword scan for wrongly written words ("FilterCheck") switched on in a
+# copy of the data folder.
 demo:
 	scripts/install-deps.sh
 	$(MAKE) build
-	$(BUILD)/veskar check $(BUILD)/examples/thesis.docx
+	rm -rf $(BUILD)/demo && mkdir -p $(BUILD)/demo
+	cp -r $(BUILD)/Data $(BUILD)/demo/Data
+	sed -i 's/"FilterCheck": *"off"/"FilterCheck": "on"/' $(BUILD)/demo/Data/RUX-Configure.json
+	cp $(BUILD)/examples/thesis.docx $(BUILD)/demo/thesis.docx
+	$(BUILD)/veskar check $(BUILD)/demo/thesis.docx --data $(BUILD)/demo
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

@@ -29,7 +29,8 @@ std::string Clip(const std::string& sText, size_t nMaxBytes)
 
 void PrintStatistics(const Json::Value& stat)
 {
-    std::printf("score:     %.2f / 100  (%u findings)\n", stat["TotalScore"].asDouble(), stat["TotalCount"].asUInt());
+    unsigned nCount = stat["TotalCount"].asUInt();
+    std::printf("score:     %.2f / 100  (%u finding%s)\n", stat["TotalScore"].asDouble(), nCount, nCount == 1 ? "" : "s");
     if (stat["records"].empty())
         return;
     std::printf("\nfindings per code:\n  %-8s %6s %9s  %s\n", "code", "count", "deducted", "message");
