@@ -131,7 +131,7 @@ int CRUXAgent::ScanDoc(CDocxParser* pDocx, int bJson, bool bDebug)
     PostProcess(true);
     std::string sBase;
     if (!pDocx->m_sFilename.empty())
-        sBase = NormalisePath(pDocx->m_sPath + "/../" + pDocx->m_sFilename);
+        sBase = pDocx->OutputPath("");
     WriteOutputs(sBase, bJson != 0);
     FinishTrace();
     return 1;
