@@ -178,21 +178,30 @@ void CRUXAgent::ScanTables()
     }
 }
 
-void CRUXAgent::ScanLines(const std::string& sText)
+// The lines are all known before the scan, so an extractor can read on
+// into the lines after the current one.
+void CRUXAgent::SplitLines(const std::string& sText)
 {
+    m_vecPlainLines.clear();
     size_t nStart = 0;
-    uint32_t nLine = 0;
-    while (nStart <= sText.size()) {
+    while (true) {
         size_t nEnd = sText.find('\n', nStart);
         std::string sLine = sText.substr(nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
-        if (nEnd == std::string::npos && sLine.empty() && nStart > 0)
-            break;
+        if (!sLine.empty() && sLine.back() == '\r')
+            sLine.pop_back();
         m_vecPlainLines.push_back(sLine);
-        m_nParaIndex = static_cast<int>(nLine);
-        ScanText(sLine.c_str(), nLine++, DocLevel::TEXT);
-        if (nEnd == std::string::npos)
+        if (nEnd == std::string::npos || nEnd + 1 >= sText.size())
             break;
         nStart = nEnd + 1;
+    }
+}
+
+void CRUXAgent::ScanLines(int nRuleFilter)
+{
+    for (size_t i = 0; i < m_vecPlainLines.size(); ++i) {
+        m_nParaIndex = static_cast<int>(i);
+        std::string sLine = m_vecPlainLines[i];
+        ScanText(sLine.c_str(), static_cast<uint32_t>(i), DocLevel::TEXT, -1, nRuleFilter);
     }
 }
 
@@ -200,19 +209,8 @@ const char* CRUXAgent::ScanTextMem(const char* sText, int nRuleFilter)
 {
     BeginScan(true);
     m_pDocxParser = nullptr;
-    std::string sAll = sText ? sText : "";
-    size_t nStart = 0;
-    uint32_t nLine = 0;
-    while (true) {
-        size_t nEnd = sAll.find('\n', nStart);
-        std::string sLine = sAll.substr(nStart, nEnd == std::string::npos ? std::string::npos : nEnd - nStart);
-        m_vecPlainLines.push_back(sLine);
-        m_nParaIndex = static_cast<int>(nLine);
-        ScanText(sLine.c_str(), nLine++, DocLevel::TEXT, -1, nRuleFilter);
-        if (nEnd == std::string::npos || nEnd + 1 >= sAll.size())
-            break;
-        nStart = nEnd + 1;
-    }
+    SplitLines(sText ? sText : "");
+    ScanLines(nRuleFilter);
     PostProcess(false);
     WriteOutputs("", false);
     FinishTrace();
@@ -246,12 +244,11 @@ int CRUXAgent::ScanTextFile(const char* sFile, int bJson, bool bDebug)
             sLines += sLine.substr(0, nCut) + "\n";
             sLine.erase(0, nCut);
         }
-        if (!sLine.empty() && sLine.back() == '\r')
-            sLine.pop_back();
         sLines += sLine + "\n";
         nStart = nEnd + 1;
     }
-    ScanLines(sLines);
+    SplitLines(sLines);
+    ScanLines(-1);
     PostProcess(false);
     WriteOutputs(sFile, bJson != 0);
     FinishTrace();
@@ -364,6 +361,7 @@ int CRUXAgent::ScanText(const char* sText, uint32_t nParaId, int nLevel, int nFi
     // the second pass) keeps the outer paragraph's state intact.
     std::vector<_tRUXScanResult> vecTokens = m_vecScanResult;
     std::string sText0 = m_sTextStand;
+    std::string sOriginal0 = m_sOriginalText;
     Json::Value trace = m_jsonTrace;
     int nLevel0 = m_nCurLevel;
     uint32_t nPara0 = m_nCurParaId;
@@ -372,6 +370,7 @@ int CRUXAgent::ScanText(const char* sText, uint32_t nParaId, int nLevel, int nFi
     --m_nScanDepth;
     m_vecScanResult = std::move(vecTokens);
     m_sTextStand = std::move(sText0);
+    m_sOriginalText = std::move(sOriginal0);
     m_jsonTrace = std::move(trace);
     m_nCurLevel = nLevel0;
     m_nCurParaId = nPara0;
@@ -388,6 +387,7 @@ int CRUXAgent::ScanParagraph(const char* sText, uint32_t nParaId, int nLevel, in
         m_jsonTrace["process"] = Json::Value(Json::arrayValue);
     }
     m_sTextStand = TextStandard(sOriginal);
+    m_sOriginalText = sOriginal;
     m_nCurLevel = nLevel;
     m_nCurParaId = nParaId;
     const char* sSegmented = m_sTextStand.empty() ? "" : PELNOR_ParagraphProcess(m_sTextStand.c_str(), 1);
@@ -482,7 +482,8 @@ int CRUXAgent::TryPosting(const _tRUXIndexData& posting, int i, int nOffset, int
     case kActionUnit:
         if (bGrid0) {
             ReadResultFromRule(nRule, hit);
-            return ExtractUnitData(m_sTextStand, hit, i, nLevel, nTokenOffset);
+            // Label values are cut at blanks, which the normalised text has lost.
+            return ExtractUnitData(m_sOriginalText, hit, i, nLevel, nTokenOffset);
         }
         return -1;
     case kActionBetween:

@@ -120,6 +120,8 @@ public:
     std::vector<_tRUXScanResult> m_vecScanResult;
     Json::Value m_jsonDebug;
     std::string m_sTextStand;
+    std::string m_sOriginalText;  // the current paragraph as given
+    const std::vector<_tKeyVal>& GetKeyPrefix() const { return m_vecKeyPrefix; }
 
     // Names of a key: attribute and display name ("" for -1 or unknown).
     std::string KeyAttribute(int nKey) const;
@@ -140,7 +142,8 @@ private:
     void ReadResultFromRule(int nRule, _tRUX_Result& hit) const;
     void ScanParagraphs(const std::vector<_tParagraph>& vecParas);
     void ScanTables();
-    void ScanLines(const std::string& sText);
+    void SplitLines(const std::string& sText);
+    void ScanLines(int nRuleFilter);
     void PostProcess(bool bSecondPass);
     void FinishTrace();
     const _tRule& Rule(int nRule) const;

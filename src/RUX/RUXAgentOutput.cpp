@@ -227,8 +227,10 @@ void CRUXAgent::KeyValConflictRemove()
         const _tKeyVal& y = m_vecSingleKeyVal[a + 1];
         uint64_t nEndX = static_cast<uint64_t>(x.offset) + x.key_value.size();
         uint64_t nEndY = static_cast<uint64_t>(y.offset) + y.key_value.size();
+        // Only a value lying inside its neighbour goes: one that merely
+        // overlaps it carries text of its own.
         if (x.para_id == y.para_id && x.key_name_id == y.key_name_id && x.offset <= y.offset && nEndX > y.offset &&
-            nEndX <= nEndY)
+            nEndX >= nEndY)
             m_vecSingleKeyVal.erase(m_vecSingleKeyVal.begin() + static_cast<std::ptrdiff_t>(a + 1));
         else
             ++a;
