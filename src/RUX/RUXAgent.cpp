@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <set>
 
 #include "Docx/DocxParser.h"
 #include "Global/Globals.h"
@@ -139,9 +140,16 @@ int CRUXAgent::ScanDoc(CDocxParser* pDocx, int bJson, bool bDebug)
 
 void CRUXAgent::ScanParagraphs(const std::vector<_tParagraph>& vecParas)
 {
+    // A table caption is scanned once, with its table: scanned here too it
+    // would give its table's values twice, the second time for whatever
+    // table the position then names.
+    std::set<unsigned> setCaptions;
+    for (const _tTable& table : m_pDocxParser->m_vecTable)
+        setCaptions.insert(table.caption_index);
     for (size_t i = 0; i < vecParas.size(); ++i) {
         const _tParagraph& para = vecParas[i];
-        if (para.level == DocLevel::FIGURE_PLACEHOLDER || para.level == DocLevel::TABLE_PLACEHOLDER)
+        if (para.level == DocLevel::FIGURE_PLACEHOLDER || para.level == DocLevel::TABLE_PLACEHOLDER ||
+            setCaptions.count(static_cast<unsigned>(i)))
             continue;
         m_nParaIndex = static_cast<int>(i);
         ScanText(para.text.c_str(), para.id, para.level);
