@@ -3,12 +3,14 @@
 // the dispatch of each posting to matching or to an extractor.
 #include "RUX/RUXAgent.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <set>
 
 #include "Docx/DocxParser.h"
 #include "Global/Globals.h"
+#include "RUX/PostingFilter.h"
 #include "RUX/RUX.h"
 #include "RUX/RUXEngine.h"
 #include "RUX/RUXGrammer.h"
@@ -56,6 +58,8 @@ CRUXAgent::CRUXAgent(CRUX* pRUX) : m_pRUX(pRUX), m_pBuffer(std::make_unique<CBuf
         m_vecElemStr[i] = sWord ? sWord : "";
         m_vecIsTagElem[i] = (sWord && *sWord == '/') ? 1 : 0;
     }
+    if (m_pRUX)
+        m_pPostingFilter = std::make_unique<CPostingFilter>(*m_pRUX, m_vecIsTagElem);
 }
 
 CRUXAgent::~CRUXAgent() = default;
@@ -63,6 +67,7 @@ CRUXAgent::~CRUXAgent() = default;
 void CRUXAgent::Reset()
 {
     m_vecRUXResult.clear();
+    m_mapHitsByRulePara.clear();
     m_vecSingleKeyVal.clear();
     m_vecKeyValNamedEntity.clear();
     m_vecTuple.clear();
@@ -407,6 +412,13 @@ int CRUXAgent::ScanParagraph(const char* sText, uint32_t nParaId, int nLevel, in
     int nResult = -1;
     int nOffsetSoFar = 0;
     bool bEmailDone = false;
+    // The distinct word ids of the paragraph, for the filter of busy slots.
+    std::vector<int> vecPresent, vecCandidates;
+    for (const _tRUXScanResult& token : m_vecScanResult)
+        if (token.word_id >= 0)
+            vecPresent.push_back(token.word_id);
+    std::sort(vecPresent.begin(), vecPresent.end());
+    vecPresent.erase(std::unique(vecPresent.begin(), vecPresent.end()), vecPresent.end());
     const std::vector<_tRUXIndex>& vecIndex = m_pRUX->GetIndex();
     for (size_t i = 1; i < m_vecScanResult.size(); ++i) {
         int nMarkup = MarkupLength(i);
@@ -421,11 +433,17 @@ int CRUXAgent::ScanParagraph(const char* sText, uint32_t nParaId, int nLevel, in
             nOffsetSoFar += nWordLen;
             continue;
         }
-        const std::vector<_tRUXIndexData>& vecPostings = vecIndex[static_cast<size_t>(token.word_id)].pData;
-        for (size_t k = 0; k < vecPostings.size(); ++k) {
+        int nSlot = token.word_id;
+        const std::vector<_tRUXIndexData>& vecPostings = vecIndex[static_cast<size_t>(nSlot)].pData;
+        bool bFiltered = m_pPostingFilter->IsFiltered(nSlot);
+        if (bFiltered)
+            m_pPostingFilter->Candidates(nSlot, vecPresent, vecCandidates);
+        size_t nCount = bFiltered ? vecCandidates.size() : vecPostings.size();
+        for (size_t k = 0; k < nCount; ++k) {
             bool bStop = false;
-            nResult = TryPosting(vecPostings[k], static_cast<int>(i), nOffsetSoFar, nLevel, nFieldFilter,
-                                 nRuleFilter, nParaId, nOffset, bStop, bEmailDone);
+            const _tRUXIndexData& posting = vecPostings[bFiltered ? static_cast<size_t>(vecCandidates[k]) : k];
+            nResult = TryPosting(posting, static_cast<int>(i), nOffsetSoFar, nLevel, nFieldFilter, nRuleFilter,
+                                 nParaId, nOffset, bStop, bEmailDone);
             if (bStop)
                 break;
         }
@@ -532,8 +550,9 @@ int CRUXAgent::TryPosting(const _tRUXIndexData& posting, int i, int nOffset, int
     }
     if (IsTableField(nField))
         return -1;
-    Trace("Match from word " + m_vecScanResult[static_cast<size_t>(i)].word + " offset=" + std::to_string(nOffset) +
-          " ");
+    if (m_bDebug)
+        Trace("Match from word " + m_vecScanResult[static_cast<size_t>(i)].word + " offset=" + std::to_string(nOffset) +
+              " ");
     int nEnd = MatchRule(posting, i, hit);
     if (nEnd < 0)
         return nEnd;

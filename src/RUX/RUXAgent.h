@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Docx/KeyVal.h"
@@ -19,6 +20,7 @@
 class CRUX;
 class CDocxParser;
 class CBufferManager;
+class CPostingFilter;
 struct _tParagraph;
 struct _tTable;
 
@@ -176,6 +178,7 @@ private:
 
     CRUX* m_pRUX;
     std::unique_ptr<CBufferManager> m_pBuffer;
+    std::unique_ptr<CPostingFilter> m_pPostingFilter;
     std::string m_sMatchProcess;
     int m_nTokenMatchedIndex = 0;
     int m_nTableIndex = 0, m_nRowIndex = 0, m_nColIndex = 0, m_nRowColParaIndex = 0, m_nParaIndex = 0;
@@ -192,6 +195,8 @@ private:
     std::vector<std::string> m_vecPlainLines;  // paragraphs of a text scan, by id
     std::vector<int8_t> m_vecIsTagElem;        // per rule-dictionary id: element is a tag
     std::vector<std::string> m_vecElemStr;
+
+    std::unordered_map<std::string, std::vector<size_t>> m_mapHitsByRulePara;  // hit indexes
 
     // keys
     std::map<int, std::vector<_tKeyVal>> m_mapKeyId2Keys;

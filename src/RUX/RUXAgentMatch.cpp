@@ -15,11 +15,6 @@ bool IsAscii(unsigned char c)
     return c < 0x80;
 }
 
-int At(const std::vector<int>& vecValues, size_t i, int nDefault)
-{
-    return i < vecValues.size() ? vecValues[i] : nDefault;
-}
-
 }  // namespace
 
 std::string CRUXAgent::GridText(int nRule, int g) const
@@ -70,36 +65,46 @@ int CRUXAgent::LocateFirstToken(const _tRUXIndexData& posting, int i)
         return -1;
     const _tBlock& first = knowledge.grids[0].blocks[0];
     int nFrom = (posting.grid_index == 0 && posting.block_index == 0) ? i : i - 1;
-    for (int p = nFrom; p >= 0; --p)
+    // The index knows how far before this block a match can start at most;
+    // a start found further back could never reach the indexed token, so the
+    // walk stops there instead of at the paragraph start.
+    int nStop = posting.back_count >= 0 && posting.back_count < i ? i - posting.back_count - 1 : 0;
+    for (int p = nFrom; p >= nStop; --p)
         if (MatchBlock(first, p))
             return p;
-    Trace("Try to match first block failed! with " + BlockText(posting.knowledge_index, 0, 0));
+    if (m_bDebug)
+        Trace("Try to match first block failed! with " + BlockText(posting.knowledge_index, 0, 0));
     return -1;
 }
 
 int CRUXAgent::MatchKnowledge(int nRule, int nStart, _tRUX_Result& hit)
 {
     const _tKnowledge& knowledge = Rule(nRule).knowledge;
-    std::vector<int> vecSteps = Values(knowledge.steps);
+    const CIntArray& pool = m_pRUX->GetIntArray();
+    auto stepAfter = [&pool, &knowledge](int g) {
+        return g < knowledge.steps.size() ? pool.GetValue(knowledge.steps.start + g) : 1;
+    };
     const char* sText = m_pRUX->GetStr(knowledge.text_id);
-    std::string sPattern = sText ? sText : "";
-    Trace(" Try to match knowledge " + sPattern);
+    std::string sPattern = (m_bDebug && sText) ? sText : "";
+    if (m_bDebug)
+        Trace(" Try to match knowledge " + sPattern);
     int nTokens = static_cast<int>(m_vecScanResult.size());
     int g = 0, p = nStart, nLimit = m_nTokenMatchedIndex, nRetries = 0;
     size_t nSelectedBefore = hit.vecSelected.size();
     while (g < knowledge.grid_count && p >= 0 && p < nTokens) {
-        Trace("Trying to match grid " + GridText(nRule, g));
+        if (m_bDebug)
+            Trace("Trying to match grid " + GridText(nRule, g));
         int nEnd = MatchGrid(nRule, g, p, nLimit, hit);
         if (nEnd >= 0) {
             p = nEnd;
-            nLimit = p + At(vecSteps, static_cast<size_t>(g), 1);
+            nLimit = p + stepAfter(g);
             ++g;
             continue;
         }
         if (g == 0)
             break;
         ++nRetries;
-        if (nRetries >= At(vecSteps, static_cast<size_t>(g - 1), 1))
+        if (nRetries >= stepAfter(g - 1))
             break;
         ++p;
     }
@@ -117,23 +122,26 @@ int CRUXAgent::MatchKnowledge(int nRule, int nStart, _tRUX_Result& hit)
         hit.vecSelectedOffset.resize(nSelectedBefore);
         return -1;
     }
-    Trace(sPattern + " Knowledge Match Success! ");
+    if (m_bDebug)
+        Trace(sPattern + " Knowledge Match Success! ");
     return p;
 }
 
 int CRUXAgent::MatchGrid(int nRule, int g, int& nStart, int& nLimit, _tRUX_Result& hit)
 {
     const _tGrid& grid = Rule(nRule).knowledge.grids[static_cast<size_t>(g)];
-    std::vector<int> vecRepeats = Values(grid.repeats);
-    std::vector<int> vecSteps = Values(grid.steps);
+    const CIntArray& pool = m_pRUX->GetIntArray();
+    // Per block from the pool; a missing entry counts 1.
+    auto repeatOf = [&pool, &grid](int b) { return b < grid.repeats.size() ? pool.GetValue(grid.repeats.start + b) : 1; };
+    auto stepOf = [&pool, &grid](int b) { return b < grid.steps.size() ? pool.GetValue(grid.steps.start + b) : 1; };
     int nBlocks = static_cast<int>(grid.blocks.size());
     int nTokens = static_cast<int>(m_vecScanResult.size());
     int b = 0, p = nStart, nMatched = 0, nMisses = 0, nLast = -1, nFirst = -1;
-    if (nBlocks > 0 && At(vecRepeats, 0, 1) != 0)
-        nLimit += At(vecRepeats, 0, 1) - 1;
+    if (nBlocks > 0 && repeatOf(0) != 0)
+        nLimit += repeatOf(0) - 1;
     while (b < nBlocks && p < nTokens && (nLimit < 0 || p <= nLimit)) {
-        int nRepeat = At(vecRepeats, static_cast<size_t>(b), 1);
-        int nStep = At(vecSteps, static_cast<size_t>(b), 1);
+        int nRepeat = repeatOf(b);
+        int nStep = stepOf(b);
         bool bMatch = MatchBlock(grid.blocks[static_cast<size_t>(b)], p);
         if (!bMatch && nRepeat == 0) {
             ++b;
@@ -154,7 +162,7 @@ int CRUXAgent::MatchGrid(int nRule, int g, int& nStart, int& nLimit, _tRUX_Resul
                 nLimit = p + nStep;
                 ++b;
                 if (b < nBlocks)
-                    nLimit += At(vecRepeats, static_cast<size_t>(b), 1);
+                    nLimit += repeatOf(b);
             }
             continue;
         }
@@ -168,7 +176,7 @@ int CRUXAgent::MatchGrid(int nRule, int g, int& nStart, int& nLimit, _tRUX_Resul
             nLimit = p + nStep;
             ++b;
             if (b < nBlocks)
-                nLimit += At(vecRepeats, static_cast<size_t>(b), 1);
+                nLimit += repeatOf(b);
         }
     }
     if (b < nBlocks) {

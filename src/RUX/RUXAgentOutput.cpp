@@ -92,12 +92,18 @@ int CRUXAgent::AddResult(_tRUX_Result& hit)
         hit.vecSelected[0] == hit.arguments[0])
         return -2;
     hit.org_para_text = m_sTextStand;
-    for (const _tRUX_Result& old : m_vecRUXResult) {
-        if (old.rule_no == hit.rule_no && old.para_id == hit.para_id && old.vecSelected.size() == hit.vecSelected.size() &&
-            !hit.vecSelected.empty() && old.vecSelected[0] == hit.vecSelected[0] && !old.vecSelectedOffset.empty() &&
+    // Stored hits are looked up by rule number and paragraph, so a document
+    // with thousands of hits does not compare each new one with all of them.
+    std::string sHitKey = hit.rule_no + '\0' + std::to_string(hit.para_id);
+    std::vector<size_t>& vecSame = m_mapHitsByRulePara[sHitKey];
+    for (size_t nOld : vecSame) {
+        const _tRUX_Result& old = m_vecRUXResult[nOld];
+        if (old.vecSelected.size() == hit.vecSelected.size() && !hit.vecSelected.empty() &&
+            old.vecSelected[0] == hit.vecSelected[0] && !old.vecSelectedOffset.empty() &&
             !hit.vecSelectedOffset.empty() && old.vecSelectedOffset[0] == hit.vecSelectedOffset[0])
             return -3;
     }
+    vecSame.push_back(m_vecRUXResult.size());
     m_vecRUXResult.push_back(hit);
     size_t nArgs = hit.arguments.size();
     if (hit.action == "tableextract" && hit.vecSelected.size() > nArgs && nArgs > 0) {
