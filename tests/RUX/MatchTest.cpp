@@ -185,3 +185,26 @@ TEST_F(AgentTest, TraceRecordsTheSteps)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(AgentTest, BusyTagSlotStillFindsEveryRuleThatCanMatch)
+{
+    // Twenty rules name /n in their second grid, so a noun triggers them
+    // all; only those whose first word occurs can match, and a rule that
+    // starts with a tag is always tried.
+    std::string sItems;
+    const char* const kWords[] = {"甲方", "乙方", "丙方", "丁方", "戊方", "己方", "庚方", "辛方", "壬方", "癸方"};
+    for (int i = 0; i < 10; ++i) {
+        sItems += Item("A" + std::to_string(i), std::string("{[") + kWords[i] + "]}{[/n]}s");
+        sItems += Item("B" + std::to_string(i), std::string("{[") + kWords[i] + "][/wd]}+2+{[/n]}s");
+    }
+    sItems += Item("T", "{[/wd]}{[/n]}s");
+    Compile(sItems);
+    std::string sRules;
+    for (const auto& hit : Scan("说明：丙方，金额"))
+        sRules += hit.rule_no + ":" + hit.vecSelected[0] + ";";
+    EXPECT_EQ(sRules, "B2:金额;T:金额;");
+}
+
+}  // namespace
