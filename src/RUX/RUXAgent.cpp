@@ -270,6 +270,8 @@ int CRUXAgent::ScanTextFile(const char* sFile, int bJson, bool bDebug)
 
 void CRUXAgent::PostProcess(bool bSecondPass)
 {
+    if (!m_pRUX)
+        return;
     if (bSecondPass)
         ScanRules();
     KeyValConflictRemove();
