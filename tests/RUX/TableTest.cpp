@@ -6,6 +6,8 @@
 
 #include "AgentFixture.h"
 #include "Docx/DocxParser.h"
+#include "Utility/FileUtility.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -134,6 +136,34 @@ TEST_F(TableTest, TwoHeadedTableGivesOneArgumentPerDataCell)
     EXPECT_EQ(args[5].row_name, "电耗");
     EXPECT_EQ(args[5].col_name, "2021");
     EXPECT_EQ(args[5].value, "6");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TableTest, RealReportTableByItsHeadRow)
+{
+    // The first table of a technical report in the corpus: 文件名 | 用途,
+    // then one row per script.
+    std::string sCorpus = std::string(VESKAR_TEST_CORPUS_DIR) + "/louffy/技术报告.docx";
+    std::string sData;
+    if (!ReadWholeFile(sCorpus, sData))
+        GTEST_SKIP() << "corpus document missing: " << sCorpus;
+    CTempDir dir;
+    ASSERT_TRUE(WriteTestFile(dir.File("report.docx"), sData));
+    CDocxParser parser;
+    const char* sResult = parser.ImportDocx(dir.File("report.docx").c_str(), "", 0, 0);
+    ASSERT_TRUE(sResult && *sResult);
+    Compile(Item("T", "{[文件名]}s{[用途]}s", "tableextract", "file|文件;purpose|用途", "RowHead"));
+    m_pAgent->ScanDoc(&parser, 0, false);
+    ASSERT_GE(m_pAgent->m_vecTable.size(), 1u);
+    const auto& table = m_pAgent->m_vecTable[0];
+    ASSERT_EQ(table.size(), 8u);
+    EXPECT_EQ(Row(table[0]), "file=extr-hg.py;purpose=提取vcs（版本控制系统）为mercurial的日志描述信息;");
+    EXPECT_EQ(table[0][0].para_id, 0x000212E5u);
+    EXPECT_EQ(Row(table[1]), "file=extr-git.py;purpose=提取vcs为git的日志描述信息;");
+    EXPECT_NE(ReadTestFile(dir.File("report_table.xml")).find("<key_value>extr-git.py</key_value>"), std::string::npos);
 }
 
 }  // namespace
