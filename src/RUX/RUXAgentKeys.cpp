@@ -90,11 +90,19 @@ int CRUXAgent::GetKeyValue(const char* sKeyName, std::vector<_tKeyVal>& vecOut, 
 
 void CRUXAgent::ScanRules()
 {
+    // The map is rebuilt only when the pass has found new values, so every
+    // rule sees all values found so far without a rebuild per rule.
+    m_mapKeyId2Keys.clear();
+    size_t nSingles = m_vecSingleKeyVal.size(), nTuples = m_vecTuple.size();
     for (unsigned r = 0; r < m_pRUX->GetRuleCount(); ++r) {
         const _tRule& rule = Rule(static_cast<int>(r));
+        if (nSingles != m_vecSingleKeyVal.size() || nTuples != m_vecTuple.size()) {
+            m_mapKeyId2Keys.clear();
+            nSingles = m_vecSingleKeyVal.size();
+            nTuples = m_vecTuple.size();
+        }
         if (rule.field >= kAttributeFieldBase) {
             std::vector<_tKeyVal> vecValues;
-            m_mapKeyId2Keys.clear();
             GetKeyValue(rule.field - kAttributeFieldBase, vecValues);
             for (const _tKeyVal& keyVal : vecValues)
                 ScanText(keyVal.key_value.c_str(), keyVal.para_id, 0, rule.field, static_cast<int>(r), keyVal.offset);

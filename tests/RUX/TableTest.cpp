@@ -167,3 +167,23 @@ TEST_F(TableTest, RealReportTableByItsHeadRow)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TableTest, EveryDocumentScanStartsWithoutTheKeysOfTheLast)
+{
+    Compile(Item("E", "{[甲方]}s", "extract", "party") + Item("S", "{[party]}", "generate_singlekey", "count;party_count"));
+    m_doc.m_vecParagraph.push_back(Para("甲方", DocLevel::TEXT));
+    m_pAgent->ScanDoc(&m_doc, 0, false);
+    std::vector<_tKeyVal> vecOut;
+    ASSERT_EQ(m_pAgent->GetKeyValue("party_count", vecOut), 1);
+    EXPECT_EQ(vecOut[0].key_value, "1");
+    CDocxParser other;
+    other.m_vecParagraph.push_back(Para("乙方", DocLevel::TEXT));
+    m_pAgent->ScanDoc(&other, 0, false);
+    EXPECT_EQ(m_pAgent->GetKeyValue("party", vecOut), 0);
+    ASSERT_EQ(m_pAgent->GetKeyValue("party_count", vecOut), 1);
+    EXPECT_EQ(vecOut[0].key_value, "0");
+}
+
+}  // namespace
