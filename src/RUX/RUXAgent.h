@@ -167,6 +167,7 @@ private:
     Json::Value KGJson() const;
     std::string TupleText() const;
     void WriteText(const std::string& sFile, const std::string& sText);
+    void WriteXmlFiles(const std::string& sBase);
 
     // table helpers
     const _tTable* CurrentTable() const;

@@ -467,19 +467,15 @@ std::string CRUXAgent::TupleText() const
 
 void CRUXAgent::WriteOutputs(const std::string& sBase, bool bJson)
 {
-    bool bFiles = !sBase.empty();
-    std::vector<_tKeyVal> vecSorted = m_vecSingleKeyVal;
-    SortByParaId(vecSorted);
     Json::Value single = KeyValArray(m_vecSingleKeyVal);
     Json::Value entity = KeyValArray(m_vecKeyValNamedEntity);
     Json::Value tuples = TupleJson();
     Json::Value tables = TableJson();
     Json::Value arguments = ArgumentJson();
-    Json::Value kg = KGJson();
     m_sKeyValResult = JsonText(single);
     m_sEntityKeyValResult = JsonText(entity);
     m_sTupleResult = JsonText(tuples);
-    m_sKGResult = JsonText(kg);
+    m_sKGResult = JsonText(KGJson());
     if (m_bDebug) {
         m_jsonDebug["SingleKey_result"] = single;
         m_jsonDebug["NamedEntity_result"] = entity;
@@ -487,51 +483,58 @@ void CRUXAgent::WriteOutputs(const std::string& sBase, bool bJson)
         m_jsonDebug["table_result"] = tables;
         m_jsonDebug["argument_result"] = arguments;
     }
-    if (!bFiles)
+    if (sBase.empty())
         return;
     if (bJson) {
-        if (!vecSorted.empty())
+        if (!m_vecSingleKeyVal.empty())
             WriteText(sBase + "_keyVal.json", m_sKeyValResult);
         WriteText(sBase + "_entity.json", m_sEntityKeyValResult);
         WriteText(sBase + "_tuple.json", m_sTupleResult);
         WriteText(sBase + "_table.json", JsonText(tables));
         WriteText(sBase + "_argument.json", JsonText(arguments));
     } else {
-        std::string sKeyVals = std::string(kXmlDeclaration) + "<KeyVals>\n";
-        for (const _tKeyVal& keyVal : vecSorted)
-            sKeyVals += KeyVal_WriteXML(keyVal) + "\n";
-        WriteText(sBase + "_keyVal.xml", sKeyVals + "</KeyVals>\n");
-        std::string sTuples = std::string(kXmlDeclaration) + "<Tuples>\n";
-        for (size_t i = 0; i < m_vecTuple.size(); ++i) {
-            sTuples += "<Tuple>\n<Index>" + std::to_string(i + 1) + "</Index>\n";
-            for (const _tKeyVal& keyVal : m_vecTuple[i])
-                sTuples += KeyVal_WriteXML(keyVal);
-            sTuples += "</Tuple>\n";
-        }
-        WriteText(sBase + "_tuple.xml", sTuples + "</Tuples>\n");
-        std::string sTables = std::string(kXmlDeclaration) + "<Tables>\n";
-        for (size_t t = 0; t < m_vecTable.size(); ++t) {
-            sTables += "<Table>\n<Index>" + std::to_string(t + 1) + "</Index>\n";
-            for (size_t r = 0; r < m_vecTable[t].size(); ++r) {
-                sTables += "<Row><RowIndex>" + std::to_string(r + 1) + "</RowIndex>\n";
-                for (const _tKeyVal& keyVal : m_vecTable[t][r])
-                    sTables += KeyVal_WriteXML(keyVal) + "\n";
-                sTables += "</Row>\n";
-            }
-            sTables += "</Table>\n";
-        }
-        WriteText(sBase + "_table.xml", sTables + "</Tables>\n");
-        std::string sArgs = "<arguments>\n";
-        for (const _tTableArgument& arg : m_vecTableArguments)
-            sArgs += "<RECORD>\r\n<file_name>" + XmlEscape(arg.file_name) + "</file_name>\r\n<section_no>" +
-                     XmlEscape(arg.section_no) + "</section_no>\r\n<section_name>" + XmlEscape(arg.section_name) +
-                     "</section_name>\r\n<row_name>" + XmlEscape(arg.row_name) + "</row_name>\r\n<col_name>" +
-                     XmlEscape(arg.col_name) + "</col_name>\r\n<value>" + XmlEscape(arg.value) + "</value>\r\n</RECORD>\r\n";
-        WriteText(sBase + "_argument.xml", sArgs + "</arguments>\n");
+        WriteXmlFiles(sBase);
     }
     if (!m_vecTuple.empty())
         WriteText(sBase + "_tuple.txt", TupleText());
     WriteText(sBase + "_kg.json", m_sKGResult);
+}
+
+void CRUXAgent::WriteXmlFiles(const std::string& sBase)
+{
+    std::vector<_tKeyVal> vecSorted = m_vecSingleKeyVal;
+    SortByParaId(vecSorted);
+    std::string sKeyVals = std::string(kXmlDeclaration) + "<KeyVals>\n";
+    for (const _tKeyVal& keyVal : vecSorted)
+        sKeyVals += KeyVal_WriteXML(keyVal) + "\n";
+    WriteText(sBase + "_keyVal.xml", sKeyVals + "</KeyVals>\n");
+    std::string sTuples = std::string(kXmlDeclaration) + "<Tuples>\n";
+    for (size_t i = 0; i < m_vecTuple.size(); ++i) {
+        sTuples += "<Tuple>\n<Index>" + std::to_string(i + 1) + "</Index>\n";
+        for (const _tKeyVal& keyVal : m_vecTuple[i])
+            sTuples += KeyVal_WriteXML(keyVal);
+        sTuples += "</Tuple>\n";
+    }
+    WriteText(sBase + "_tuple.xml", sTuples + "</Tuples>\n");
+    std::string sTables = std::string(kXmlDeclaration) + "<Tables>\n";
+    for (size_t t = 0; t < m_vecTable.size(); ++t) {
+        sTables += "<Table>\n<Index>" + std::to_string(t + 1) + "</Index>\n";
+        for (size_t r = 0; r < m_vecTable[t].size(); ++r) {
+            sTables += "<Row><RowIndex>" + std::to_string(r + 1) + "</RowIndex>\n";
+            for (const _tKeyVal& keyVal : m_vecTable[t][r])
+                sTables += KeyVal_WriteXML(keyVal) + "\n";
+            sTables += "</Row>\n";
+        }
+        sTables += "</Table>\n";
+    }
+    WriteText(sBase + "_table.xml", sTables + "</Tables>\n");
+    std::string sArgs = "<arguments>\n";
+    for (const _tTableArgument& arg : m_vecTableArguments)
+        sArgs += "<RECORD>\r\n<file_name>" + XmlEscape(arg.file_name) + "</file_name>\r\n<section_no>" +
+                 XmlEscape(arg.section_no) + "</section_no>\r\n<section_name>" + XmlEscape(arg.section_name) +
+                 "</section_name>\r\n<row_name>" + XmlEscape(arg.row_name) + "</row_name>\r\n<col_name>" +
+                 XmlEscape(arg.col_name) + "</col_name>\r\n<value>" + XmlEscape(arg.value) + "</value>\r\n</RECORD>\r\n";
+    WriteText(sBase + "_argument.xml", sArgs + "</arguments>\n");
 }
 
 std::string CRUXAgent::GetKnowledgeJsonStr() const
