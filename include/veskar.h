@@ -257,6 +257,19 @@ VESKAR_API const char* RUX_GetLastErrorMsg(void);
  * ("rule <no>: <message>"); null for a bad handle. Owned by the library. */
 VESKAR_API const char* RUX_GetRuleMessages(int handle);
 
+/* Hit list ("<RUX_Result>" records) of one paragraph scanned with the instance's rules; null for a bad handle. */
+VESKAR_API const char* RUX_ScanText(const char* sText, unsigned int nParaId, int handle);
+/* Scans every line of a text file; writes the output files beside it and FILE_RUX_result.xml; the hit list or null. */
+VESKAR_API const char* RUX_ScanTextFile(const char* sFile, bool bJson, int handle);
+/* Parses a document for report type `type`, scans it, writes the output files and FILE_RUX_result.xml; the hit list or null. */
+VESKAR_API const char* RUX_ScanDoc(const char* sFile, int type, bool bJson, int handle);
+/* Reloads a saved document result and scans it (no hit file); the hit list or null. */
+VESKAR_API const char* RUX_ScanDocXML(const char* sFile, bool bJson, int handle);
+/* Scans a document or text file with rule set nSet, writing the output files; the knowledge JSON ({"SingleKey_result", "NamedEntity_result", "Tuples", "Tables"}) or null. */
+VESKAR_API const char* RUXSet_Extract(const char* sFile, int nSet, bool bJson);
+/* The trace JSON of a text (one paragraph per line) scanned with rule set nSet, rule nRule only unless -1; null on failure. */
+VESKAR_API const char* RUXSet_Trace(const char* sText, int nSet, int nRule);
+
 /* Rule set nSet of the started engine's data folder, changed and saved in
  * place. The messages of each change: RUXSet_Messages. */
 /* Imports a rule source file (replacing the rules when bOverwrite): 1 or negative. */

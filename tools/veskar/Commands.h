@@ -25,6 +25,8 @@ int RunRecheck(int argc, char** argv, int nFirst);
 int RunSeg(int argc, char** argv, int nFirst);
 int RunDict(int argc, char** argv, int nFirst);
 int RunRules(int argc, char** argv, int nFirst);
+int RunExtract(int argc, char** argv, int nFirst); extern const char* const kExtractUsage;
+int RunScan(int argc, char** argv, int nFirst); extern const char* const kScanUsage;
 
 extern const char* const kInfoUsage;
 extern const char* const kCatalogueUsage;

@@ -19,6 +19,8 @@ const _tCommand kCommands[] = {
     {"seg", "segment a text into words with their tags", kSegUsage, RunSeg},
     {"dict", "build, look up, scan or export a .pdat dictionary", kDictUsage, RunDict},
     {"rules", "import, list, show, export and edit extraction rule sets", kRulesUsage, RunRules},
+    {"extract", "extract key values, tuples and tables from a document with a rule set", kExtractUsage, RunExtract},
+    {"scan", "trace how a rule set matches one paragraph", kScanUsage, RunScan},
 };
 
 void PrintHelp(FILE* out)
