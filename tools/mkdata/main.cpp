@@ -1,16 +1,21 @@
 // veskar_mkdata: writes the binary files of the data folder at build time.
 //   veskar_mkdata catalogue TEXT DAT   text catalogue -> binary catalogue
 //   veskar_mkdata manager DAT          an empty report-type manager file
+//   veskar_mkdata rules SOURCE INITDIR N
+//                                      rule source -> compiled rule set N in
+//                                      INITDIR/Data, listed in the manager file
 //   veskar_mkdata segmenter DICT WORDS DIR  the segmenter's core dictionary
 //                                      (word freq tag list) and English words
 //   veskar_mkdata querydict STEM TEXT FOLDER
 //                                      FOLDER/STEM.pdat, .wordlist, .map from a
 //                                      similar-word or spelling-error list
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "Global/Globals.h"
+#include "RUX/RUX.h"
 #include "RUX/RUXManager.h"
 #include "Segmenter/CoreDict.h"
 #include "Segmenter/EnglishWords.h"
@@ -79,6 +84,24 @@ int BuildQueryDict(const char* sStem, const char* sText, const char* sFolder)
     return 0;
 }
 
+int BuildRuleSet(const char* sSource, const char* sInitDir, const char* sSet)
+{
+    int nSet = std::atoi(sSet);
+    std::string sData = std::string(sInitDir) + "/Data/";
+    CRUX ruleSet(sData.c_str(), nSet);
+    int nResult = ruleSet.ImportRule(sSource, true);
+    if (nResult != 1) {
+        std::fprintf(stderr, "veskar_mkdata: rule set %d not built from %s (%d): %s\n", nSet, sSource, nResult,
+                     g_sLastErrorMessage.c_str());
+        return 1;
+    }
+    CRUXManager manager(sInitDir);
+    manager.Load();
+    manager.AddReportType(nSet);
+    std::printf("rule set %d: %s -> %s\n", nSet, sSource, ruleSet.RuleFile().c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -90,9 +113,11 @@ int main(int argc, char** argv)
         return BuildEmptyManager(argv[2]);
     if (argc == 5 && std::strcmp(argv[1], "segmenter") == 0)
         return BuildSegmenter(argv[2], argv[3], argv[4]);
+    if (argc == 5 && std::strcmp(argv[1], "rules") == 0)
+        return BuildRuleSet(argv[2], argv[3], argv[4]);
     if (argc == 5 && std::strcmp(argv[1], "querydict") == 0)
         return BuildQueryDict(argv[2], argv[3], argv[4]);
     std::fprintf(stderr, "usage: veskar_mkdata catalogue TEXT DAT | manager DAT | segmenter DICT WORDS DIR | "
-                         "querydict STEM TEXT FOLDER\n");
+                         "querydict STEM TEXT FOLDER | rules SOURCE INITDIR N\n");
     return 2;
 }
