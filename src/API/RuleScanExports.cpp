@@ -37,48 +37,42 @@ bool IsTextFile(const std::string& sFile)
     return sExt == "txt" || sExt == "text" || sExt == "md" || sExt == "csv";
 }
 
+// Runs a scan on the rule-set instance of a handle; null for a bad handle.
+template <typename F>
+const char* WithRuleSet(const char* sFunction, int handle, F&& scan)
+{
+    return GuardExport<const char*>(sFunction, nullptr, [&]() -> const char* {
+        CRUX* pSet = GetRUXWorker(handle);
+        return pSet ? scan(*pSet) : nullptr;
+    });
+}
+
 }  // namespace
 
 extern "C" {
 
 VESKAR_API const char* RUX_ScanText(const char* sText, unsigned int nParaId, int handle)
 {
-    return GuardExport<const char*>("RUX_ScanText", nullptr, [&]() -> const char* {
-        CRUX* pSet = GetRUXWorker(handle);
-        if (!pSet)
-            return nullptr;
-        return Keep(ScanOneParagraph(*pSet, sText, nParaId));
-    });
+    return WithRuleSet("RUX_ScanText", handle,
+                       [&](CRUX& set) { return Keep(ScanOneParagraph(set, sText, nParaId)); });
 }
 
 VESKAR_API const char* RUX_ScanTextFile(const char* sFile, bool bJson, int handle)
 {
-    return GuardExport<const char*>("RUX_ScanTextFile", nullptr, [&]() -> const char* {
-        CRUX* pSet = GetRUXWorker(handle);
-        if (!pSet)
-            return nullptr;
-        return KeepOutcome(ScanPlainTextFile(*pSet, sFile, bJson));
-    });
+    return WithRuleSet("RUX_ScanTextFile", handle,
+                       [&](CRUX& set) { return KeepOutcome(ScanPlainTextFile(set, sFile, bJson)); });
 }
 
 VESKAR_API const char* RUX_ScanDoc(const char* sFile, int type, bool bJson, int handle)
 {
-    return GuardExport<const char*>("RUX_ScanDoc", nullptr, [&]() -> const char* {
-        CRUX* pSet = GetRUXWorker(handle);
-        if (!pSet)
-            return nullptr;
-        return KeepOutcome(ScanDocumentFile(*pSet, sFile, type, bJson));
-    });
+    return WithRuleSet("RUX_ScanDoc", handle,
+                       [&](CRUX& set) { return KeepOutcome(ScanDocumentFile(set, sFile, type, bJson)); });
 }
 
 VESKAR_API const char* RUX_ScanDocXML(const char* sFile, bool bJson, int handle)
 {
-    return GuardExport<const char*>("RUX_ScanDocXML", nullptr, [&]() -> const char* {
-        CRUX* pSet = GetRUXWorker(handle);
-        if (!pSet)
-            return nullptr;
-        return KeepOutcome(ScanDocumentResult(*pSet, sFile, bJson));
-    });
+    return WithRuleSet("RUX_ScanDocXML", handle,
+                       [&](CRUX& set) { return KeepOutcome(ScanDocumentResult(set, sFile, bJson)); });
 }
 
 VESKAR_API const char* RUXSet_Extract(const char* sFile, int nSet, bool bJson)
