@@ -47,6 +47,19 @@ const char* WithRuleSet(const char* sFunction, int handle, F&& scan)
     });
 }
 
+// Rule set nSet of the started engine; null with the reason as last error.
+std::unique_ptr<CRUX> OpenStartedRuleSet(int nSet)
+{
+    if (!RUX_IsInit()) {
+        SetLastError("Not Init, no operation!");
+        return nullptr;
+    }
+    std::unique_ptr<CRUX> pSet = OpenRuleSetOfType(nSet);
+    if (!pSet)
+        SetLastError("Rule set " + std::to_string(nSet) + " cannot be opened: " + g_sLastErrorMessage);
+    return pSet;
+}
+
 }  // namespace
 
 extern "C" {
@@ -78,15 +91,9 @@ VESKAR_API const char* RUX_ScanDocXML(const char* sFile, bool bJson, int handle)
 VESKAR_API const char* RUXSet_Extract(const char* sFile, int nSet, bool bJson)
 {
     return GuardExport<const char*>("RUXSet_Extract", nullptr, [&]() -> const char* {
-        if (!RUX_IsInit()) {
-            SetLastError("Not Init, no operation!");
+        std::unique_ptr<CRUX> pSet = OpenStartedRuleSet(nSet);
+        if (!pSet)
             return nullptr;
-        }
-        std::unique_ptr<CRUX> pSet = OpenRuleSetOfType(nSet);
-        if (!pSet) {
-            SetLastError("Rule set " + std::to_string(nSet) + " cannot be opened: " + g_sLastErrorMessage);
-            return nullptr;
-        }
         std::string sPath = sFile ? sFile : "";
         _tScanOutcome outcome = IsTextFile(sPath) ? ScanPlainTextFile(*pSet, sPath.c_str(), bJson)
                                                   : ScanDocumentFile(*pSet, sPath.c_str(), nSet, bJson);
@@ -97,15 +104,9 @@ VESKAR_API const char* RUXSet_Extract(const char* sFile, int nSet, bool bJson)
 VESKAR_API const char* RUXSet_Trace(const char* sText, int nSet, int nRule)
 {
     return GuardExport<const char*>("RUXSet_Trace", nullptr, [&]() -> const char* {
-        if (!RUX_IsInit()) {
-            SetLastError("Not Init, no operation!");
+        std::unique_ptr<CRUX> pSet = OpenStartedRuleSet(nSet);
+        if (!pSet)
             return nullptr;
-        }
-        std::unique_ptr<CRUX> pSet = OpenRuleSetOfType(nSet);
-        if (!pSet) {
-            SetLastError("Rule set " + std::to_string(nSet) + " cannot be opened: " + g_sLastErrorMessage);
-            return nullptr;
-        }
         return Keep(TraceText(*pSet, sText, nRule));
     });
 }
