@@ -2,7 +2,9 @@
 // processes and threads can share the day's files.
 #include "Utility/Log.h"
 
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 
@@ -26,6 +28,14 @@ std::string LogFolder(const char* sPath)
         if (cLast != '/' && cLast != '\\')
             sFolder += '/';
         return sFolder;
+    }
+    // VESKAR_LOG_DIR moves the logs out of the current folder (created
+    // when missing); it is read each time so a caller may set it late.
+    const char* sEnv = std::getenv("VESKAR_LOG_DIR");
+    if (sEnv && *sEnv) {
+        std::error_code ec;
+        std::filesystem::create_directories(sEnv, ec);
+        return JoinPath(sEnv, "");
     }
     if (g_sLogPath.empty())
         g_sLogPath = GetCurrentDir();
