@@ -29,17 +29,18 @@ std::string LogFolder(const char* sPath)
             sFolder += '/';
         return sFolder;
     }
+    if (!g_sLogPath.empty())
+        return g_sLogPath + "/";
     // VESKAR_LOG_DIR moves the logs out of the current folder (created
-    // when missing); it is read each time so a caller may set it late.
+    // when missing); both are looked up each time, so a caller may set the
+    // variable late and no folder is remembered from an earlier call.
     const char* sEnv = std::getenv("VESKAR_LOG_DIR");
     if (sEnv && *sEnv) {
         std::error_code ec;
         std::filesystem::create_directories(sEnv, ec);
         return JoinPath(sEnv, "");
     }
-    if (g_sLogPath.empty())
-        g_sLogPath = GetCurrentDir();
-    return g_sLogPath + "/";
+    return GetCurrentDir() + "/";
 }
 
 }  // namespace
