@@ -228,6 +228,10 @@ VESKAR_API const char* VESKAR_ParseFile(const char* sFile, int nReportType, int 
 /* The plain text of a document: paragraphs in reading order, table cells
  * row by row; null on failure. Owned by the library. */
 VESKAR_API const char* VESKAR_GetFileText(const char* sFile);
+/* The text of a document for reading: each paragraph once, "\n" line ends, no style tags or figure markers. */
+VESKAR_API const char* VESKAR_GetPlainText(const char* sFile);
+/* Outputs of the calling thread's later calls go into sDir (created), a batch's mirroring its tree; null or "" puts them beside each document. 1, or 0. */
+VESKAR_API int VESKAR_SetOutputDir(const char* sDir);
 
 /* ---- Segmentation ---------------------------------------------------- */
 

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdint>
+#include <filesystem>
 #include <strings.h>
 #include <system_error>
 #include <thread>
@@ -12,9 +13,25 @@
 #include "API/ExportGuard.h"
 #include "BrowseDir/ScanFiles.h"
 #include "Global/Globals.h"
+#include "Utility/CallContext.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 #include "veskar.h"
+
+namespace {
+
+// Listed files come with absolute paths whatever the spelling of the folder.
+std::string AbsoluteFolder(const std::string& sFolder)
+{
+    std::error_code ec;
+    std::string sAbsolute = std::filesystem::absolute(sFolder, ec).string();
+    sAbsolute = NormalisePath(ec ? sFolder : sAbsolute);
+    while (sAbsolute.size() > 1 && sAbsolute.back() == '/')
+        sAbsolute.pop_back();
+    return sAbsolute;
+}
+
+}  // namespace
 
 bool IsBatchJob(const std::string& sPath)
 {
@@ -45,6 +62,12 @@ size_t CBatchCheck::Run(const char* sDir, int nThreadCount)
 {
     std::string sLocalDir;
     GetAnsiFilename(sDir ? sDir : "", sLocalDir, false);
+    if (!IsDirectory(sLocalDir)) {
+        SetLastError("Cannot open folder " + sLocalDir + (FileExists(sLocalDir) ? ": it is not a folder" : ""));
+        return 0;
+    }
+    m_sSourceRoot = AbsoluteFolder(sLocalDir);
+    m_sOutputRoot = CCallContext::Current().sOutputFolder;
     std::vector<std::string> vecFiles;
     // A caller with its own progress display gets no listing lines on stdout.
     auto quiet = [](void*, const char*) {};
@@ -110,6 +133,20 @@ void CBatchCheck::Finish(const _veskar_thread_argu& job, const char* sResult, co
         std::fputs(sLine.c_str(), stdout);
 }
 
+std::string CBatchCheck::OutputFolderOf(const std::string& sFile) const
+{
+    if (m_sOutputRoot.empty())
+        return std::string();
+    // The tree is mirrored, so equal names in two sub-folders stay apart.
+    std::string sFolder = AbsoluteFolder(DirName(sFile));
+    if (sFolder == m_sSourceRoot)
+        return m_sOutputRoot;
+    if (sFolder.size() > m_sSourceRoot.size() && sFolder.compare(0, m_sSourceRoot.size(), m_sSourceRoot) == 0 &&
+        sFolder[m_sSourceRoot.size()] == '/')
+        return NormalisePath(m_sOutputRoot + "/" + sFolder.substr(m_sSourceRoot.size()));
+    return m_sOutputRoot;
+}
+
 void CBatchCheck::Worker()
 {
     int nHandle = VESKAR_NewInstance();
@@ -117,6 +154,12 @@ void CBatchCheck::Worker()
         return;
     _veskar_thread_argu job;
     while (Claim(job)) {
+        // No structure-parse progress from the workers: it would mix into
+        // the caller's own progress display.
+        CCallContext context;
+        context.sOutputFolder = OutputFolderOf(job.srcFile);
+        context.bShowProgress = false;
+        CCallContext::CScope scope(std::move(context));
         const char* sResult = VESKAR_CheckReportF(job.srcFile.c_str(), "", job.sOrgnization.c_str(), job.type,
                                                   job.format, false, nHandle);
         Finish(job, sResult, sResult ? std::string() : std::string(VESKAR_GetLastErrorMsg()));

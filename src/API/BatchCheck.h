@@ -36,12 +36,17 @@ private:
     void Worker();
     bool Claim(_veskar_thread_argu& job);
     void Finish(const _veskar_thread_argu& job, const char* sResult, const std::string& sError);
+    // Where a document's outputs go: "" beside it, else its folder's
+    // place under the caller's output folder.
+    std::string OutputFolderOf(const std::string& sFile) const;
 
     std::string m_sOrganization;
     int m_nType;
     int m_nFormat;
     BatchCallback m_pCallback;
     void* m_pHost;
+    std::string m_sSourceRoot;
+    std::string m_sOutputRoot;  // the calling thread's output folder
     std::mutex m_mutex;  // guards the jobs and the finished count
     std::vector<_veskar_thread_argu> m_vecJobs;
     size_t m_nProcessCount = 0;

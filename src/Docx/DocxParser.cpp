@@ -10,12 +10,14 @@
 #include "Docx/ContentReader.h"
 #include "Docx/ContentWriter.h"
 #include "Docx/DocStructBuilder.h"
+#include "Docx/DocumentPlace.h"
 #include "Docx/DocxPackage.h"
 #include "Docx/FileImporter.h"
 #include "Docx/RelationReader.h"
 #include "Docx/StyleReader.h"
 #include "Docx/XmlScan.h"
 #include "Global/Globals.h"
+#include "Utility/CallContext.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 
@@ -42,7 +44,10 @@ bool IsSameFormat(const _tParagraph& a, const _tParagraph& b)
 
 CDocxParser::CDocxParser() : m_vecTypes(CRelationReader::TypeNames()) {}
 
-CDocxParser::~CDocxParser() = default;
+CDocxParser::~CDocxParser()
+{
+    RemoveConversion();
+}
 
 void CDocxParser::Reset()
 {
@@ -450,10 +455,9 @@ int CDocxParser::ReadHeaderFooter()
         for (size_t n = 1;; ++n) {
             std::string sPart = std::string("word/") + kKinds[k] + std::to_string(n) + ".xml";
             std::string sText;
-            if (!ReadPart(sPart, sText)) {
-                WriteLog("Failed Read File " + m_sPath + "/" + sPart, nullptr, false);
+            // The first missing part is the normal end of the list.
+            if (!ReadPart(sPart, sText))
                 break;
-            }
             size_t nStart = FindElement(sText, "<w:p", 0);
             if (nStart == XML_NPOS)
                 continue;
@@ -471,34 +475,34 @@ int CDocxParser::ReadHeaderFooter()
 
 // ---- Imports -----------------------------------------------------------------
 
-void CDocxParser::SplitInputPath(const std::string& sFile, std::string& sFolder, std::string& sExt)
-{
-    size_t nSlash = sFile.find_last_of("/\\");
-    sFolder = nSlash == std::string::npos ? "." : (nSlash == 0 ? "/" : sFile.substr(0, nSlash));
-    std::string sName = nSlash == std::string::npos ? sFile : sFile.substr(nSlash + 1);
-    size_t nDot = sName.rfind('.');
-    if (nDot == std::string::npos) {
-        m_sFilename = sName;
-        sExt.clear();
-    } else {
-        m_sFilename = sName.substr(0, nDot);
-        sExt = sName.substr(nDot + 1);
-    }
-}
-
 int CDocxParser::ReadDocx(const std::string& sDocx)
 {
+    CDocumentPlace place = CDocumentPlace::For(sDocx);
+    m_sPath = place.sFolder;
+    m_sFilename = place.sName;
+    return UnpackDocument(sDocx);
+}
+
+int CDocxParser::UnpackDocument(const std::string& sDocx)
+{
     Reset();
-    std::string sFolder, sExt;
-    SplitInputPath(sDocx, sFolder, sExt);
-    m_sPath = NormalisePath(sFolder + "/" + m_sFilename + "_unzip");
+    m_sPath = NormalisePath(m_sPath + "/" + m_sFilename + "_unzip");
     CDocxPackage package;
     int nResult = package.Unpack(sDocx, m_sPath);
+    RemoveConversion();
     if (nResult != CDocxPackage::UNPACK_OK) {
         SetLastError(package.GetError());
         return nResult;
     }
     return 1;
+}
+
+void CDocxParser::RemoveConversion()
+{
+    if (m_sConversionFolder.empty())
+        return;
+    CDocxPackage::RemoveFolder(m_sConversionFolder);
+    m_sConversionFolder.clear();
 }
 
 int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull)
@@ -527,7 +531,7 @@ int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull
     size_t nBodyEnd = sText.rfind("</w:body>");
     if (nBodyEnd == std::string::npos || nBodyEnd < nBody)
         nBodyEnd = sText.size();
-    CBodyScanner(*this, sText).ScanBody(nBody + 8, nBodyEnd, true);
+    CBodyScanner(*this, sText).ScanBody(nBody + 8, nBodyEnd, CCallContext::Current().bShowProgress);
     if (g_bOCR)
         RebuildParagraph();
     if (bFull) {
@@ -543,10 +547,14 @@ const char* CDocxParser::ImportDocx(const char* sFile, const char* sURLPrefix, i
                                     int nResultFormat)
 {
     m_nResultFormat = nResultFormat;
+    // The document file names the format the input came in.
+    m_sDocFormatExt = CFileImporter::Extension(sFile ? sFile : "");
     std::string sDocx = Doc2Docx(sFile ? sFile : "");
     m_sResult.clear();
-    if (sDocx.empty() || ReadDocx(sDocx) != 1 || ParseStruct(nReportType, sURLPrefix, true) != 1)
+    if (sDocx.empty() || UnpackDocument(sDocx) != 1 || ParseStruct(nReportType, sURLPrefix, true) != 1) {
+        RemoveConversion();
         return "";
+    }
     const char* sResult = GetXMLFile(nResultFormat);
     return sResult ? sResult : "";
 }
@@ -555,8 +563,10 @@ const char* CDocxParser::GetDocxText(const char* sFile)
 {
     std::string sDocx = Doc2Docx(sFile ? sFile : "");
     m_sResult.clear();
-    if (sDocx.empty() || ReadDocx(sDocx) != 1)
+    if (sDocx.empty() || UnpackDocument(sDocx) != 1) {
+        RemoveConversion();
         return nullptr;
+    }
     int nResult = ParseStruct(m_nReportType, nullptr, false);
     CDocxPackage::RemoveFolder(m_sPath);
     if (nResult != 1)
@@ -567,9 +577,9 @@ const char* CDocxParser::GetDocxText(const char* sFile)
 int CDocxParser::ImportText(const char* sFile, int nReportType)
 {
     std::string sPath = sFile ? sFile : "";
-    std::string sFolder, sExt;
-    SplitInputPath(sPath, sFolder, sExt);
-    m_sPath = sFolder + "/" + m_sFilename;
+    CDocumentPlace place = CDocumentPlace::For(sPath);
+    m_sFilename = place.sName;
+    m_sPath = JoinPath(place.sFolder, place.sName);
     std::string sText;
     if (!ReadWholeFile(sPath, sText, kMaxTextBytes)) {
         SetLastError("Cannot open file " + sPath);
@@ -649,5 +659,6 @@ int CDocxParser::ImportFile(const char* sFile, const char* sURLPrefix, int nRepo
 
 std::string CDocxParser::Doc2Docx(const std::string& sFile)
 {
-    return CFileImporter(*this).Doc2Docx(sFile);
+    RemoveConversion();
+    return CFileImporter(*this).Doc2Docx(sFile, m_sConversionFolder);
 }

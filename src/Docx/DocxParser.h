@@ -64,7 +64,8 @@ public:
     const char* GetJsonData(bool bWithTables);
     const char* GetContentXML();
     const char* GetContentJson();
-    // Base name + sSuffix beside the input document.
+    // Document name + sSuffix in the output folder (beside the input
+    // document unless the caller set an output folder).
     std::string OutputPath(const std::string& sSuffix) const;
 
     // ---- Structure -------------------------------------------------------
@@ -76,10 +77,12 @@ public:
 
     // ---- Parsing steps ---------------------------------------------------
     void Reset();
-    // 1, or a negative package error (the message is the last error).
+    // Unpacks into the document's work folder (<name>_unzip in the output
+    // folder): 1, or a negative package error (the message is the last error).
     int ReadDocx(const std::string& sDocx);
     // The .docx to read for a document file: the file itself, or the .docx
-    // converted from it. "" on failure.
+    // converted from it into a private folder (removed once it is unpacked,
+    // or with the parser). "" on failure.
     std::string Doc2Docx(const std::string& sFile);
     // Scans the unpacked package; with bFull also relationships, styles,
     // headers, footers and the structure. 1 or -1.
@@ -137,11 +140,14 @@ public:
     std::map<std::string, int> m_mapStyleId2Level;
 
 private:
-    void SplitInputPath(const std::string& sFile, std::string& sFolder, std::string& sExt);
+    // Unpacks sDocx into m_sPath + "/" + m_sFilename + "_unzip", which becomes m_sPath.
+    int UnpackDocument(const std::string& sDocx);
+    void RemoveConversion();
     bool ReadPart(const std::string& sPart, std::string& sText) const;
     int ImportConvertedText(const std::string& sFile, const std::string& sFolder,
                             const std::string& sExt);
-    std::string OutputFolder() const;
     // Writes an output file unless a file of the user's own has that name.
     bool WriteOutput(const std::string& sPath, const std::string& sData, const char* sMarker);
+
+    std::string m_sConversionFolder;  // private folder of a converted input, until unpacked
 };

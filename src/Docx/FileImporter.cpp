@@ -1,5 +1,5 @@
-// Outside converters run only when installed and always write beside the
-// input; no folder is ever changed.
+// Outside converters run only when installed and write into private
+// folders inside the output folder; no folder is ever changed.
 #include "Docx/FileImporter.h"
 
 #include <algorithm>
@@ -7,6 +7,8 @@
 
 #include "Convert/DocumentConverter.h"
 #include "Convert/HtmlToText.h"
+#include "Docx/DocumentPlace.h"
+#include "Docx/DocxPackage.h"
 #include "Global/Globals.h"
 #include "Docx/DocxParser.h"
 #include "Utility/EncodingConverter.h"
@@ -18,20 +20,6 @@ namespace {
 bool StartsWith(const std::string& sText, const char* sHead)
 {
     return sText.compare(0, std::char_traits<char>::length(sHead), sHead) == 0;
-}
-
-std::string FolderOf(const std::string& sFile)
-{
-    size_t nSlash = sFile.find_last_of("/\\");
-    return nSlash == std::string::npos ? "." : (nSlash == 0 ? "/" : sFile.substr(0, nSlash));
-}
-
-std::string BaseOf(const std::string& sFile)
-{
-    size_t nSlash = sFile.find_last_of("/\\");
-    std::string sName = nSlash == std::string::npos ? sFile : sFile.substr(nSlash + 1);
-    size_t nDot = sName.rfind('.');
-    return nDot == std::string::npos ? sName : sName.substr(0, nDot);
 }
 
 bool IsPackageExtension(const std::string& sExt)
@@ -58,12 +46,19 @@ std::string CFileImporter::Extension(const std::string& sFile)
     return sExt;
 }
 
-std::string CFileImporter::Doc2Docx(const std::string& sFile)
+bool CFileImporter::IsDocxLike(const std::string& sExt)
 {
+    return IsOfficeExtension(sExt) || sExt == "tex";
+}
+
+std::string CFileImporter::Doc2Docx(const std::string& sFile, std::string& sPrivateFolder)
+{
+    sPrivateFolder.clear();
     std::string sExt = Extension(sFile);
-    m_parser.m_sPath = FolderOf(sFile);
-    m_parser.m_sFilename = BaseOf(sFile);
-    if (!IsOfficeExtension(sExt)) {
+    CDocumentPlace place = CDocumentPlace::For(sFile);
+    m_parser.m_sPath = place.sFolder;
+    m_parser.m_sFilename = place.sName;
+    if (!IsDocxLike(sExt)) {
         SetLastError(sFile + " is invalid docx file.");
         return std::string();
     }
@@ -72,9 +67,21 @@ std::string CFileImporter::Doc2Docx(const std::string& sFile)
         m_parser.m_sResult = sFile;
         return sFile;
     }
-    WriteLog("Start doc format conversion for file " + sFile, nullptr, false);
-    std::string sDocx, sError;
-    if (!CDocumentConverter::ToDocx(sFile, m_parser.m_sPath, sDocx, sError)) {
+    // The converter writes into a folder of its own: a .docx of the user's
+    // beside the input is never replaced, and two inputs never share one.
+    sPrivateFolder = place.MakePrivateFolder();
+    if (sPrivateFolder.empty()) {
+        SetLastError("Cannot convert " + sFile + ": the folder " + place.sFolder + " cannot be written");
+        return std::string();
+    }
+    bool bTex = sExt == "tex";
+    WriteLog(std::string(bTex ? "Start latex2docx conversion for file " : "Start doc format conversion for file ") +
+                 sFile, nullptr, false);
+    std::string sDocx = JoinPath(sPrivateFolder, place.sName + ".docx");
+    std::string sError;
+    bool bDone = bTex ? CDocumentConverter::TexToDocx(sFile, sDocx, sError)
+                      : CDocumentConverter::ToDocx(sFile, sPrivateFolder, sDocx, sError);
+    if (!bDone) {
         SetLastError(sError);
         return std::string();
     }
@@ -90,15 +97,18 @@ int CFileImporter::ImportAsDocx(const std::string& sFile, const char* sURLPrefix
     return (sResult && *sResult) ? 1 : -1;
 }
 
-int CFileImporter::ImportPlainText(const std::string& sTxt, int nReportType)
+int CFileImporter::ImportPlainText(const std::string& sText, const CDocumentPlace& place, int nReportType)
 {
-    int nResult = m_parser.ImportText(sTxt.c_str(), nReportType);
+    // A text has no package folder: its outputs are named from this path.
+    m_parser.m_sFilename = place.sName;
+    m_parser.m_sPath = JoinPath(place.sFolder, place.sName);
+    int nResult = m_parser.ImportMemory(sText.c_str(), nReportType, m_parser.m_nResultFormat, true);
     if (nResult != 1)
         return nResult;
     return m_parser.GetXMLFile(m_parser.m_nResultFormat) ? 1 : -4;
 }
 
-int CFileImporter::ImportHtml(const std::string& sFile, const std::string& sTxt, int nReportType)
+int CFileImporter::ImportHtml(const std::string& sFile, const CDocumentPlace& place, int nReportType)
 {
     std::string sHtml;
     if (!ReadWholeFile(sFile, sHtml, UINT64_C(256) << 20)) {
@@ -113,11 +123,31 @@ int CFileImporter::ImportHtml(const std::string& sFile, const std::string& sTxt,
         GbkToUtf8(sHtml, sUtf8);
         sHtml.swap(sUtf8);
     }
-    if (!WriteFileAtomic(sTxt, vHtmlToText(sHtml))) {
-        SetLastError("Cannot write file " + sTxt);
+    // The stripped text is imported from memory: no text file is written
+    // beside the page, where one of the user's might lie.
+    return ImportPlainText(vHtmlToText(sHtml), place, nReportType);
+}
+
+int CFileImporter::ImportPdf(const std::string& sFile, const CDocumentPlace& place, int nReportType)
+{
+    std::string sPrivate = place.MakePrivateFolder();
+    if (sPrivate.empty()) {
+        SetLastError("Cannot write file into " + place.sFolder);
         return -4;
     }
-    return ImportPlainText(sTxt, nReportType);
+    std::string sTxt = JoinPath(sPrivate, place.sName + ".txt");
+    std::string sError, sText;
+    WriteLog("Start doc format conversion for file " + sFile, nullptr, false);
+    bool bDone = CDocumentConverter::PdfToText(sFile, sTxt, sError);
+    if (bDone)
+        bDone = ReadWholeFile(sTxt, sText, UINT64_C(256) << 20);
+    CDocxPackage::RemoveFolder(sPrivate);
+    if (!bDone) {
+        SetLastError(sError.empty() ? "Cannot open file " + sTxt : sError);
+        return -1;
+    }
+    WriteLog("Ending doc format conversion to txt for file " + sFile, nullptr, false);
+    return ImportPlainText(sText, place, nReportType);
 }
 
 int CFileImporter::ImportFile(const std::string& sInput, const char* sURLPrefix, int nReportType,
@@ -126,38 +156,15 @@ int CFileImporter::ImportFile(const std::string& sInput, const char* sURLPrefix,
     std::string sFile;
     GetAnsiFilename(sInput.c_str(), sFile, false);
     std::string sExt = Extension(sFile);
-    std::string sFolder = FolderOf(sFile);
-    std::string sBase = BaseOf(sFile);
     m_parser.m_sDocFormatExt = sExt;
     m_parser.m_nResultFormat = nResultFormat;
     m_parser.m_sURLPrefix = sURLPrefix ? sURLPrefix : "";
-    std::string sError;
-    if (sExt == "pdf") {
-        std::string sTxt = JoinPath(sFolder, sBase + ".txt");
-        WriteLog("Start doc format conversion for file " + sFile, nullptr, false);
-        if (!CDocumentConverter::PdfToText(sFile, sTxt, sError)) {
-            SetLastError(sError);
-            return -1;
-        }
-        WriteLog("Ending doc format conversion to txt for file " + sFile, nullptr, false);
-        return ImportPlainText(sTxt, nReportType);
-    }
     if (sExt == "jpg" || sExt == "tif" || sExt == "png" || sExt == "bmp" || sExt == "ps") {
         SetLastError("Cannot open file " + sFile + ": pictures need character recognition, "
                      "which this system does not provide");
         return -1;
     }
-    if (sExt == "tex") {
-        std::string sDocx = sFile + ".docx";
-        WriteLog("Start latex2docx conversion for file " + sFile, nullptr, false);
-        if (!CDocumentConverter::TexToDocx(sFile, sDocx, sError)) {
-            SetLastError(sError);
-            return -1;
-        }
-        WriteLog("Ending latex2docx conversion to txt for file " + sFile, nullptr, false);
-        return ImportAsDocx(sDocx, sURLPrefix, nReportType, nResultFormat);
-    }
-    if (IsOfficeExtension(sExt))
+    if (IsDocxLike(sExt))
         return ImportAsDocx(sFile, sURLPrefix, nReportType, nResultFormat);
     if (sExt == "xml") {
         if (m_parser.LoadDocResult(sFile.c_str()) == 0) {
@@ -170,7 +177,19 @@ int CFileImporter::ImportFile(const std::string& sInput, const char* sURLPrefix,
         SetLastError("Cannot open file " + sFile + ": spreadsheets and presentations are not supported");
         return -3;
     }
+    CDocumentPlace place = CDocumentPlace::For(sFile);
+    if (!place.MakeFolder()) {
+        SetLastError("Cannot write file into " + place.sFolder);
+        return -4;
+    }
+    if (sExt == "pdf")
+        return ImportPdf(sFile, place, nReportType);
     if (StartsWith(sExt, "htm"))
-        return ImportHtml(sFile, JoinPath(sFolder, sBase + ".txt"), nReportType);
-    return ImportPlainText(sFile, nReportType);
+        return ImportHtml(sFile, place, nReportType);
+    std::string sText;
+    if (!ReadWholeFile(sFile, sText, UINT64_C(256) << 20)) {
+        SetLastError("Cannot open file " + sFile);
+        return -3;
+    }
+    return ImportPlainText(sText, place, nReportType);
 }

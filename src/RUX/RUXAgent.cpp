@@ -8,6 +8,7 @@
 #include <cstring>
 #include <set>
 
+#include "Docx/DocumentPlace.h"
 #include "Docx/DocxParser.h"
 #include "Global/Globals.h"
 #include "RUX/PostingFilter.h"
@@ -263,7 +264,7 @@ int CRUXAgent::ScanTextFile(const char* sFile, int bJson, bool bDebug)
     SplitLines(sLines);
     ScanLines(-1);
     PostProcess(false);
-    WriteOutputs(sFile, bJson != 0);
+    WriteOutputs(CDocumentPlace::OutputFileFor(sFile), bJson != 0);
     FinishTrace();
     return 1;
 }

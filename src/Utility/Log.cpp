@@ -2,7 +2,9 @@
 // processes and threads can share the day's files.
 #include "Utility/Log.h"
 
+#include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 
@@ -27,9 +29,18 @@ std::string LogFolder(const char* sPath)
             sFolder += '/';
         return sFolder;
     }
-    if (g_sLogPath.empty())
-        g_sLogPath = GetCurrentDir();
-    return g_sLogPath + "/";
+    if (!g_sLogPath.empty())
+        return g_sLogPath + "/";
+    // VESKAR_LOG_DIR moves the logs out of the current folder (created
+    // when missing); both are looked up each time, so a caller may set the
+    // variable late and no folder is remembered from an earlier call.
+    const char* sEnv = std::getenv("VESKAR_LOG_DIR");
+    if (sEnv && *sEnv) {
+        std::error_code ec;
+        std::filesystem::create_directories(sEnv, ec);
+        return JoinPath(sEnv, "");
+    }
+    return GetCurrentDir() + "/";
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 #include <string>
 
 // Appends "[time]\tmessage" to <folder>/<YYYYMMDD>.err (bError) or .log.
-// The folder is sPath when given, else g_sLogPath (the current directory).
+// The folder is sPath when given, else g_sLogPath when set, else
+// $VESKAR_LOG_DIR when set, else the current directory.
 // Does nothing while g_bLog is off.
 void WriteLog(const std::string& sMsg, const char* sPath, bool bError);
 // Writes "[time] message" to an open stream, or to stdout when it is null.

@@ -64,7 +64,7 @@ TEST(HtmlInput, MarkupIsStrippedAndTheTextImported)
     CDocxParser parser;
     ASSERT_EQ(parser.ImportFile(dir.File("page.htm").c_str(), "", 0, 0), 1);
     EXPECT_EQ(BodyTexts(parser), "第一章 绪论|正文");
-    EXPECT_TRUE(FileExists(dir.File("page.txt")));
+    EXPECT_FALSE(FileExists(dir.File("page.txt")));  // the text is imported from memory
     EXPECT_TRUE(FileExists(dir.File("page.xml")));
 }
 
@@ -101,6 +101,7 @@ TEST(OtherFormats, PdfThroughPdftotext)
     ASSERT_EQ(parser.ImportFile(dir.File("paper.pdf").c_str(), "", 0, 0), 1) << g_sLastErrorMessage;
     EXPECT_NE(BodyTexts(parser).find("Hello PDF"), std::string::npos);
     EXPECT_EQ(parser.m_sDocFormatExt, "pdf");
+    EXPECT_FALSE(FileExists(dir.File("paper.txt")));
 
     ASSERT_TRUE(WriteTestFile(dir.File("broken.pdf"), "%PDF-1.4 nothing"));
     EXPECT_EQ(parser.ImportFile(dir.File("broken.pdf").c_str(), "", 0, 0), -1);
@@ -118,9 +119,11 @@ TEST(OtherFormats, WordProcessorFilesThroughLibreOffice)
         EXPECT_NE(g_sLastErrorMessage.find("libreoffice-writer"), std::string::npos) << g_sLastErrorMessage;
         EXPECT_FALSE(FileExists(dir.File("old.xml")));
     } else {
-        // Converted beside the input, then parsed as a package.
+        // Converted in a private folder, then parsed as a package: no
+        // .docx is left beside the input.
         ASSERT_EQ(nResult, 1) << g_sLastErrorMessage;
-        EXPECT_TRUE(FileExists(dir.File("old.docx")));
+        EXPECT_FALSE(FileExists(dir.File("old.docx")));
+        EXPECT_TRUE(FileExists(dir.File("old.xml")));
         EXPECT_NE(BodyTexts(parser).find("Hello RTF"), std::string::npos);
         EXPECT_EQ(parser.m_sDocFormatExt, "rtf");
     }

@@ -3,7 +3,8 @@
 
 #include <cstdio>
 
-CBatchProgress::CBatchProgress(bool bTerminal) : m_bTerminal(bTerminal), m_start(std::chrono::steady_clock::now())
+CBatchProgress::CBatchProgress(bool bTerminal, FILE* pLines)
+    : m_bTerminal(bTerminal), m_pLines(pLines), m_start(std::chrono::steady_clock::now())
 {
 }
 
@@ -35,8 +36,8 @@ void CBatchProgress::Done(const char* sFile, size_t nDone, size_t nTotal, const 
         DrawBar(nDone, nTotal);
         return;
     }
-    std::printf("%zu/%zu %s %s\n", nDone, nTotal, sResult ? "ok    " : "FAILED", sFile);
-    std::fflush(stdout);
+    std::fprintf(m_pLines, "%zu/%zu %s %s\n", nDone, nTotal, sResult ? "ok    " : "FAILED", sFile);
+    std::fflush(m_pLines);
 }
 
 std::vector<_tBatchOutcome> CBatchProgress::Finish()

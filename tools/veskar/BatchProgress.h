@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -17,7 +18,9 @@ struct _tBatchOutcome {
 
 class CBatchProgress {
 public:
-    explicit CBatchProgress(bool bTerminal);
+    // bTerminal: draw a bar on stderr; else one line per document on
+    // pLines (stdout, or stderr when stdout carries a JSON summary).
+    CBatchProgress(bool bTerminal, FILE* pLines);
     // One document finished (called on a worker thread).
     void Done(const char* sFile, size_t nDone, size_t nTotal, const char* sResult, const char* sError);
     // Ends the bar's line; the outcomes in the order they finished.
@@ -28,6 +31,7 @@ private:
     void DrawBar(size_t nDone, size_t nTotal);
 
     bool m_bTerminal;
+    FILE* m_pLines;
     std::chrono::steady_clock::time_point m_start;
     std::mutex m_mutex;
     std::vector<_tBatchOutcome> m_vecOutcomes;

@@ -40,6 +40,9 @@ extern const char* const kSegUsage;
 extern const char* const kDictUsage;
 extern const char* const kRulesUsage;
 
+// Report types run from 0 to this; a --type outside is a usage error.
+constexpr int kMaxReportType = 19;
+
 // Prints usage to stderr and returns 2.
 int UsageError(const char* sUsage, const char* sWhy);
 // Parses a command's options. True to go on; false when the command ends

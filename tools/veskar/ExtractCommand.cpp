@@ -11,19 +11,23 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "LibrarySession.h"
+#include "OutputOptions.h"
 #include "veskar.h"
 
 const char* const kExtractUsage =
-    "usage: veskar extract FILE --set N [--json] [--data DIR]\n"
+    "usage: veskar extract FILE --set N [--json] [--out DIR] [--log-dir DIR] [--data DIR]\n"
     "\n"
     "Scans FILE (.docx and the other document formats, or a text file whose\n"
     "lines are paragraphs) with rule set N and prints the key values, tuples\n"
     "and tables found. The output files (FILE_keyVal.xml, _tuple.xml,\n"
     "_table.xml, _kg.json ..., or their .json forms with --json) are written\n"
     "beside FILE.\n"
-    "  --set N      the rule set number (the report type)\n"
-    "  --json       print JSON and write the JSON output files\n"
-    "  --data DIR   the data folder, or the folder that holds it\n";
+    "\n"
+    "  --set N            the rule set number (the report type)\n"
+    "  --json             print JSON and write the JSON output files\n"
+    VESKAR_OUT_HELP
+    VESKAR_LOG_DIR_HELP
+    "  --data DIR         the data folder, or the folder that holds it\n";
 
 namespace {
 
@@ -77,13 +81,16 @@ int RunExtract(int argc, char** argv, int nFirst)
 {
     CCommandLine args;
     int nExit = 0;
-    if (!ParseCommandArgs(args, argc, argv, nFirst, kExtractUsage, {"--data", "--set"}, {"--json"}, nExit))
+    if (!ParseCommandArgs(args, argc, argv, nFirst, kExtractUsage, {"--data", "--set", "--out", "--log-dir"},
+                          {"--json"}, nExit))
         return nExit;
     int nSet = 0;
     if (!args.Has("--set") || !args.GetInt("--set", 0, 0, 1000000, nSet))
         return UsageError(kExtractUsage, "--set N is required (a whole number)");
     if (args.Words().size() != 1)
         return UsageError(kExtractUsage, "expected one FILE");
+    if (!ApplyOutputOptions(args))
+        return 1;
     CLibrarySession session(args.Get("--data"));
     if (!session.Started())
         return 1;

@@ -9,10 +9,11 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "LibrarySession.h"
+#include "OutputOptions.h"
 #include "veskar.h"
 
 const char* const kParseUsage =
-    "usage: veskar parse FILE [--type N] [--format xml|json]\n"
+    "usage: veskar parse FILE [--type N] [--format xml|json] [--out DIR] [--log-dir DIR]\n"
     "\n"
     "Parses a document (.docx; .doc, .wps, .rtf, .odt through LibreOffice;\n"
     ".pdf through pdftotext; .htm, .html, .txt; or a saved .xml document file)\n"
@@ -21,27 +22,28 @@ const char* const kParseUsage =
     "counts of paragraphs, tables, figures, headers and footers, the headings\n"
     "as a tree with their levels, and the character counts.\n"
     "\n"
-    "  --type N          report type (3 and 4 find headings from their numbers\n"
-    "                    when the document has no heading styles); default 0\n"
-    "  --format xml|json form of the written files; default xml\n";
+    "  --type N           report type 0 to 19 (3 and 4 find headings from their\n"
+    "                     numbers when the document has no heading styles);\n"
+    "                     default 0\n"
+    "  --format xml|json  form of the written files; default xml\n"
+    VESKAR_OUT_HELP
+    VESKAR_LOG_DIR_HELP;
 
 const char* const kTextUsage =
-    "usage: veskar text FILE\n"
+    "usage: veskar text FILE [--raw] [--log-dir DIR]\n"
     "\n"
-    "Prints the plain text of a document: its paragraphs in reading order,\n"
-    "tables cell by cell (a tab after each cell, a line per row).\n";
+    "Prints the plain text of a document: each paragraph once, in reading\n"
+    "order, on a line of its own (LF line ends); a table row per line with its\n"
+    "cells separated by tabs. Nothing is written beside the document: any\n"
+    "conversion and unpacking happen in a temporary folder.\n"
+    "\n"
+    "  --raw              print the library's own text instead: CR LF line\n"
+    "                     ends, <superscript>/<subscript> tags, (Figure N)\n"
+    "                     markers, and the paragraph of a picture or text box\n"
+    "                     as often as the document model holds it\n"
+    VESKAR_LOG_DIR_HELP;
 
 namespace {
-
-bool ParseInt(const std::string& sText, int& nValue)
-{
-    char* pEnd = nullptr;
-    long nRead = std::strtol(sText.c_str(), &pEnd, 10);
-    if (sText.empty() || *pEnd != '\0' || nRead < -1000 || nRead > 1000)
-        return false;
-    nValue = static_cast<int>(nRead);
-    return true;
-}
 
 void PrintSummary(const std::string& sFile, const Json::Value& summary)
 {
@@ -67,20 +69,20 @@ void PrintSummary(const std::string& sFile, const Json::Value& summary)
 int RunParse(int argc, char** argv, int nFirst)
 {
     CCommandLine args;
-    if (!args.Parse(argc, argv, nFirst, {"--type", "--format", "--data"}))
-        return UsageError(kParseUsage, args.Error().c_str());
-    if (args.Has("--help")) {
-        std::fputs(kParseUsage, stdout);
-        return 0;
-    }
+    int nExit = 0;
+    if (!ParseCommandArgs(args, argc, argv, nFirst, kParseUsage, {"--type", "--format", "--data", "--out", "--log-dir"},
+                          {}, nExit))
+        return nExit;
     if (args.Words().size() != 1)
         return UsageError(kParseUsage, "parse takes one FILE");
     int nType = 0;
-    if (!ParseInt(args.Get("--type", "0"), nType))
-        return UsageError(kParseUsage, "--type takes a whole number");
+    if (!args.GetInt("--type", 0, 0, kMaxReportType, nType))
+        return UsageError(kParseUsage, "--type takes a report type from 0 to 19");
     std::string sFormat = args.Get("--format", "xml");
     if (sFormat != "xml" && sFormat != "json")
         return UsageError(kParseUsage, "--format is xml or json");
+    if (!ApplyOutputOptions(args))
+        return 1;
     const std::string& sFile = args.Words()[0];
     const char* sSummary = VESKAR_ParseFile(sFile.c_str(), nType, sFormat == "json" ? 1 : 0);
     if (!sSummary)
@@ -96,15 +98,15 @@ int RunParse(int argc, char** argv, int nFirst)
 int RunText(int argc, char** argv, int nFirst)
 {
     CCommandLine args;
-    if (!args.Parse(argc, argv, nFirst, {"--data"}))
-        return UsageError(kTextUsage, args.Error().c_str());
-    if (args.Has("--help")) {
-        std::fputs(kTextUsage, stdout);
-        return 0;
-    }
+    int nExit = 0;
+    if (!ParseCommandArgs(args, argc, argv, nFirst, kTextUsage, {"--data", "--log-dir"}, {"--raw"}, nExit))
+        return nExit;
     if (args.Words().size() != 1)
         return UsageError(kTextUsage, "text takes one FILE");
-    const char* sText = VESKAR_GetFileText(args.Words()[0].c_str());
+    if (!ApplyOutputOptions(args))
+        return 1;
+    const std::string& sFile = args.Words()[0];
+    const char* sText = args.Has("--raw") ? VESKAR_GetFileText(sFile.c_str()) : VESKAR_GetPlainText(sFile.c_str());
     if (!sText)
         return ReportFailure("cannot read " + args.Words()[0]);
     std::fputs(sText, stdout);

@@ -17,7 +17,8 @@ const char* const kRecheckUsage =
     "other findings are kept. The document's saved document file (NAME.xml)\n"
     "must lie beside it. Rewrites the result file and prints its summary.\n"
     "\n"
-    "  --template N  the template to check against\n"
+    "  --template N  the template to check against; an unknown one is a\n"
+    "                usage error (exit 2)\n"
     "  --json        print the JSON result instead of the summary\n"
     "  --data DIR    the data folder, or the folder that holds it\n";
 
@@ -35,6 +36,11 @@ int RunRecheck(int argc, char** argv, int nFirst)
     CLibrarySession session(args.Get("--data"));
     if (!session.Started())
         return 1;
+    if (!VESKAR_GetTemplate(nTemplate)) {
+        std::string sWhy = "--template " + std::to_string(nTemplate) + ": no such template (the store holds " +
+                           std::to_string(VESKAR_GetTemplateCount()) + ")";
+        return UsageError(kRecheckUsage, sWhy.c_str());
+    }
     const std::string& sFile = args.Words()[0];
     Json::Value result;
     if (!ParseResultJson(VESKAR_LoadCheckResult(sFile.c_str(), 0), result))

@@ -60,14 +60,30 @@ bool ParseResultJson(const char* sJson, Json::Value& result)
     return Json::parseFromStream(Json::CharReaderBuilder(), in, &result, nullptr) && result.isObject();
 }
 
-void PrintResultSummary(const Json::Value& result, const std::string& sResultFile)
+std::string JsonResultFile(const Json::Value& result)
 {
-    // The result names the document's working folder; the document lies beside it.
-    std::string sFolder = result["docxPath"].asString();
-    size_t nSlash = sFolder.find_last_of('/');
-    sFolder = nSlash == std::string::npos ? "." : sFolder.substr(0, nSlash);
-    std::printf("document:  %s/%s  (report type %s)\n", sFolder.c_str(), result["docxFile"].asCString(),
-                Text(result["reportType"]).c_str());
+    std::string sWork = result["docxPath"].asString();
+    size_t nSlash = sWork.find_last_of('/');
+    std::string sFolder = nSlash == std::string::npos ? "." : sWork.substr(0, nSlash);
+    return sFolder + "/" + result["docxFile"].asString() + "_Check.json";
+}
+
+bool IsCheckResult(const Json::Value& result)
+{
+    return result.isObject() && result["Statistics"].isObject() && result["Statistics"].isMember("TotalScore");
+}
+
+void PrintResultSummary(const Json::Value& result, const std::string& sResultFile, const std::string& sDocument)
+{
+    std::string sShown = sDocument;
+    if (sShown.empty()) {
+        // The result names the document's working folder; its files lie beside it.
+        std::string sFolder = result["docxPath"].asString();
+        size_t nSlash = sFolder.find_last_of('/');
+        sFolder = nSlash == std::string::npos ? "." : sFolder.substr(0, nSlash);
+        sShown = sFolder + "/" + result["docxFile"].asString();
+    }
+    std::printf("document:  %s  (report type %s)\n", sShown.c_str(), Text(result["reportType"]).c_str());
     PrintStatistics(result["Statistics"]);
     const Json::Value& errors = result["Errors"];
     if (!errors.empty()) {

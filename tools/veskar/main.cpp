@@ -29,7 +29,7 @@ void PrintHelp(FILE* out)
                "Checks Chinese report documents. Commands:\n", out);
     for (const auto& command : kCommands)
         std::fprintf(out, "  %-10s %s\n", command.sName, command.sSummary);
-    std::fputs("\n'veskar COMMAND --help' shows a command's options.\n", out);
+    std::fputs("\n'veskar COMMAND --help' or 'veskar help COMMAND' shows a command's options.\n", out);
 }
 
 }  // namespace
@@ -55,8 +55,37 @@ bool ParseCommandArgs(CCommandLine& args, int argc, char** argv, int nFirst, con
     return true;
 }
 
+const _tCommand* FindCommand(const char* sName)
+{
+    for (const auto& command : kCommands) {
+        if (!std::strcmp(sName, command.sName))
+            return &command;
+    }
+    return nullptr;
+}
+
+// "veskar help CMD" prints what "veskar CMD --help" prints.
+int RunHelp(int argc, char** argv)
+{
+    if (argc > 3) {
+        std::fputs("veskar: help takes at most one COMMAND\n\n", stderr);
+        PrintHelp(stderr);
+        return 2;
+    }
+    const _tCommand* pCommand = FindCommand(argv[2]);
+    if (!pCommand) {
+        std::fprintf(stderr, "veskar: unknown command '%s'\n\n", argv[2]);
+        PrintHelp(stderr);
+        return 2;
+    }
+    std::fputs(pCommand->sUsage, stdout);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
+    if (argc >= 3 && !std::strcmp(argv[1], "help"))
+        return RunHelp(argc, argv);
     if (argc < 2 || !std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h") ||
         !std::strcmp(argv[1], "help")) {
         PrintHelp(argc < 2 ? stderr : stdout);
@@ -66,10 +95,8 @@ int main(int argc, char** argv)
         std::printf("veskar %s\n", VESKAR_CLI_VERSION);
         return 0;
     }
-    for (const auto& command : kCommands) {
-        if (!std::strcmp(argv[1], command.sName))
-            return command.pRun(argc, argv, 2);
-    }
+    if (const _tCommand* pCommand = FindCommand(argv[1]))
+        return pCommand->pRun(argc, argv, 2);
     std::fprintf(stderr, "veskar: unknown command '%s'\n\n", argv[1]);
     PrintHelp(stderr);
     return 2;
