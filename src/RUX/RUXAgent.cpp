@@ -129,10 +129,10 @@ int CRUXAgent::ScanDoc(CDocxParser* pDocx, int bJson, bool bDebug)
         return -1;
     BeginScan(bDebug);
     m_pDocxParser = pDocx;
-    for (const auto& vecList : pDocx->m_vecHeadFooter)
-        for (const _tParagraph& para : vecList)
+    for (int k = 0; k < 2; ++k)
+        for (const _tParagraph& para : pDocx->Model().HeadFooter(k))
             ScanText(para.text.c_str(), para.id, para.level);
-    ScanParagraphs(pDocx->m_vecParagraph);
+    ScanParagraphs(pDocx->Model().Paragraphs());
     ScanTables();
     PostProcess(true);
     std::string sBase;
@@ -149,7 +149,7 @@ void CRUXAgent::ScanParagraphs(const std::vector<_tParagraph>& vecParas)
     // would give its table's values twice, the second time for whatever
     // table the position then names.
     std::set<unsigned> setCaptions;
-    for (const _tTable& table : m_pDocxParser->m_vecTable)
+    for (const _tTable& table : m_pDocxParser->Model().Tables())
         setCaptions.insert(table.caption_index);
     for (size_t i = 0; i < vecParas.size(); ++i) {
         const _tParagraph& para = vecParas[i];
@@ -163,7 +163,7 @@ void CRUXAgent::ScanParagraphs(const std::vector<_tParagraph>& vecParas)
 
 void CRUXAgent::ScanTables()
 {
-    const std::vector<_tTable>& vecTables = m_pDocxParser->m_vecTable;
+    const std::vector<_tTable>& vecTables = m_pDocxParser->Model().Tables();
     for (m_nTableIndex = 0; m_nTableIndex >= 0 && static_cast<size_t>(m_nTableIndex) < vecTables.size();) {
         int nTable = m_nTableIndex;
         const _tTable& table = vecTables[static_cast<size_t>(nTable)];
@@ -580,9 +580,9 @@ void CRUXAgent::ReadResultFromRule(int nRule, _tRUX_Result& hit) const
 
 const _tParagraph* CRUXAgent::BodyParagraph(int nIndex) const
 {
-    if (!m_pDocxParser || nIndex < 0 || static_cast<size_t>(nIndex) >= m_pDocxParser->m_vecParagraph.size())
+    if (!m_pDocxParser || nIndex < 0 || static_cast<size_t>(nIndex) >= m_pDocxParser->Model().Paragraphs().size())
         return nullptr;
-    return &m_pDocxParser->m_vecParagraph[static_cast<size_t>(nIndex)];
+    return &m_pDocxParser->Model().Paragraphs()[static_cast<size_t>(nIndex)];
 }
 
 std::string CRUXAgent::DocParagraphText(uint32_t nParaId) const

@@ -75,7 +75,7 @@ int CRUXAgent::NextParagraphText(int nLevel, int& nCursor, std::string& sText) c
         return 1;
     }
     if (m_pDocxParser) {
-        const std::vector<_tParagraph>& vecParas = m_pDocxParser->m_vecParagraph;
+        const std::vector<_tParagraph>& vecParas = m_pDocxParser->Model().Paragraphs();
         while (nCursor >= 0 && static_cast<size_t>(nCursor) < vecParas.size() &&
                vecParas[static_cast<size_t>(nCursor)].IsPlaceholder())
             ++nCursor;
@@ -286,7 +286,7 @@ int CRUXAgent::ExtractSectionData(_tRUX_Result& hit, int nLevel)
     // same or a higher level.
     std::string sValue;
     if (m_pDocxParser) {
-        const std::vector<_tParagraph>& vecParas = m_pDocxParser->m_vecParagraph;
+        const std::vector<_tParagraph>& vecParas = m_pDocxParser->Model().Paragraphs();
         for (size_t i = static_cast<size_t>(m_nParaIndex) + 1; i < vecParas.size(); ++i) {
             int nNext = vecParas[i].level;
             if (nNext >= 1 && nNext <= nLevel)
