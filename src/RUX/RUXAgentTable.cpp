@@ -175,7 +175,7 @@ int CRUXAgent::ExtractTableData(int /*nToken*/, _tRUX_Result& hit)
     if (bFound) {
         ++m_nRowIndex;
         m_nColIndex = 0;
-        m_sTextStand.clear();
+        m_scan.text_stand.clear();
         AddResult(hit);
     }
     ++m_nTableIndex;
