@@ -240,33 +240,31 @@ void CDocModel::JoinParagraphs(const std::function<bool(const _tParagraph&)>& bJ
 {
     if (m_vecParagraph.empty())
         return;
-    // nRemovedBefore[i]: entries removed before old index i, so every record
-    // pointing at i moves to i - nRemovedBefore[i] (onto the next survivor
-    // when i itself went).
-    std::vector<unsigned> vecRemovedBefore(m_vecParagraph.size() + 1, 0);
+    // vecNewIndex[i]: where old entry i went, or for a joined entry where
+    // the entry it was joined into went.
+    std::vector<unsigned> vecNewIndex(m_vecParagraph.size(), 0);
     std::vector<_tParagraph> vecOut;
     vecOut.reserve(m_vecParagraph.size());
     vecOut.push_back(std::move(m_vecParagraph[0]));
-    unsigned nRemoved = 0;
+    size_t nRemoved = 0;
     for (size_t i = 1; i < m_vecParagraph.size(); ++i) {
-        vecRemovedBefore[i] = nRemoved;
         _tParagraph& last = vecOut.back();
         if (m_vecParagraph[i].level == last.level && bJoin(last)) {
             last.text += m_vecParagraph[i].text;
             ++nRemoved;
-            continue;
+        } else {
+            vecOut.push_back(std::move(m_vecParagraph[i]));
         }
-        vecOut.push_back(std::move(m_vecParagraph[i]));
+        vecNewIndex[i] = static_cast<unsigned>(vecOut.size() - 1);
     }
-    vecRemovedBefore[m_vecParagraph.size()] = nRemoved;
     m_vecParagraph.swap(vecOut);
     if (nRemoved == 0) {
         RebuildMap();
         return;
     }
-    auto follow = [&vecRemovedBefore](unsigned& nValue) {
-        if (nValue != NO_CAPTION && nValue < vecRemovedBefore.size())
-            nValue -= vecRemovedBefore[nValue];
+    auto follow = [&vecNewIndex](unsigned& nValue) {
+        if (nValue != NO_CAPTION && nValue < vecNewIndex.size())
+            nValue = vecNewIndex[nValue];
     };
     for (_tTable& table : m_vecTable) {
         follow(table.caption_index);
@@ -276,10 +274,10 @@ void CDocModel::JoinParagraphs(const std::function<bool(const _tParagraph&)>& bJ
         follow(figure.caption_index);
         follow(figure.para_index);
     }
-    auto followList = [&vecRemovedBefore](std::vector<int>& vecList) {
+    auto followList = [&vecNewIndex](std::vector<int>& vecList) {
         for (int& nValue : vecList) {
-            if (nValue >= 0 && static_cast<size_t>(nValue) < vecRemovedBefore.size())
-                nValue -= static_cast<int>(vecRemovedBefore[static_cast<size_t>(nValue)]);
+            if (nValue >= 0 && static_cast<size_t>(nValue) < vecNewIndex.size())
+                nValue = static_cast<int>(vecNewIndex[static_cast<size_t>(nValue)]);
         }
         vecList.erase(std::unique(vecList.begin(), vecList.end()), vecList.end());
     };

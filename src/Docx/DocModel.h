@@ -101,9 +101,10 @@ public:
     bool EnterFormula(size_t nIndex);
     void ClearDocStruct() { m_vecDocStruct.clear(); }
 
-    // Joins each body entry with the next while bJoin(entry, next) holds and
-    // both have the same level; the next one's text is appended and it
-    // leaves the list. Table and figure records follow their entries.
+    // Joins each body entry with the next while bJoin(entry) holds and both
+    // have the same level; the next one's text is appended and it leaves the
+    // list. Records and index lists follow their entries (a joined entry's
+    // onto the entry it joined).
     void JoinParagraphs(const std::function<bool(const _tParagraph&)>& bJoin);
     // Joins cell paragraphs the same way (any level).
     void JoinCellParagraphs(const std::function<bool(const _tParagraph&)>& bJoin);
