@@ -43,10 +43,10 @@ bool LoadDocument(const std::string& sFile)
     const char* sResult = parser.ImportDocx(sCopy.c_str(), "", 0, 0);
     if (!sResult || !*sResult)
         return false;
-    for (const _tParagraph& para : parser.m_vecParagraph)
+    for (const _tParagraph& para : parser.Model().Paragraphs())
         if (!para.text.empty())
             g_vecParagraphs.push_back(para.text);
-    for (const _tTable& table : parser.m_vecTable)
+    for (const _tTable& table : parser.Model().Tables())
         for (const _tRow& row : table.rows)
             for (const _tCell& cell : row)
                 for (const _tParagraph& para : cell)

@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     parser.GetJsonData(true);
     parser.GetContentXML();
     parser.GetText();
-    for (const _tParagraph& para : parser.m_vecParagraph)
+    for (const _tParagraph& para : parser.Model().Paragraphs())
         parser.GetText(para.id);
     return 0;
 }

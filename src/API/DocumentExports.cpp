@@ -32,10 +32,10 @@ Json::Value Summary(CDocxParser& parser, const std::string& sResultFile)
     Json::Value summary(Json::objectValue);
     summary["result_file"] = sResultFile;
     size_t nParagraphs = 0;
-    for (const _tParagraph& para : parser.m_vecParagraph)
+    for (const _tParagraph& para : parser.Model().Paragraphs())
         nParagraphs += !para.IsPlaceholder();
     size_t nCells = 0;
-    for (const _tTable& table : parser.m_vecTable) {
+    for (const _tTable& table : parser.Model().Tables()) {
         for (const _tRow& row : table.rows) {
             for (const _tCell& cell : row)
                 nCells += cell.size();
@@ -43,18 +43,18 @@ Json::Value Summary(CDocxParser& parser, const std::string& sResultFile)
     }
     parser.DocCharStat();
     summary["paragraphs"] = static_cast<Json::UInt64>(nParagraphs);
-    summary["tables"] = static_cast<Json::UInt64>(parser.m_vecTable.size());
+    summary["tables"] = static_cast<Json::UInt64>(parser.Model().Tables().size());
     summary["cell_paragraphs"] = static_cast<Json::UInt64>(nCells);
-    summary["figures"] = static_cast<Json::UInt64>(parser.m_vecFigure.size());
-    summary["headers"] = static_cast<Json::UInt64>(parser.m_vecHeadFooter[0].size());
-    summary["footers"] = static_cast<Json::UInt64>(parser.m_vecHeadFooter[1].size());
-    summary["contents"] = static_cast<Json::UInt64>(parser.m_vecContentStruct.size());
-    summary["char_count"] = static_cast<Json::UInt64>(parser.m_nCharCount);
-    summary["multi_byte_chars"] = static_cast<Json::UInt64>(parser.m_nMultiCharCount);
-    summary["single_byte_chars"] = static_cast<Json::UInt64>(parser.m_nSingleCharCount);
+    summary["figures"] = static_cast<Json::UInt64>(parser.Model().Figures().size());
+    summary["headers"] = static_cast<Json::UInt64>(parser.Model().Headers().size());
+    summary["footers"] = static_cast<Json::UInt64>(parser.Model().Footers().size());
+    summary["contents"] = static_cast<Json::UInt64>(parser.Model().ContentStruct().size());
+    summary["char_count"] = static_cast<Json::UInt64>(parser.Model().CharCount());
+    summary["multi_byte_chars"] = static_cast<Json::UInt64>(parser.Model().MultiCharCount());
+    summary["single_byte_chars"] = static_cast<Json::UInt64>(parser.Model().SingleCharCount());
     Json::Value headings(Json::arrayValue);
-    for (int nIndex : parser.m_vecDocStruct) {
-        const _tParagraph& para = parser.m_vecParagraph[static_cast<size_t>(nIndex)];
+    for (int nIndex : parser.Model().DocStruct()) {
+        const _tParagraph& para = parser.Model().Paragraphs()[static_cast<size_t>(nIndex)];
         Json::Value heading(Json::objectValue);
         heading["level"] = para.level;
         heading["paraId"] = para.id;

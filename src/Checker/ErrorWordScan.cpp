@@ -85,12 +85,12 @@ size_t AddErrorWordFindings(uint32_t nParaId, const std::string& sParaText, cons
 size_t CheckErrorWord(CDocxParser& parser, CCheckResult& results)
 {
     size_t nAdded = 0;
-    for (const auto& vecList : parser.m_vecHeadFooter)
-        for (const auto& para : vecList)
+    for (int k = 0; k < 2; ++k)
+        for (const auto& para : parser.Model().HeadFooter(k))
             nAdded += ScanParagraph(parser, results, para);
-    for (const auto& para : parser.m_vecParagraph)
+    for (const auto& para : parser.Model().Paragraphs())
         nAdded += ScanParagraph(parser, results, para);
-    for (const auto& table : parser.m_vecTable)
+    for (const auto& table : parser.Model().Tables())
         for (const auto& row : table.rows)
             for (const auto& cell : row)
                 for (const auto& para : cell)

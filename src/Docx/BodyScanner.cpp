@@ -147,7 +147,7 @@ uint32_t CBodyScanner::AddParagraph(size_t nStart, size_t nEnd, int64_t nId, boo
 {
     _tParagraph para;
     ExtractParagrah(nStart, nEnd, para, nId, bTextBox ? DocLevel::TXTBOX : 0, true);
-    const std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
+    const std::vector<_tParagraph>& vecParas = m_parser.Model().Paragraphs();
     if (!vecParas.empty() && vecParas.back().id == para.id)
         return para.id;
     if (m_parser.AddOnePara(para))
@@ -243,36 +243,29 @@ void CBodyScanner::ExtractRun(size_t nRun, size_t nRunEnd, bool bMath, _tParagra
 
 void CBodyScanner::AddFigure(size_t nPicture, size_t nRunEnd, _tParagraph& para)
 {
-    std::vector<_tFigure>& vecFigures = m_parser.m_vecFigure;
-    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
     if (!para.text.empty() || para.level < 0)
-        para.text += "(Figure " + std::to_string(vecFigures.size()) + ")";
+        para.text += "(Figure " + std::to_string(m_parser.Model().Figures().size()) + ")";
     _tFigure figure;
     bool bBlip = m_sText.compare(nPicture, 6, "<a:bli") == 0;
     GetXMLPropertyValue(m_sText, nPicture, bBlip ? "r:embed" : "r:id", figure.figure_id, nRunEnd);
     if (const _tRelationInfo* pInfo = m_parser.GetResInfo(figure.figure_id))
         figure.figure_file = pInfo->file;
-    figure.para_index = static_cast<unsigned>(vecParas.size());
     figure.para_id = para.id;
-    _tParagraph placeholder = para;
-    placeholder.level = DocLevel::FIGURE_PLACEHOLDER;
-    placeholder.id = static_cast<uint32_t>(vecFigures.size());
-    vecFigures.push_back(figure);
-    vecParas.push_back(placeholder);
-    m_parser.m_nFigureCaptionFilled = 0;
+    m_parser.EditModel().AddFigure(std::move(figure), para);
 }
 
 void CBodyScanner::SearchFigureCaption(_tParagraph& para)
 {
-    std::vector<_tFigure>& vecFigures = m_parser.m_vecFigure;
-    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
-    if (vecFigures.empty() || m_parser.m_nFigureCaptionFilled != 0 || para.text.empty())
+    CDocModel& model = m_parser.EditModel();
+    const std::vector<_tFigure>& vecFigures = model.Figures();
+    const std::vector<_tParagraph>& vecParas = model.Paragraphs();
+    if (vecFigures.empty() || model.FigureCaptionFilled() || para.text.empty())
         return;
     size_t nTu = para.text.find(kTu);
     bool bNumbered = para.numPtr > 0 && para.level == 0 && para.id < vecFigures.back().para_id;
     if (nTu == std::string::npos && !bNumbered)
         return;
-    m_parser.m_nFigureCaptionFilled = 1;
+    model.SetFigureCaptionFilled(true);
     // 图 in the middle of a sentence is a reference to a figure, not a caption.
     if (nTu != std::string::npos && nTu > 6 && para.text.size() - nTu - kTu.size() > 6)
         return;
@@ -281,14 +274,14 @@ void CBodyScanner::SearchFigureCaption(_tParagraph& para)
     if (!bAfterCaption && nCount - vecFigures.back().para_index > 2)
         return;
     para.level = DocLevel::FIGURE_CAPTION;
-    vecParas.back().level = DocLevel::FIGURE_CAPTION;
+    model.SetLevel(nCount - 1, DocLevel::FIGURE_CAPTION);
     for (size_t f = vecFigures.size(); f-- > 0;) {
         bool bAfterBox = nCount >= 2 && vecParas[nCount - 2].level == DocLevel::TXTBOX;
         if (!bAfterBox && nCount - vecFigures[f].para_index >= 5)
             break;
         if (vecFigures[f].caption_index != NO_CAPTION)
             break;
-        vecFigures[f].caption_index = static_cast<unsigned>(nCount - 1);
+        model.SetFigureCaption(f, static_cast<unsigned>(nCount - 1));
     }
 }
 
@@ -326,13 +319,7 @@ int CBodyScanner::ExtractTable(size_t nStart, size_t nEnd)
         nPos = nRowEnd + 7;
     }
     FindTableCaption(table);
-    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
-    table.para_index = static_cast<unsigned>(vecParas.size());
-    _tParagraph placeholder;
-    placeholder.level = DocLevel::TABLE_PLACEHOLDER;
-    placeholder.id = static_cast<uint32_t>(m_parser.m_vecTable.size());
-    m_parser.m_vecTable.push_back(std::move(table));
-    vecParas.push_back(placeholder);
+    m_parser.EditModel().AddTable(std::move(table));
     return 1;
 }
 
@@ -374,19 +361,20 @@ void CBodyScanner::ReadCell(size_t nCell, size_t nCellEnd, _tCell& cell)
 
 void CBodyScanner::FindTableCaption(_tTable& table)
 {
-    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
+    CDocModel& model = m_parser.EditModel();
+    const std::vector<_tParagraph>& vecParas = model.Paragraphs();
     const std::vector<_tRow>& rows = table.rows;
     if (rows.size() > 1 && rows[0].size() == 1 && rows[0][0].size() == 1 &&
         rows[0][0][0].text.find(kBiao) != std::string::npos) {
         _tParagraph caption = rows[0][0][0];
         caption.level = DocLevel::TABLE_CAPTION;
-        vecParas.push_back(caption);
-        table.caption_index = static_cast<unsigned>(vecParas.size() - 1);
+        if (model.AddParagraph(caption))
+            table.caption_index = static_cast<unsigned>(vecParas.size() - 1);
         return;
     }
     if (vecParas.empty())
         return;
-    _tParagraph& last = vecParas.back();
+    const _tParagraph& last = vecParas.back();
     if (last.level != 0 && last.level < 3)
         return;
     size_t nPos = last.text.find(kBiao);
@@ -394,6 +382,6 @@ void CBodyScanner::FindTableCaption(_tTable& table)
         nPos = last.text.find("Table");
     if (nPos == std::string::npos || (nPos >= 7 && last.text.size() - nPos >= 7))
         return;
-    last.level = DocLevel::TABLE_CAPTION;
-    table.caption_index = static_cast<unsigned>(vecParas.size() - 1);
+    if (model.SetLevel(vecParas.size() - 1, DocLevel::TABLE_CAPTION))
+        table.caption_index = static_cast<unsigned>(vecParas.size() - 1);
 }

@@ -82,24 +82,19 @@ void CContentReader::ReadBodyList(std::string_view sText)
     size_t nStart = 0, nEnd = 0;
     if (!Section(sText, "<Paragraph>", "</Paragraph>", 0, XML_NPOS, nStart, nEnd))
         return;
-    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
+    CDocModel& model = m_parser.EditModel();
     _tParagraph para;
     size_t nPos = nStart;
     while ((nPos = paraInput(sText, para, nPos, nEnd)) != XML_NPOS) {
-        size_t nBefore = vecParas.size();
-        if (!m_parser.AddOnePara(para))
-            continue;
-        // A replaced last entry keeps its index; an appended one is new.
-        unsigned nIndex = static_cast<unsigned>(vecParas.size() == nBefore ? nBefore - 1 : nBefore);
-        _tParaIndex index;
-        index.para_index = nIndex;
-        m_parser.m_mapParaId2Index.emplace(para.id, index);
+        if (para.IsPlaceholder())
+            model.AddPlaceholder(para);
+        else
+            model.AddParagraph(para);
     }
 }
 
 void CContentReader::ReadContentList(std::string_view sText)
 {
-    m_parser.m_vecContentStruct.clear();
     size_t nStart = 0, nEnd = 0;
     if (!Section(sText, "<ContentStructs>", "</ContentStructs>", 0, XML_NPOS, nStart, nEnd))
         return;
@@ -108,7 +103,7 @@ void CContentReader::ReadContentList(std::string_view sText)
     while ((nPos = paraInput(sText, para, nPos, nEnd)) != XML_NPOS) {
         _tParaIndex index;
         if (m_parser.GetParaIndex(para.id, &index) >= 0 && index.table_index < 0)
-            m_parser.m_vecContentStruct.push_back(static_cast<int>(index.para_index));
+            m_parser.EditModel().EnterContentLine(index.para_index);
     }
 }
 
@@ -125,33 +120,40 @@ size_t CContentReader::InputXMLData(std::string_view sText)
     p.m_sDocFormatExt = XmlUnescape(sValue);
     GetXMLItemValue(sText, "url_prefix", sValue, 0, nHead);
     p.m_sURLPrefix = XmlUnescape(sValue);
-    p.m_vecPageParaID.clear();
+    std::vector<uint32_t> vecPages;
     GetXMLItemValue(sText, "pages_paraID", sValue, 0, nHead);
     for (size_t nPos = 0; nPos < sValue.size();) {
         char* pEnd = nullptr;
         unsigned long nId = std::strtoul(sValue.c_str() + nPos, &pEnd, 16);
         if (pEnd == sValue.c_str() + nPos)
             break;
-        p.m_vecPageParaID.push_back(static_cast<uint32_t>(nId));
+        vecPages.push_back(static_cast<uint32_t>(nId));
         nPos = static_cast<size_t>(pEnd - sValue.c_str());
     }
-    p.m_vecFormulaIndex.clear();
+    std::vector<int> vecFormulas;
     GetXMLItemValue(sText, "formular_index", sValue, 0, nHead);
     for (size_t nPos = 0; nPos < sValue.size();) {
         char* pEnd = nullptr;
         long nIndex = std::strtol(sValue.c_str() + nPos, &pEnd, 10);
         if (pEnd == sValue.c_str() + nPos)
             break;
-        p.m_vecFormulaIndex.push_back(static_cast<int>(nIndex));
+        vecFormulas.push_back(static_cast<int>(nIndex));
         nPos = static_cast<size_t>(pEnd - sValue.c_str());
     }
-    p.m_nSingleCharCount = static_cast<size_t>(std::max(0, ReadInt(sText, "SingleByteCharCount", 0, nHead)));
-    p.m_nMultiCharCount = static_cast<size_t>(std::max(0, ReadInt(sText, "MultiByteCharCount", 0, nHead)));
-    p.m_nCharCount = static_cast<size_t>(std::max(0, ReadInt(sText, "CharCount", 0, nHead)));
-    ReadParaList(sText, "<Headers>", "</Headers>", p.m_vecHeadFooter[0]);
-    ReadParaList(sText, "<Footers>", "</Footers>", p.m_vecHeadFooter[1]);
-    p.m_vecParagraph.clear();
+    CDocModel& model = p.EditModel();
+    model.Clear();
+    model.SetPageParaIDs(std::move(vecPages));
+    model.SetCharCounts(static_cast<size_t>(std::max(0, ReadInt(sText, "MultiByteCharCount", 0, nHead))),
+                        static_cast<size_t>(std::max(0, ReadInt(sText, "SingleByteCharCount", 0, nHead))),
+                        static_cast<size_t>(std::max(0, ReadInt(sText, "CharCount", 0, nHead))));
+    std::vector<_tParagraph> vecList;
+    ReadParaList(sText, "<Headers>", "</Headers>", vecList);
+    model.SetHeadFooter(0, std::move(vecList));
+    ReadParaList(sText, "<Footers>", "</Footers>", vecList);
+    model.SetHeadFooter(1, std::move(vecList));
     ReadBodyList(sText);
+    // Formula lines are body indexes, known once the body list is in.
+    model.SetFormulaIndex(std::move(vecFormulas));
     ReadContentList(sText);
     figureInput(sText);
     tableInput(sText);
@@ -177,7 +179,6 @@ unsigned CContentReader::CaptionIndex(std::string_view sText, size_t nFrom, size
 
 void CContentReader::figureInput(std::string_view sText)
 {
-    m_parser.m_vecFigure.clear();
     size_t nStart = 0, nEnd = 0;
     if (!Section(sText, "<Figures>", "</Figures>", 0, XML_NPOS, nStart, nEnd))
         return;
@@ -194,10 +195,11 @@ void CContentReader::figureInput(std::string_view sText)
         GetXMLItemValue(sText, "figureID", sValue, nFields, nFigureEnd);
         figure.figure_id = XmlUnescape(sValue);
         // The file does not keep the picture's paragraph; it follows its placeholder.
+        const std::vector<_tParagraph>& vecParas = m_parser.Model().Paragraphs();
         size_t nHolder = static_cast<size_t>(figure.para_index) + 1;
-        if (nHolder < m_parser.m_vecParagraph.size() && !m_parser.m_vecParagraph[nHolder].IsPlaceholder())
-            figure.para_id = m_parser.m_vecParagraph[nHolder].id;
-        m_parser.m_vecFigure.push_back(figure);
+        if (nHolder < vecParas.size() && !vecParas[nHolder].IsPlaceholder())
+            figure.para_id = vecParas[nHolder].id;
+        m_parser.EditModel().AppendLoadedFigure(figure);
         nPos = nFigureEnd + 9;
     }
 }
@@ -209,7 +211,6 @@ void CContentReader::ReadTable(std::string_view sText, size_t nFrom, size_t nLim
     size_t nAfterCaption = FindIn(sText, "</tableCaption>", nFrom, nLimit);
     size_t nFields = nAfterCaption == XML_NPOS ? nFrom : nAfterCaption;
     table.para_index = static_cast<unsigned>(ReadInt(sText, "paraIndex", nFields, nLimit));
-    int nTable = static_cast<int>(m_parser.m_vecTable.size());
     size_t nPos = nFields, nRow = 0, nRowEnd = 0;
     while (Section(sText, "<Row>", "</Row>", nPos, nLimit, nRow, nRowEnd)) {
         _tRow row;
@@ -218,27 +219,19 @@ void CContentReader::ReadTable(std::string_view sText, size_t nFrom, size_t nLim
             _tCell cell;
             _tParagraph para;
             size_t nParaPos = nCol;
-            while ((nParaPos = paraInput(sText, para, nParaPos, nColEnd)) != XML_NPOS) {
-                _tParaIndex index;
-                index.table_index = nTable;
-                index.row_index = static_cast<int>(table.rows.size());
-                index.col_index = static_cast<int>(row.size());
-                index.para_index = static_cast<unsigned>(cell.size());
-                m_parser.m_mapParaId2Index[para.id] = index;
+            while ((nParaPos = paraInput(sText, para, nParaPos, nColEnd)) != XML_NPOS)
                 cell.push_back(para);
-            }
             row.push_back(std::move(cell));
             nCellPos = nColEnd + 6;
         }
         table.rows.push_back(std::move(row));
         nPos = nRowEnd + 6;
     }
-    m_parser.m_vecTable.push_back(std::move(table));
+    m_parser.EditModel().AppendLoadedTable(std::move(table));
 }
 
 void CContentReader::tableInput(std::string_view sText)
 {
-    m_parser.m_vecTable.clear();
     size_t nStart = 0, nEnd = 0;
     if (!Section(sText, "<Tables>", "</Tables>", 0, XML_NPOS, nStart, nEnd))
         return;
@@ -251,7 +244,8 @@ void CContentReader::tableInput(std::string_view sText)
 
 int CContentReader::InputContentXML(std::string_view sText)
 {
-    m_parser.m_vecDocStruct.clear();
+    CDocModel& model = m_parser.EditModel();
+    model.ClearDocStruct();
     size_t nStart = 0, nEnd = 0;
     if (!Section(sText, "<DocStructs>", "</DocStructs>", 0, XML_NPOS, nStart, nEnd))
         return 0;
@@ -260,8 +254,9 @@ int CContentReader::InputContentXML(std::string_view sText)
         _tParagraph para;
         _tParaIndex index;
         if (paraInput(sText, para, nStruct, nStructEnd) != XML_NPOS) {
-            if (m_parser.GetParaIndex(para.id, &index) >= 0 && index.table_index < 0) {
-                m_parser.m_vecDocStruct.push_back(static_cast<int>(index.para_index));
+            if (m_parser.GetParaIndex(para.id, &index) >= 0 && index.table_index < 0 &&
+                index.para_index < model.Paragraphs().size()) {
+                model.EnterHeading(index.para_index, model.Paragraphs()[index.para_index].level);
             } else {
                 char sBuf[64];
                 std::snprintf(sBuf, sizeof sBuf, "Cannot find para_id %08X", para.id);
@@ -270,5 +265,5 @@ int CContentReader::InputContentXML(std::string_view sText)
         }
         nPos = nStructEnd + 9;
     }
-    return static_cast<int>(m_parser.m_vecDocStruct.size());
+    return static_cast<int>(model.DocStruct().size());
 }

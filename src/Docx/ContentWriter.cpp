@@ -62,17 +62,17 @@ std::string CContentWriter::WriteJson2Str(const Json::Value& value)
 
 const _tParagraph* CContentWriter::CaptionAt(unsigned nIndex) const
 {
-    if (nIndex == NO_CAPTION || nIndex >= m_parser.m_vecParagraph.size())
+    if (nIndex == NO_CAPTION || nIndex >= m_parser.Model().Paragraphs().size())
         return nullptr;
-    return &m_parser.m_vecParagraph[nIndex];
+    return &m_parser.Model().Paragraphs()[nIndex];
 }
 
 const _tParagraph* CContentWriter::PlaceholderCaption(const _tParagraph& para) const
 {
-    if (para.level == DocLevel::TABLE_PLACEHOLDER && para.id < m_parser.m_vecTable.size())
-        return CaptionAt(m_parser.m_vecTable[para.id].caption_index);
-    if (para.level == DocLevel::FIGURE_PLACEHOLDER && para.id < m_parser.m_vecFigure.size())
-        return CaptionAt(m_parser.m_vecFigure[para.id].caption_index);
+    if (para.level == DocLevel::TABLE_PLACEHOLDER && para.id < m_parser.Model().Tables().size())
+        return CaptionAt(m_parser.Model().Tables()[para.id].caption_index);
+    if (para.level == DocLevel::FIGURE_PLACEHOLDER && para.id < m_parser.Model().Figures().size())
+        return CaptionAt(m_parser.Model().Figures()[para.id].caption_index);
     return nullptr;
 }
 
@@ -97,46 +97,47 @@ void CContentWriter::ParaOutput(std::string& sOut, const _tParagraph& para) cons
 std::string CContentWriter::XMLData() const
 {
     const CDocxParser& p = m_parser;
+    const CDocModel& model = p.Model();
     std::string sOut;
-    sOut.reserve(p.m_vecParagraph.size() * 256 + 4096);
+    sOut.reserve(model.Paragraphs().size() * 256 + 4096);
     sOut += XmlDeclaration();
     sOut += "<Docx>\r\n";
     Element(sOut, "docxPath", XmlEscape(LocalToUtf8(p.m_sPath)));
     Element(sOut, "docxFile", XmlEscape(LocalToUtf8(p.m_sFilename)));
     Element(sOut, "format", XmlEscape(p.m_sDocFormatExt));
     Element(sOut, "url_prefix", XmlEscape(p.m_sURLPrefix));
-    Element(sOut, "pages_count", static_cast<long long>(p.m_vecPageParaID.size()));
+    Element(sOut, "pages_count", static_cast<long long>(model.PageParaIDs().size()));
     std::string sList;
-    for (uint32_t nId : p.m_vecPageParaID)
+    for (uint32_t nId : model.PageParaIDs())
         sList += Hex8(nId) + " ";
     Element(sOut, "pages_paraID", sList);
     sList.clear();
-    for (int nIndex : p.m_vecFormulaIndex)
+    for (int nIndex : model.FormulaIndex())
         sList += std::to_string(nIndex) + " ";
     Element(sOut, "formular_index", sList);
-    Element(sOut, "SingleByteCharCount", static_cast<long long>(p.m_nSingleCharCount));
-    Element(sOut, "MultiByteCharCount", static_cast<long long>(p.m_nMultiCharCount));
-    Element(sOut, "CharCount", static_cast<long long>(p.m_nCharCount));
+    Element(sOut, "SingleByteCharCount", static_cast<long long>(model.SingleCharCount()));
+    Element(sOut, "MultiByteCharCount", static_cast<long long>(model.MultiCharCount()));
+    Element(sOut, "CharCount", static_cast<long long>(model.CharCount()));
     sOut += "<Headers>\r\n";
-    for (const _tParagraph& para : p.m_vecHeadFooter[0])
+    for (const _tParagraph& para : model.Headers())
         ParaOutput(sOut, para);
     sOut += "</Headers><Footers>\r\n";
-    for (const _tParagraph& para : p.m_vecHeadFooter[1])
+    for (const _tParagraph& para : model.Footers())
         ParaOutput(sOut, para);
     sOut += "</Footers>\r\n";
     sOut += "<ContentStructs>\r\n";
-    Element(sOut, "ContentCount", static_cast<long long>(p.m_vecContentStruct.size()));
-    for (int nIndex : p.m_vecContentStruct) {
-        if (nIndex < 0 || static_cast<size_t>(nIndex) >= p.m_vecParagraph.size())
+    Element(sOut, "ContentCount", static_cast<long long>(model.ContentStruct().size()));
+    for (int nIndex : model.ContentStruct()) {
+        if (nIndex < 0 || static_cast<size_t>(nIndex) >= model.Paragraphs().size())
             continue;
         sOut += "<content>\r\n";
-        ParaOutput(sOut, p.m_vecParagraph[static_cast<size_t>(nIndex)]);
+        ParaOutput(sOut, model.Paragraphs()[static_cast<size_t>(nIndex)]);
         sOut += "</content>\r\n";
     }
     sOut += "</ContentStructs>\r\n";
     sOut += "<Paragraph>\r\n";
-    Element(sOut, "ParaCount", static_cast<long long>(p.m_vecParagraph.size()));
-    for (const _tParagraph& para : p.m_vecParagraph)
+    Element(sOut, "ParaCount", static_cast<long long>(model.Paragraphs().size()));
+    for (const _tParagraph& para : model.Paragraphs())
         ParaOutput(sOut, para);
     sOut += "</Paragraph>\r\n";
     TablesOutput(sOut);
@@ -147,10 +148,10 @@ std::string CContentWriter::XMLData() const
 
 void CContentWriter::TablesOutput(std::string& sOut) const
 {
-    const CDocxParser& p = m_parser;
+    const CDocModel& model = m_parser.Model();
     sOut += "<Tables>\r\n";
-    Element(sOut, "TableCount", static_cast<long long>(p.m_vecTable.size()));
-    for (const _tTable& table : p.m_vecTable) {
+    Element(sOut, "TableCount", static_cast<long long>(model.Tables().size()));
+    for (const _tTable& table : model.Tables()) {
         sOut += "<table>\r\n<tableCaption>\r\n";
         if (const _tParagraph* pCaption = CaptionAt(table.caption_index))
             ParaOutput(sOut, *pCaption);
@@ -176,10 +177,10 @@ void CContentWriter::TablesOutput(std::string& sOut) const
 
 void CContentWriter::FiguresOutput(std::string& sOut) const
 {
-    const CDocxParser& p = m_parser;
+    const CDocModel& model = m_parser.Model();
     sOut += "<Figures>\r\n";
-    Element(sOut, "FigureCount", static_cast<long long>(p.m_vecFigure.size()));
-    for (const _tFigure& figure : p.m_vecFigure) {
+    Element(sOut, "FigureCount", static_cast<long long>(model.Figures().size()));
+    for (const _tFigure& figure : model.Figures()) {
         sOut += "<figure>\r\n<figureCaption>\r\n";
         if (const _tParagraph* pCaption = CaptionAt(figure.caption_index))
             ParaOutput(sOut, *pCaption);
@@ -194,14 +195,14 @@ void CContentWriter::FiguresOutput(std::string& sOut) const
 
 std::string CContentWriter::ContentXML() const
 {
-    const CDocxParser& p = m_parser;
+    const CDocModel& model = m_parser.Model();
     std::string sOut = "<DocStructs>\r\n";
-    Element(sOut, "DocStruCount", static_cast<long long>(p.m_vecDocStruct.size()));
-    for (int nIndex : p.m_vecDocStruct) {
-        if (nIndex < 0 || static_cast<size_t>(nIndex) >= p.m_vecParagraph.size())
+    Element(sOut, "DocStruCount", static_cast<long long>(model.DocStruct().size()));
+    for (int nIndex : model.DocStruct()) {
+        if (nIndex < 0 || static_cast<size_t>(nIndex) >= model.Paragraphs().size())
             continue;
         sOut += "<struct>\r\n";
-        ParaOutput(sOut, p.m_vecParagraph[static_cast<size_t>(nIndex)]);
+        ParaOutput(sOut, model.Paragraphs()[static_cast<size_t>(nIndex)]);
         sOut += "</struct>\r\n";
     }
     sOut += "</DocStructs>\r\n";
@@ -234,7 +235,7 @@ Json::Value CContentWriter::ParaOutputJson(const _tParagraph& para) const
 Json::Value CContentWriter::TablesJson() const
 {
     Json::Value tables(Json::arrayValue);
-    for (const _tTable& table : m_parser.m_vecTable) {
+    for (const _tTable& table : m_parser.Model().Tables()) {
         Json::Value obj(Json::objectValue);
         const _tParagraph* pCaption = CaptionAt(table.caption_index);
         obj["tableCaption"] = pCaption ? ParaOutputJson(*pCaption) : Json::Value();
@@ -261,7 +262,7 @@ Json::Value CContentWriter::TablesJson() const
         tables.append(obj);
     }
     Json::Value out(Json::objectValue);
-    out["TableCount"] = static_cast<Json::UInt64>(m_parser.m_vecTable.size());
+    out["TableCount"] = static_cast<Json::UInt64>(m_parser.Model().Tables().size());
     out["Tables"] = tables;
     return out;
 }
@@ -269,7 +270,7 @@ Json::Value CContentWriter::TablesJson() const
 Json::Value CContentWriter::FiguresJson() const
 {
     Json::Value figures(Json::arrayValue);
-    for (const _tFigure& figure : m_parser.m_vecFigure) {
+    for (const _tFigure& figure : m_parser.Model().Figures()) {
         Json::Value obj(Json::objectValue);
         const _tParagraph* pCaption = CaptionAt(figure.caption_index);
         obj["figureCaption"] = pCaption ? ParaOutputJson(*pCaption) : Json::Value();
@@ -279,7 +280,7 @@ Json::Value CContentWriter::FiguresJson() const
         figures.append(obj);
     }
     Json::Value out(Json::objectValue);
-    out["FigureCount"] = static_cast<Json::UInt64>(m_parser.m_vecFigure.size());
+    out["FigureCount"] = static_cast<Json::UInt64>(m_parser.Model().Figures().size());
     out["Figures"] = figures;
     return out;
 }
@@ -287,41 +288,42 @@ Json::Value CContentWriter::FiguresJson() const
 std::string CContentWriter::JsonData(bool bWithTables) const
 {
     const CDocxParser& p = m_parser;
+    const CDocModel& model = p.Model();
     Json::Value root(Json::objectValue);
     root["docxPath"] = LocalToUtf8(p.m_sPath);
     root["docxFile"] = LocalToUtf8(p.m_sFilename);
     root["format"] = p.m_sDocFormatExt;
     root["url_prefix"] = p.m_sURLPrefix;
-    root["pages_count"] = static_cast<Json::UInt64>(p.m_vecPageParaID.size());
+    root["pages_count"] = static_cast<Json::UInt64>(model.PageParaIDs().size());
     Json::Value pages(Json::arrayValue);
-    for (uint32_t nId : p.m_vecPageParaID)
+    for (uint32_t nId : model.PageParaIDs())
         pages.append(Hex8(nId));
     root["pages_paraID"] = pages;
     Json::Value formulas(Json::arrayValue);
-    for (int nIndex : p.m_vecFormulaIndex)
+    for (int nIndex : model.FormulaIndex())
         formulas.append(nIndex);
     root["formular_index"] = formulas;
-    root["SingleByteCharCount"] = static_cast<Json::UInt64>(p.m_nSingleCharCount);
-    root["MultiByteCharCount"] = static_cast<Json::UInt64>(p.m_nMultiCharCount);
-    root["CharCount"] = static_cast<Json::UInt64>(p.m_nCharCount);
+    root["SingleByteCharCount"] = static_cast<Json::UInt64>(model.SingleCharCount());
+    root["MultiByteCharCount"] = static_cast<Json::UInt64>(model.MultiCharCount());
+    root["CharCount"] = static_cast<Json::UInt64>(model.CharCount());
     const char* const kHeadFooter[2] = {"Headers", "Footers"};
     for (int k = 0; k < 2; ++k) {
         Json::Value list(Json::arrayValue);
-        for (const _tParagraph& para : p.m_vecHeadFooter[k])
+        for (const _tParagraph& para : model.HeadFooter(k))
             list.append(ParaOutputJson(para));
         root[kHeadFooter[k]] = list;
     }
     Json::Value contents(Json::arrayValue);
-    for (int nIndex : p.m_vecContentStruct) {
-        if (nIndex >= 0 && static_cast<size_t>(nIndex) < p.m_vecParagraph.size())
-            contents.append(ParaOutputJson(p.m_vecParagraph[static_cast<size_t>(nIndex)]));
+    for (int nIndex : model.ContentStruct()) {
+        if (nIndex >= 0 && static_cast<size_t>(nIndex) < model.Paragraphs().size())
+            contents.append(ParaOutputJson(model.Paragraphs()[static_cast<size_t>(nIndex)]));
     }
-    root["ContentCount"] = static_cast<Json::UInt64>(p.m_vecContentStruct.size());
+    root["ContentCount"] = static_cast<Json::UInt64>(model.ContentStruct().size());
     root["Contents"] = contents;
     Json::Value paras(Json::arrayValue);
-    for (const _tParagraph& para : p.m_vecParagraph)
+    for (const _tParagraph& para : model.Paragraphs())
         paras.append(ParaOutputJson(para));
-    root["ParaCount"] = static_cast<Json::UInt64>(p.m_vecParagraph.size());
+    root["ParaCount"] = static_cast<Json::UInt64>(model.Paragraphs().size());
     root["Paras"] = paras;
     if (bWithTables) {
         root["Tables"] = TablesJson();
@@ -334,11 +336,11 @@ std::string CContentWriter::ContentJson() const
 {
     Json::Value root(Json::objectValue);
     Json::Value list(Json::arrayValue);
-    for (int nIndex : m_parser.m_vecDocStruct) {
-        if (nIndex >= 0 && static_cast<size_t>(nIndex) < m_parser.m_vecParagraph.size())
-            list.append(ParaOutputJson(m_parser.m_vecParagraph[static_cast<size_t>(nIndex)]));
+    for (int nIndex : m_parser.Model().DocStruct()) {
+        if (nIndex >= 0 && static_cast<size_t>(nIndex) < m_parser.Model().Paragraphs().size())
+            list.append(ParaOutputJson(m_parser.Model().Paragraphs()[static_cast<size_t>(nIndex)]));
     }
-    root["DocStruCount"] = static_cast<Json::UInt64>(m_parser.m_vecDocStruct.size());
+    root["DocStruCount"] = static_cast<Json::UInt64>(m_parser.Model().DocStruct().size());
     root["struct"] = list;
     return WriteJson2Str(root);
 }

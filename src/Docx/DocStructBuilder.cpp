@@ -42,90 +42,64 @@ bool CDocStructBuilder::IsCompleteParagraph(const std::string& sText)
     return false;
 }
 
-void CDocStructBuilder::ClassifyFirstPage(_tParagraph& para, std::vector<_tParagraph>& vecClasses,
-                                          bool& bOpen)
+// The level a cover-page line gets: the class of the first three formats
+// it shares, -1 to -3; the line is entered as a new class when it matches
+// none. bOpen closes once three classes exist.
+int CDocStructBuilder::ClassifyFirstPage(const _tParagraph& para, std::vector<_tParagraph>& vecClasses,
+                                         bool& bOpen)
 {
-    if (para.level != DocLevel::TEXT)
-        return;
     for (size_t k = 0; k < vecClasses.size(); ++k) {
-        if (IsSameFormat(para, vecClasses[k])) {
-            para.level = -static_cast<int>(k + 1);
-            return;
-        }
+        if (IsSameFormat(para, vecClasses[k]))
+            return -static_cast<int>(k + 1);
     }
-    vecClasses.push_back(para);
-    para.level = -static_cast<int>(vecClasses.size());
+    vecClasses.push_back(para);  // kept at level 0, as the lines it is compared with
     if (vecClasses.size() >= 3)
         bOpen = false;  // later cover lines keep level 0
+    return -static_cast<int>(vecClasses.size());
 }
 
 void CDocStructBuilder::BuildContent()
 {
-    CDocxParser& p = m_parser;
-    std::vector<_tParagraph>& vecParas = p.m_vecParagraph;
+    CDocModel& model = m_parser.EditModel();
+    const std::vector<_tParagraph>& vecParas = model.Paragraphs();
     std::vector<_tParagraph> vecClasses;
     bool bFirstPages = true;
     bool bInContents = false;
     int nMinLevel = 1000;
     for (size_t i = 0; i < vecParas.size(); ++i) {
-        _tParagraph& para = vecParas[i];
-        if (!p.m_mapParaId2Index.count(para.id)) {
-            _tParaIndex index;
-            index.para_index = static_cast<unsigned>(i);
-            p.m_mapParaId2Index[para.id] = index;
-        }
+        const _tParagraph& para = vecParas[i];
         if (bFirstPages && para.level > 0)
             bFirstPages = false;
-        if (bFirstPages)
-            ClassifyFirstPage(para, vecClasses, bFirstPages);
+        if (bFirstPages && para.level == DocLevel::TEXT)
+            model.SetLevel(i, ClassifyFirstPage(para, vecClasses, bFirstPages));
         if (para.level == DocLevel::FORMULA_INDEX)
-            p.m_vecFormulaIndex.push_back(static_cast<int>(i));
+            model.EnterFormula(i);
         bool bContentLine = para.level > 4 && !para.text.empty();
         if (bInContents && !bContentLine)
             bInContents = false;
-        if (!bInContents && bContentLine && p.m_vecContentStruct.empty() && i + 1 < vecParas.size() &&
+        if (!bInContents && bContentLine && model.ContentStruct().empty() && i + 1 < vecParas.size() &&
             vecParas[i + 1].level > 4 && !vecParas[i + 1].text.empty())
             bInContents = true;
         if (bInContents) {
-            para.level = DocLevel::CONTENT1;
-            p.m_vecContentStruct.push_back(static_cast<int>(i));
+            model.EnterContentLine(i);
         } else if (para.level >= 1 && para.level <= 4 && !para.text.empty()) {
-            p.m_vecDocStruct.push_back(static_cast<int>(i));
+            model.EnterHeading(i, para.level);
             nMinLevel = std::min(nMinLevel, para.level);
         } else if (para.level >= 5) {
-            para.level = DocLevel::TEXT;
+            model.SetLevel(i, DocLevel::TEXT);
         }
     }
-    MapCellParagraphs();
     if (nMinLevel >= 2 && nMinLevel <= 4)
         LowerHeadings(nMinLevel);
 }
 
-void CDocStructBuilder::MapCellParagraphs()
-{
-    CDocxParser& p = m_parser;
-    for (size_t t = 0; t < p.m_vecTable.size(); ++t) {
-        const _tTable& table = p.m_vecTable[t];
-        for (size_t r = 0; r < table.rows.size(); ++r) {
-            for (size_t c = 0; c < table.rows[r].size(); ++c) {
-                const _tCell& cell = table.rows[r][c];
-                for (size_t k = 0; k < cell.size(); ++k) {
-                    _tParaIndex index;
-                    index.table_index = static_cast<int>(t);
-                    index.row_index = static_cast<int>(r);
-                    index.col_index = static_cast<int>(c);
-                    index.para_index = static_cast<unsigned>(k);
-                    p.m_mapParaId2Index[cell[k].id] = index;
-                }
-            }
-        }
-    }
-}
-
 void CDocStructBuilder::LowerHeadings(int nMinLevel)
 {
-    for (int nIndex : m_parser.m_vecDocStruct)
-        m_parser.m_vecParagraph[static_cast<size_t>(nIndex)].level -= nMinLevel - 1;
+    CDocModel& model = m_parser.EditModel();
+    for (int nIndex : model.DocStruct()) {
+        size_t i = static_cast<size_t>(nIndex);
+        model.SetLevel(i, model.Paragraphs()[i].level - (nMinLevel - 1));
+    }
 }
 
 bool CDocStructBuilder::IsShortNumbered(const std::string& sText) const
@@ -139,63 +113,28 @@ bool CDocStructBuilder::IsShortNumbered(const std::string& sText) const
     return info.order >= 1 && info.order <= 99 && info.prefix.size() < 4;
 }
 
-void CDocStructBuilder::RemoveParagraph(size_t nIndex)
-{
-    CDocxParser& p = m_parser;
-    p.m_vecParagraph.erase(p.m_vecParagraph.begin() + static_cast<std::ptrdiff_t>(nIndex));
-    // Captions and placeholders after the removed entry move up by one.
-    auto follow = [nIndex](unsigned& nValue) {
-        if (nValue != NO_CAPTION && nValue > nIndex)
-            --nValue;
-    };
-    for (_tTable& table : p.m_vecTable) {
-        follow(table.caption_index);
-        follow(table.para_index);
-    }
-    for (_tFigure& figure : p.m_vecFigure) {
-        follow(figure.caption_index);
-        follow(figure.para_index);
-    }
-}
-
 void CDocStructBuilder::RebuildParagraph()
 {
-    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
-    for (size_t i = 0; i + 1 < vecParas.size();) {
-        _tParagraph& para = vecParas[i];
+    CDocModel& model = m_parser.EditModel();
+    model.JoinParagraphs([this](const _tParagraph& para) {
         bool bJoinable = para.level == DocLevel::TEXT || para.level == DocLevel::TABLE_COL ||
                          para.level == DocLevel::TXTBOX;
-        if (bJoinable && vecParas[i + 1].level == para.level && !IsCompleteParagraph(para.text) &&
-            !IsShortNumbered(para.text)) {
-            para.text += vecParas[i + 1].text;
-            RemoveParagraph(i + 1);
-            continue;
-        }
-        ++i;
-    }
-    for (_tTable& table : m_parser.m_vecTable) {
-        for (_tRow& row : table.rows) {
-            for (_tCell& cell : row) {
-                for (size_t k = 0; k + 1 < cell.size();) {
-                    if (!cell[k].text.empty() && !IsCompleteParagraph(cell[k].text)) {
-                        cell[k].text += cell[k + 1].text;
-                        cell.erase(cell.begin() + static_cast<std::ptrdiff_t>(k + 1));
-                        continue;
-                    }
-                    ++k;
-                }
-            }
-        }
-    }
+        return bJoinable && !IsCompleteParagraph(para.text) && !IsShortNumbered(para.text);
+    });
+    model.JoinCellParagraphs([](const _tParagraph& para) {
+        return !para.text.empty() && !IsCompleteParagraph(para.text);
+    });
 }
 
 bool CDocStructBuilder::FindChapterTitle(size_t nChapter)
 {
-    std::vector<_tParagraph>& vecParas = m_parser.m_vecParagraph;
+    CDocModel& model = m_parser.EditModel();
+    const std::vector<_tParagraph>& vecParas = model.Paragraphs();
     size_t j = nChapter;
+    // A figure placeholder carries its paragraph's text, but it is never a title.
     while (j > 0) {
         size_t nLen = vecParas[j - 1].text.size();
-        if (nLen >= 12 && nLen <= 120)
+        if (nLen >= 12 && nLen <= 120 && !vecParas[j - 1].IsPlaceholder())
             break;
         --j;
     }
@@ -204,20 +143,18 @@ bool CDocStructBuilder::FindChapterTitle(size_t nChapter)
     size_t nLen = vecParas[j - 1].text.size();
     if (nLen < 13 || nLen > 119)
         return false;
-    vecParas[j - 1].level = DocLevel::TITLE1;
-    m_parser.m_vecDocStruct.push_back(static_cast<int>(j - 1));
-    return true;
+    return model.EnterHeading(j - 1, DocLevel::TITLE1);
 }
 
 int CDocStructBuilder::ParseSection()
 {
     static const std::string kZhang = Gbk("\xE7\xAB\xA0");   // 章
     static const std::string kFu = Gbk("\xE9\x99\x84");      // 附
-    CDocxParser& p = m_parser;
-    std::vector<_tParagraph>& vecParas = p.m_vecParagraph;
-    int nType = p.m_nReportType;
+    CDocModel& model = m_parser.EditModel();
+    const std::vector<_tParagraph>& vecParas = model.Paragraphs();
+    int nType = m_parser.m_nReportType;
     bool bReport = nType == 3 || nType == 4;
-    p.m_vecDocStruct.clear();
+    model.ClearDocStruct();
     std::map<int, _tSection_Format> mapFormats;
     int nCurLevel = 0;
     bool bChapterFound = false;
@@ -256,7 +193,7 @@ int CDocStructBuilder::ParseSection()
                 continue;
         }
         int nHeadingLevel = 0;
-        if (!p.m_vecDocStruct.empty()) {
+        if (!model.DocStruct().empty()) {
             for (const auto& item : mapFormats) {
                 if (item.second.IsSameFormat(info)) {
                     nHeadingLevel = item.first;
@@ -265,12 +202,11 @@ int CDocStructBuilder::ParseSection()
             }
         }
         if (nHeadingLevel == 0) {
-            nHeadingLevel = p.m_vecDocStruct.empty() ? 1 : nCurLevel + 1;
+            nHeadingLevel = model.DocStruct().empty() ? 1 : nCurLevel + 1;
             mapFormats[nHeadingLevel] = info;
         }
-        vecParas[i].level = bAppendix ? DocLevel::APPENDIX : nHeadingLevel;
-        p.m_vecDocStruct.push_back(static_cast<int>(i));
+        model.EnterHeading(i, bAppendix ? DocLevel::APPENDIX : nHeadingLevel);
         nCurLevel = nHeadingLevel;
     }
-    return static_cast<int>(p.m_vecDocStruct.size());
+    return static_cast<int>(model.DocStruct().size());
 }

@@ -22,11 +22,9 @@ public:
     static bool IsCompleteParagraph(const std::string& sText);
 
 private:
-    void ClassifyFirstPage(_tParagraph& para, std::vector<_tParagraph>& vecClasses, bool& bOpen);
-    void MapCellParagraphs();
+    static int ClassifyFirstPage(const _tParagraph& para, std::vector<_tParagraph>& vecClasses, bool& bOpen);
     void LowerHeadings(int nMinLevel);
     bool IsShortNumbered(const std::string& sText) const;
-    void RemoveParagraph(size_t nIndex);
     bool FindChapterTitle(size_t nChapter);
 
     CDocxParser& m_parser;

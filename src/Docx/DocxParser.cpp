@@ -52,68 +52,29 @@ CDocxParser::~CDocxParser()
 void CDocxParser::Reset()
 {
     m_mapId2Res.clear();
-    m_vecContentStruct.clear();
-    m_vecDocStruct.clear();
-    m_vecFigure.clear();
-    m_vecParagraph.clear();
-    m_vecTable.clear();
-    m_mapParaId2Index.clear();
-    m_vecFormulaIndex.clear();
-    m_vecPageParaID.clear();
     m_vecHtmlText.clear();
     m_sHtmlText.clear();
-    m_vecChapterId.clear();
-    m_vecChapterParaIndex.clear();
-    m_nReferenceStartIndex = 0;
-    m_nReferenceEndIndex = 0;
-    m_nFigureCaptionFilled = 1;
+    // Headers and footers go too: a text imported after a .docx must not
+    // carry the headers of that document into its result.
+    m_model.Clear();
 }
 
 // ---- Lookups ----------------------------------------------------------------
 
 int CDocxParser::GetParaIndex(uint32_t nParaId, _tParaIndex* pIndex) const
 {
-    auto it = m_mapParaId2Index.find(nParaId);
-    if (it == m_mapParaId2Index.end())
-        return -1;
-    if (pIndex)
-        *pIndex = it->second;
-    return static_cast<int>(it->second.para_index);
+    return m_model.GetParaIndex(nParaId, pIndex);
 }
-
-namespace {
-
-const _tParagraph* Locate(const CDocxParser& parser, uint32_t nParaId)
-{
-    _tParaIndex index;
-    if (parser.GetParaIndex(nParaId, &index) < 0)
-        return nullptr;
-    if (index.table_index < 0)
-        return index.para_index < parser.m_vecParagraph.size() ? &parser.m_vecParagraph[index.para_index]
-                                                               : nullptr;
-    if (static_cast<size_t>(index.table_index) >= parser.m_vecTable.size())
-        return nullptr;
-    const _tTable& table = parser.m_vecTable[static_cast<size_t>(index.table_index)];
-    if (index.row_index < 0 || static_cast<size_t>(index.row_index) >= table.rows.size())
-        return nullptr;
-    const _tRow& row = table.rows[static_cast<size_t>(index.row_index)];
-    if (index.col_index < 0 || static_cast<size_t>(index.col_index) >= row.size())
-        return nullptr;
-    const _tCell& cell = row[static_cast<size_t>(index.col_index)];
-    return index.para_index < cell.size() ? &cell[index.para_index] : nullptr;
-}
-
-}  // namespace
 
 int CDocxParser::GetLevel(uint32_t nParaId) const
 {
-    const _tParagraph* pPara = Locate(*this, nParaId);
+    const _tParagraph* pPara = m_model.Find(nParaId);
     return pPara ? pPara->level : DocLevel::NOT_FOUND;
 }
 
 const char* CDocxParser::GetText(uint32_t nParaId)
 {
-    const _tParagraph* pPara = Locate(*this, nParaId);
+    const _tParagraph* pPara = m_model.Find(nParaId);
     if (pPara)
         return pPara->text.c_str();
     m_sResult = "Cannot locate para index " + Hex8(nParaId);
@@ -124,15 +85,16 @@ const char* CDocxParser::GetText(uint32_t nParaId)
 const char* CDocxParser::GetText()
 {
     std::string sOut;
-    for (const _tParagraph& para : m_vecParagraph) {
+    const std::vector<_tTable>& vecTables = m_model.Tables();
+    for (const _tParagraph& para : m_model.Paragraphs()) {
         if (para.level != DocLevel::TABLE_PLACEHOLDER) {
             sOut += para.text;
             sOut += "\r\n";
             continue;
         }
-        if (para.id >= m_vecTable.size())
+        if (para.id >= vecTables.size())
             continue;
-        for (const _tRow& row : m_vecTable[para.id].rows) {
+        for (const _tRow& row : vecTables[para.id].rows) {
             for (const _tCell& cell : row) {
                 for (const _tParagraph& cellPara : cell) {
                     sOut += cellPara.text;
@@ -149,7 +111,8 @@ const char* CDocxParser::GetText()
 
 uint32_t CDocxParser::GetLastParaID() const
 {
-    for (auto it = m_vecParagraph.rbegin(); it != m_vecParagraph.rend(); ++it) {
+    const std::vector<_tParagraph>& vecParas = m_model.Paragraphs();
+    for (auto it = vecParas.rbegin(); it != vecParas.rend(); ++it) {
         if (!it->IsPlaceholder())
             return it->id;
     }
@@ -159,7 +122,8 @@ uint32_t CDocxParser::GetLastParaID() const
 int CDocxParser::GetPageNum(uint32_t nParaId) const
 {
     int nPage = 0;
-    for (size_t i = 0; i < m_vecPageParaID.size() && m_vecPageParaID[i] <= nParaId; ++i)
+    const std::vector<uint32_t>& vecPages = m_model.PageParaIDs();
+    for (size_t i = 0; i < vecPages.size() && vecPages[i] <= nParaId; ++i)
         nPage = static_cast<int>(i);
     return nPage;
 }
@@ -167,7 +131,7 @@ int CDocxParser::GetPageNum(uint32_t nParaId) const
 int CDocxParser::LocateChapter(unsigned nParaIndex) const
 {
     int nCount = 0;
-    for (unsigned nStart : m_vecChapterParaIndex) {
+    for (unsigned nStart : m_model.ChapterParaIndexes()) {
         if (nStart <= nParaIndex)
             ++nCount;
     }
@@ -177,17 +141,18 @@ int CDocxParser::LocateChapter(unsigned nParaIndex) const
 int CDocxParser::LocateChapterID(unsigned nParaIndex) const
 {
     int nChapter = LocateChapter(nParaIndex);
-    if (nChapter <= 0 || static_cast<size_t>(nChapter) > m_vecChapterId.size())
+    const std::vector<int>& vecIds = m_model.ChapterIds();
+    if (nChapter <= 0 || static_cast<size_t>(nChapter) > vecIds.size())
         return 0;
-    return m_vecChapterId[static_cast<size_t>(nChapter - 1)];
+    return vecIds[static_cast<size_t>(nChapter - 1)];
 }
 
 void CDocxParser::GetAllParagraph(std::vector<_tParagraph>& vecOut) const
 {
-    vecOut = m_vecParagraph;
-    vecOut.insert(vecOut.end(), m_vecHeadFooter[0].begin(), m_vecHeadFooter[0].end());
-    vecOut.insert(vecOut.end(), m_vecHeadFooter[1].begin(), m_vecHeadFooter[1].end());
-    for (const _tTable& table : m_vecTable) {
+    vecOut = m_model.Paragraphs();
+    vecOut.insert(vecOut.end(), m_model.Headers().begin(), m_model.Headers().end());
+    vecOut.insert(vecOut.end(), m_model.Footers().begin(), m_model.Footers().end());
+    for (const _tTable& table : m_model.Tables()) {
         for (const _tRow& row : table.rows) {
             for (const _tCell& cell : row)
                 vecOut.insert(vecOut.end(), cell.begin(), cell.end());
@@ -197,60 +162,14 @@ void CDocxParser::GetAllParagraph(std::vector<_tParagraph>& vecOut) const
 
 void CDocxParser::DocCharStat()
 {
-    size_t nMulti = 0, nSingle = 0;
-    auto count = [&](const std::string& sText) {
-        for (unsigned char c : sText) {
-            if (c >= 0xC0)
-                ++nMulti;
-            else if (c < 0x80 && c != ' ' && c != '\t' && c != '\r' && c != '\n')
-                ++nSingle;
-        }
-    };
-    for (const auto& list : m_vecHeadFooter) {
-        for (const _tParagraph& para : list)
-            count(para.text);
-    }
-    for (const _tParagraph& para : m_vecParagraph) {
-        if (!para.IsPlaceholder())
-            count(para.text);
-    }
-    for (const _tTable& table : m_vecTable) {
-        for (const _tRow& row : table.rows) {
-            for (const _tCell& cell : row) {
-                for (const _tParagraph& para : cell)
-                    count(para.text);
-            }
-        }
-    }
-    m_nMultiCharCount = nMulti;
-    m_nSingleCharCount = nSingle;
-    m_nCharCount = nMulti + nSingle;
+    m_model.CountChars();
 }
 
 // ---- Paragraph list -------------------------------------------------------
 
 bool CDocxParser::AddOnePara(_tParagraph& para)
 {
-    if (para.text.empty() && para.level >= 0)
-        return false;
-    if (!para.IsPlaceholder()) {
-        for (auto it = m_vecParagraph.rbegin(); it != m_vecParagraph.rend(); ++it) {
-            if (it->IsPlaceholder())
-                continue;
-            if (para.id < it->id) {
-                SetLastError("Critical problem while adding previous id in " + para.text);
-                return false;
-            }
-            break;
-        }
-    }
-    if (para.level >= 1 && para.level <= 13 && !m_vecParagraph.empty() &&
-        m_vecParagraph.back().level == para.level && m_vecParagraph.back().text.empty()) {
-        m_vecParagraph.back() = para;
-        return true;
-    }
-    m_vecParagraph.push_back(para);
-    return true;
+    return m_model.AddParagraph(para);
 }
 
 // ---- Outputs ------------------------------------------------------------------
@@ -450,8 +369,7 @@ int CDocxParser::ReadHeaderFooter()
     static const char* const kKinds[2] = {"header", "footer"};
     static const int kLevels[2] = {DocLevel::HEADER, DocLevel::FOOTER};
     for (int k = 0; k < 2; ++k) {
-        std::vector<_tParagraph>& vecList = m_vecHeadFooter[k];
-        vecList.clear();
+        std::vector<_tParagraph> vecList;
         for (size_t n = 1;; ++n) {
             std::string sPart = std::string("word/") + kKinds[k] + std::to_string(n) + ".xml";
             std::string sText;
@@ -469,8 +387,9 @@ int CDocxParser::ReadHeaderFooter()
             if (!para.text.empty() && (vecList.empty() || vecList.back().text != para.text))
                 vecList.push_back(para);
         }
+        m_model.SetHeadFooter(k, std::move(vecList));
     }
-    return static_cast<int>(m_vecHeadFooter[0].size() + m_vecHeadFooter[1].size());
+    return static_cast<int>(m_model.Headers().size() + m_model.Footers().size());
 }
 
 // ---- Imports -----------------------------------------------------------------
@@ -536,7 +455,7 @@ int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull
         RebuildParagraph();
     if (bFull) {
         BuildContent();
-        if (m_vecDocStruct.empty() && (nReportType == 3 || nReportType == 4))
+        if (m_model.DocStruct().empty() && (nReportType == 3 || nReportType == 4))
             ParseSection();
     }
     m_pTextStart.reset();
@@ -611,10 +530,7 @@ int CDocxParser::ImportMemory(const char* sText, int nReportType, int nResultFor
             _tParagraph para;
             para.id = static_cast<uint32_t>(nPos);
             para.text = sUtf8.substr(nPos, nEnd - nPos);
-            _tParaIndex index;
-            index.para_index = static_cast<unsigned>(m_vecParagraph.size());
-            m_mapParaId2Index.emplace(para.id, index);
-            m_vecParagraph.push_back(std::move(para));
+            m_model.AddParagraph(para);
         }
         nPos = nEnd + 1;
     }

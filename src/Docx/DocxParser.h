@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Docx/DocModel.h"
 #include "Docx/DocxRecords.h"
 #include "Docx/KeyVal.h"
 
@@ -98,40 +99,29 @@ public:
     void BuildContent();
     void RebuildParagraph();
 
-    // ---- The model (read and amended by the later checks) -----------------
-    std::vector<int> m_vecChapterId;
-    std::vector<unsigned> m_vecChapterParaIndex;
+    // ---- The document ------------------------------------------------------
+    // What the checks read. The parsing steps change it through its
+    // operations (EditModel); a document built elsewhere replaces it whole.
+    const CDocModel& Model() const { return m_model; }
+    void SetModel(CDocModel model) { m_model = std::move(model); }
+
+    // ---- The import and its settings --------------------------------------
     std::string m_sHtmlText;
     std::string m_sHtmlPrefix;
     std::vector<std::string> m_vecHtmlText;
-    std::vector<uint32_t> m_vecPageParaID;
     KEY_VAL m_keyValOrganization;
     KEY_VAL m_keyValArgu;
     KEY_VAL m_keyValArea;
     int m_nReportType = 0;
-    std::vector<_tParagraph> m_vecHeadFooter[2];  // [0] headers, [1] footers
     std::string m_sFilename;
     std::string m_sPath;
     std::string m_sResult;
-    int m_nFigureCaptionFilled = 1;
     std::map<std::string, _tRelationInfo> m_mapId2Res;
     std::vector<std::string> m_vecTypes;
-    std::map<uint32_t, _tParaIndex> m_mapParaId2Index;
-    std::vector<int> m_vecDocStruct;
-    std::vector<int> m_vecContentStruct;
-    std::vector<_tParagraph> m_vecParagraph;
     std::vector<_tParagraph> m_vecStyles;
     std::map<std::string, _tParagraph> m_mapStyleId2Style;
-    std::vector<_tTable> m_vecTable;
-    std::vector<_tFigure> m_vecFigure;
     std::string m_sDocFormatExt;
     std::string m_sURLPrefix;
-    int m_nReferenceStartIndex = 0;
-    int m_nReferenceEndIndex = 0;
-    std::vector<int> m_vecFormulaIndex;
-    size_t m_nMultiCharCount = 0;
-    size_t m_nSingleCharCount = 0;
-    size_t m_nCharCount = 0;
     std::unique_ptr<std::string> m_pTextStart;  // the XML file being scanned
     int m_nParaIndex = 0;
     int m_nTableIndex = 0;
@@ -140,6 +130,12 @@ public:
     std::map<std::string, int> m_mapStyleId2Level;
 
 private:
+    // The parsing steps that build the document.
+    friend class CBodyScanner;
+    friend class CDocStructBuilder;
+    friend class CContentReader;
+    CDocModel& EditModel() { return m_model; }
+
     // Unpacks sDocx into m_sPath + "/" + m_sFilename + "_unzip", which becomes m_sPath.
     int UnpackDocument(const std::string& sDocx);
     void RemoveConversion();
@@ -150,4 +146,5 @@ private:
     bool WriteOutput(const std::string& sPath, const std::string& sData, const char* sMarker);
 
     std::string m_sConversionFolder;  // private folder of a converted input, until unpacked
+    CDocModel m_model;
 };

@@ -90,13 +90,13 @@ std::string CPlainText::Render(const CDocxParser& parser)
     // Texts of the boxes met since the last ordinary paragraph: the second
     // copy of a box (its older form kept for other readers) is left out.
     std::set<std::string> setBoxes;
-    for (const _tParagraph& para : parser.m_vecParagraph) {
+    for (const _tParagraph& para : parser.Model().Paragraphs()) {
         if (para.level == DocLevel::FIGURE_PLACEHOLDER)
             continue;
         if (para.level == DocLevel::TABLE_PLACEHOLDER) {
             setBoxes.clear();
-            if (para.id < parser.m_vecTable.size())
-                AppendTable(parser.m_vecTable[para.id], sOut);
+            if (para.id < parser.Model().Tables().size())
+                AppendTable(parser.Model().Tables()[para.id], sOut);
             continue;
         }
         std::string sText = CleanText(para.text);

@@ -108,7 +108,7 @@ std::vector<int> CRUXAgent::Values(const _tIntArray& range) const
 void CRUXAgent::Trace(const std::string& sMessage)
 {
     if (m_bDebug)
-        m_jsonTrace["process"].append(sMessage);
+        m_scan.trace["process"].append(sMessage);
 }
 
 void CRUXAgent::FinishTrace()
@@ -130,10 +130,10 @@ int CRUXAgent::ScanDoc(CDocxParser* pDocx, int bJson, bool bDebug)
         return -1;
     BeginScan(bDebug);
     m_pDocxParser = pDocx;
-    for (const auto& vecList : pDocx->m_vecHeadFooter)
-        for (const _tParagraph& para : vecList)
+    for (int k = 0; k < 2; ++k)
+        for (const _tParagraph& para : pDocx->Model().HeadFooter(k))
             ScanText(para.text.c_str(), para.id, para.level);
-    ScanParagraphs(pDocx->m_vecParagraph);
+    ScanParagraphs(pDocx->Model().Paragraphs());
     ScanTables();
     PostProcess(true);
     std::string sBase;
@@ -150,7 +150,7 @@ void CRUXAgent::ScanParagraphs(const std::vector<_tParagraph>& vecParas)
     // would give its table's values twice, the second time for whatever
     // table the position then names.
     std::set<unsigned> setCaptions;
-    for (const _tTable& table : m_pDocxParser->m_vecTable)
+    for (const _tTable& table : m_pDocxParser->Model().Tables())
         setCaptions.insert(table.caption_index);
     for (size_t i = 0; i < vecParas.size(); ++i) {
         const _tParagraph& para = vecParas[i];
@@ -164,7 +164,7 @@ void CRUXAgent::ScanParagraphs(const std::vector<_tParagraph>& vecParas)
 
 void CRUXAgent::ScanTables()
 {
-    const std::vector<_tTable>& vecTables = m_pDocxParser->m_vecTable;
+    const std::vector<_tTable>& vecTables = m_pDocxParser->Model().Tables();
     for (m_nTableIndex = 0; m_nTableIndex >= 0 && static_cast<size_t>(m_nTableIndex) < vecTables.size();) {
         int nTable = m_nTableIndex;
         const _tTable& table = vecTables[static_cast<size_t>(nTable)];
@@ -284,13 +284,13 @@ void CRUXAgent::PostProcess(bool bSecondPass)
 
 void CRUXAgent::BuildTokens(const char* sSegmented)
 {
-    m_vecScanResult.clear();
+    m_scan.tokens.clear();
     const CPDAT* pDict = m_pRUX->GetDict();
     auto idOf = [pDict](const std::string& sWord) { return pDict ? pDict->Find(sWord) : -1; };
     _tRUXScanResult begin;
     begin.pos = "/LB";
     begin.word_id = idOf(begin.pos);
-    m_vecScanResult.push_back(begin);
+    m_scan.tokens.push_back(begin);
     std::string sText = sSegmented ? sSegmented : "";
     size_t i = 0;
     while (i < sText.size()) {
@@ -324,19 +324,19 @@ void CRUXAgent::BuildTokens(const char* sSegmented)
         token.word_id = idOf(token.word);
         if (token.word_id < 0 && !token.pos.empty())
             token.word_id = idOf(token.pos);
-        m_vecScanResult.push_back(token);
+        m_scan.tokens.push_back(token);
         i = nEnd == std::string::npos ? sText.size() : nEnd + 1;
     }
     _tRUXScanResult end;
     end.pos = "/LE";
     end.word_id = idOf(end.pos);
-    m_vecScanResult.push_back(end);
+    m_scan.tokens.push_back(end);
 }
 
 // Tokens in a markup group "<", optional "/", a word tagged "/x", ">"; 0 when none starts at i.
 int CRUXAgent::MarkupLength(size_t i) const
 {
-    const std::vector<_tRUXScanResult>& v = m_vecScanResult;
+    const std::vector<_tRUXScanResult>& v = m_scan.tokens;
     if (i >= v.size() || v[i].word != "<")
         return 0;
     size_t j = i + 1;
@@ -350,13 +350,13 @@ int CRUXAgent::MarkupLength(size_t i) const
 uint32_t CRUXAgent::SumWordLengths(int nFrom, int nTo) const
 {
     uint32_t nSum = 0;
-    for (int i = nFrom; i < nTo && i < static_cast<int>(m_vecScanResult.size());) {
+    for (int i = nFrom; i < nTo && i < static_cast<int>(m_scan.tokens.size());) {
         int nMarkup = MarkupLength(static_cast<size_t>(i));
         if (nMarkup > 0) {
             i += nMarkup;
             continue;
         }
-        nSum += static_cast<uint32_t>(m_vecScanResult[static_cast<size_t>(i)].word.size());
+        nSum += static_cast<uint32_t>(m_scan.tokens[static_cast<size_t>(i)].word.size());
         ++i;
     }
     return nSum;
@@ -374,22 +374,13 @@ int CRUXAgent::ScanText(const char* sText, uint32_t nParaId, int nLevel, int nFi
         return nResult;
     }
     // A scan inside a scan (a table cell read by an extractor, a key value of
-    // the second pass) keeps the outer paragraph's state intact.
-    std::vector<_tRUXScanResult> vecTokens = m_vecScanResult;
-    std::string sText0 = m_sTextStand;
-    std::string sOriginal0 = m_sOriginalText;
-    Json::Value trace = m_jsonTrace;
-    int nLevel0 = m_nCurLevel;
-    uint32_t nPara0 = m_nCurParaId;
+    // the second pass) works on a state of its own; the outer one comes back whole.
+    _tParaScanState outer;
+    std::swap(outer, m_scan);
     ++m_nScanDepth;
     int nResult = ScanParagraph(sText, nParaId, nLevel, nFieldFilter, nRuleFilter, nOffset);
     --m_nScanDepth;
-    m_vecScanResult = std::move(vecTokens);
-    m_sTextStand = std::move(sText0);
-    m_sOriginalText = std::move(sOriginal0);
-    m_jsonTrace = std::move(trace);
-    m_nCurLevel = nLevel0;
-    m_nCurParaId = nPara0;
+    m_scan = std::move(outer);
     return nResult;
 }
 
@@ -398,40 +389,45 @@ int CRUXAgent::ScanParagraph(const char* sText, uint32_t nParaId, int nLevel, in
 {
     std::string sOriginal = sText ? sText : "";
     if (m_bDebug) {
-        m_jsonTrace = Json::Value(Json::objectValue);
-        m_jsonTrace["original"] = sOriginal;
-        m_jsonTrace["process"] = Json::Value(Json::arrayValue);
+        m_scan.trace = Json::Value(Json::objectValue);
+        m_scan.trace["original"] = sOriginal;
+        m_scan.trace["process"] = Json::Value(Json::arrayValue);
     }
-    m_sTextStand = TextStandard(sOriginal);
-    m_sOriginalText = sOriginal;
-    m_nCurLevel = nLevel;
-    m_nCurParaId = nParaId;
-    const char* sSegmented = m_sTextStand.empty() ? "" : PELNOR_ParagraphProcess(m_sTextStand.c_str(), 1);
+    m_scan.text_stand = TextStandard(sOriginal);
+    m_scan.original_text = sOriginal;
+    m_scan.level = nLevel;
+    m_scan.para_id = nParaId;
+    const char* sSegmented = m_scan.text_stand.empty() ? "" : PELNOR_ParagraphProcess(m_scan.text_stand.c_str(), 1);
     std::string sCopy = sSegmented ? sSegmented : "";
     if (m_bDebug)
-        m_jsonTrace["segment"] = sCopy;
+        m_scan.trace["segment"] = sCopy;
     BuildTokens(sCopy.c_str());
 
     int nResult = -1;
     int nOffsetSoFar = 0;
-    bool bEmailDone = false;
+    _tScanContext context;
+    context.para_id = nParaId;
+    context.para_offset = nOffset;
+    context.level = nLevel;
+    context.field_filter = nFieldFilter;
+    context.rule_filter = nRuleFilter;
     // The distinct word ids of the paragraph, for the filter of busy slots.
     std::vector<int> vecPresent, vecCandidates;
-    for (const _tRUXScanResult& token : m_vecScanResult)
+    for (const _tRUXScanResult& token : m_scan.tokens)
         if (token.word_id >= 0)
             vecPresent.push_back(token.word_id);
     std::sort(vecPresent.begin(), vecPresent.end());
     vecPresent.erase(std::unique(vecPresent.begin(), vecPresent.end()), vecPresent.end());
     const std::vector<_tRUXIndex>& vecIndex = m_pRUX->GetIndex();
-    for (size_t i = 1; i < m_vecScanResult.size(); ++i) {
+    for (size_t i = 1; i < m_scan.tokens.size(); ++i) {
         int nMarkup = MarkupLength(i);
         if (nMarkup > 0) {
             i += static_cast<size_t>(nMarkup) - 1;
             continue;
         }
-        const _tRUXScanResult& token = m_vecScanResult[i];
+        const _tRUXScanResult& token = m_scan.tokens[i];
         int nWordLen = static_cast<int>(token.word.size());
-        m_vecScanResult[i].offset = nOffsetSoFar;
+        m_scan.tokens[i].offset = nOffsetSoFar;
         if (token.word_id < 0 || static_cast<size_t>(token.word_id) >= vecIndex.size()) {
             nOffsetSoFar += nWordLen;
             continue;
@@ -442,12 +438,13 @@ int CRUXAgent::ScanParagraph(const char* sText, uint32_t nParaId, int nLevel, in
         if (bFiltered)
             m_pPostingFilter->Candidates(nSlot, vecPresent, vecCandidates);
         size_t nCount = bFiltered ? vecCandidates.size() : vecPostings.size();
+        context.token = static_cast<int>(i);
+        context.token_offset = nOffsetSoFar;
         for (size_t k = 0; k < nCount; ++k) {
-            bool bStop = false;
+            context.stop_token = false;
             const _tRUXIndexData& posting = vecPostings[bFiltered ? static_cast<size_t>(vecCandidates[k]) : k];
-            nResult = TryPosting(posting, static_cast<int>(i), nOffsetSoFar, nLevel, nFieldFilter, nRuleFilter,
-                                 nParaId, nOffset, bStop, bEmailDone);
-            if (bStop)
+            nResult = TryPosting(posting, context);
+            if (context.stop_token)
                 break;
         }
         nOffsetSoFar += nWordLen;
@@ -455,7 +452,7 @@ int CRUXAgent::ScanParagraph(const char* sText, uint32_t nParaId, int nLevel, in
     if (g_bPunctionCheck || g_bSpellingCheck)
         PunctionCheck(nParaId, 0);
     if (m_bDebug)
-        m_jsonDebug["debug"].append(m_jsonTrace);
+        m_jsonDebug["debug"].append(m_scan.trace);
     return nResult;
 }
 
@@ -465,8 +462,10 @@ void CRUXAgent::PunctionCheck(uint32_t /*nParaId*/, int /*nFlag*/)
 {
 }
 
-bool CRUXAgent::PassesFilters(const _tRule& rule, int nRule, int nLevel, int nFieldFilter, int nRuleFilter) const
+bool CRUXAgent::PassesFilters(const _tRule& rule, int nRule, const _tScanContext& context) const
 {
+    int nFieldFilter = context.field_filter;
+    int nLevel = context.level;
     if (nFieldFilter < 0 && rule.field >= kAttributeFieldBase)
         return false;
     if (nFieldFilter >= 0 && rule.field != nFieldFilter)
@@ -480,27 +479,28 @@ bool CRUXAgent::PassesFilters(const _tRule& rule, int nRule, int nLevel, int nFi
     } else if (rule.field == kFieldHeader || rule.field == kFieldFooter) {
         return false;
     }
-    return nRuleFilter < 0 || nRule == nRuleFilter;
+    return context.rule_filter < 0 || nRule == context.rule_filter;
 }
 
-int CRUXAgent::TryPosting(const _tRUXIndexData& posting, int i, int nOffset, int nLevel, int nFieldFilter,
-                          int nRuleFilter, uint32_t nParaId, uint32_t nParaOffset, bool& bStopToken,
-                          bool& bEmailDone)
+int CRUXAgent::TryPosting(const _tRUXIndexData& posting, _tScanContext& context)
 {
     int nRule = posting.knowledge_index;
     if (nRule < 0 || static_cast<unsigned>(nRule) >= m_pRUX->GetRuleCount())
         return -1;
     const _tRule& rule = Rule(nRule);
-    if (!PassesFilters(rule, nRule, nLevel, nFieldFilter, nRuleFilter))
+    if (!PassesFilters(rule, nRule, context))
         return -1;
+    const int i = context.token;
+    const int nLevel = context.level;
+    const uint32_t nParaOffset = context.para_offset;
     _tRUX_Result hit;
-    hit.para_id = nParaId;
+    hit.para_id = context.para_id;
     hit.offset = nParaOffset;
     hit.rule_index = nRule;
     int nAction = rule.action_id;
     int nField = rule.field;
     bool bGrid0 = posting.grid_index == 0;
-    uint32_t nTokenOffset = static_cast<uint32_t>(nOffset);
+    uint32_t nTokenOffset = static_cast<uint32_t>(context.token_offset);
     switch (nAction) {
     case kActionConvert:
         return ConvertData(nRule, hit);
@@ -512,24 +512,24 @@ int CRUXAgent::TryPosting(const _tRUXIndexData& posting, int i, int nOffset, int
         if (bGrid0) {
             ReadResultFromRule(nRule, hit);
             // Label values are cut at blanks, which the normalised text has lost.
-            return ExtractUnitData(m_sOriginalText, hit, i, nLevel, nTokenOffset);
+            return ExtractUnitData(m_scan.original_text, hit, i, nLevel, nTokenOffset);
         }
         return -1;
     case kActionBetween:
         if (bGrid0) {
             ReadResultFromRule(nRule, hit);
-            return ExtractBetweenData(m_sTextStand, hit, i, nLevel, nTokenOffset);
+            return ExtractBetweenData(m_scan.text_stand, hit, i, nLevel, nTokenOffset);
         }
         return -1;
     case kActionEmail:
-        if (bEmailDone)
+        if (context.email_done)
             return -1;
-        bEmailDone = true;
+        context.email_done = true;
         ReadResultFromRule(nRule, hit);
-        return ExtractEmailData(m_sTextStand, hit, nLevel, nParaOffset);
+        return ExtractEmailData(m_scan.text_stand, hit, nLevel, nParaOffset);
     case RUX_ACTION_COUNTRY_EXTRACT:
         ReadResultFromRule(nRule, hit);
-        return ExtractCountry(m_sTextStand, hit, nParaOffset + nTokenOffset);
+        return ExtractCountry(m_scan.text_stand, hit, nParaOffset + nTokenOffset);
     default:
         break;
     }
@@ -545,7 +545,7 @@ int CRUXAgent::TryPosting(const _tRUXIndexData& posting, int i, int nOffset, int
         if (!bTitle)
             return -1;
         if (!bGrid0) {
-            bStopToken = true;
+            context.stop_token = true;
             return -1;
         }
         ReadResultFromRule(nRule, hit);
@@ -554,7 +554,7 @@ int CRUXAgent::TryPosting(const _tRUXIndexData& posting, int i, int nOffset, int
     if (IsTableField(nField))
         return -1;
     if (m_bDebug)
-        Trace("Match from word " + m_vecScanResult[static_cast<size_t>(i)].word + " offset=" + std::to_string(nOffset) +
+        Trace("Match from word " + m_scan.tokens[static_cast<size_t>(i)].word + " offset=" + std::to_string(context.token_offset) +
               " ");
     int nEnd = MatchRule(posting, i, hit);
     if (nEnd < 0)
@@ -581,9 +581,9 @@ void CRUXAgent::ReadResultFromRule(int nRule, _tRUX_Result& hit) const
 
 const _tParagraph* CRUXAgent::BodyParagraph(int nIndex) const
 {
-    if (!m_pDocxParser || nIndex < 0 || static_cast<size_t>(nIndex) >= m_pDocxParser->m_vecParagraph.size())
+    if (!m_pDocxParser || nIndex < 0 || static_cast<size_t>(nIndex) >= m_pDocxParser->Model().Paragraphs().size())
         return nullptr;
-    return &m_pDocxParser->m_vecParagraph[static_cast<size_t>(nIndex)];
+    return &m_pDocxParser->Model().Paragraphs()[static_cast<size_t>(nIndex)];
 }
 
 std::string CRUXAgent::DocParagraphText(uint32_t nParaId) const

@@ -24,6 +24,34 @@ class CPostingFilter;
 struct _tParagraph;
 struct _tTable;
 
+// The state of the paragraph being scanned. A scan inside a scan (a table
+// cell read by an extractor, a key value of the second pass) swaps the whole
+// of it out and back, so the outer paragraph goes on as it was.
+struct _tParaScanState {
+    std::vector<_tRUXScanResult> tokens;  // "/LB", the segmenter's tokens, "/LE"
+    std::string text_stand;                // the paragraph after normalisation
+    std::string original_text;             // the paragraph as given
+    Json::Value trace;                     // its trace object, with the trace on
+    uint32_t para_id = 0;
+    int level = 0;
+    int token_matched_index = 0;           // the token whose posting is being tried
+    int action_id = 0;                     // the action of the rule being tried
+};
+
+// What a paragraph scan hands to each posting it tries: the paragraph's
+// settings, the token, and what the tries tell the scan.
+struct _tScanContext {
+    uint32_t para_id = 0;
+    uint32_t para_offset = 0;  // added to every offset reported
+    int level = 0;
+    int field_filter = -1;     // -1: rules of any field but the key-scoped ones
+    int rule_filter = -1;      // -1: every rule
+    int token = 0;             // position of the token tried
+    int token_offset = 0;      // its byte offset in the paragraph
+    bool stop_token = false;   // set by a try: skip the token's further postings
+    bool email_done = false;   // the e-mail extractor ran in this paragraph
+};
+
 class CRUXAgent {
 public:
     explicit CRUXAgent(CRUX* pRUX);
@@ -119,10 +147,9 @@ public:
     std::vector<_tTableArgument> m_vecTableArguments;
     std::vector<_tEntityAttrVal> m_vecEntityVal;
     std::vector<_tHeadRelTail> m_vecHeadRelTail;
-    std::vector<_tRUXScanResult> m_vecScanResult;
     Json::Value m_jsonDebug;
-    std::string m_sTextStand;
-    std::string m_sOriginalText;  // the current paragraph as given
+    // The paragraph being scanned (after a scan: the last one).
+    const _tParaScanState& ScanState() const { return m_scan; }
     const std::vector<_tKeyVal>& GetKeyPrefix() const { return m_vecKeyPrefix; }
 
     // Names of a key: attribute and display name ("" for -1 or unknown).
@@ -136,9 +163,8 @@ private:
                       uint32_t nOffset);
     void BuildTokens(const char* sSegmented);
     int MarkupLength(size_t i) const;
-    int TryPosting(const _tRUXIndexData& posting, int i, int nOffset, int nLevel, int nFieldFilter,
-                   int nRuleFilter, uint32_t nParaId, uint32_t nParaOffset, bool& bStopToken, bool& bEmailDone);
-    bool PassesFilters(const _tRule& rule, int nRule, int nLevel, int nFieldFilter, int nRuleFilter) const;
+    int TryPosting(const _tRUXIndexData& posting, _tScanContext& context);
+    bool PassesFilters(const _tRule& rule, int nRule, const _tScanContext& context) const;
     void PunctionCheck(uint32_t nParaId, int nFlag);
     void Trace(const std::string& sMessage);
     void ReadResultFromRule(int nRule, _tRUX_Result& hit) const;
@@ -181,15 +207,11 @@ private:
     std::unique_ptr<CBufferManager> m_pBuffer;
     std::unique_ptr<CPostingFilter> m_pPostingFilter;
     std::string m_sMatchProcess;
-    int m_nTokenMatchedIndex = 0;
     int m_nTableIndex = 0, m_nRowIndex = 0, m_nColIndex = 0, m_nRowColParaIndex = 0, m_nParaIndex = 0;
     bool m_bDebug = false;
-    int m_nCurActionId = 0;
-    int m_nCurLevel = 0;
     int m_nScanDepth = 0;
-    uint32_t m_nCurParaId = 0;
+    _tParaScanState m_scan;
     CDocxParser* m_pDocxParser = nullptr;
-    Json::Value m_jsonTrace;  // the paragraph being traced
     std::string m_sOutputBase;
     std::string m_sKGResult, m_sKeyValResult, m_sEntityKeyValResult, m_sTupleResult;
     std::string m_sHitList;

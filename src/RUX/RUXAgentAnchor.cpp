@@ -75,7 +75,7 @@ int CRUXAgent::NextParagraphText(int nLevel, int& nCursor, std::string& sText) c
         return 1;
     }
     if (m_pDocxParser) {
-        const std::vector<_tParagraph>& vecParas = m_pDocxParser->m_vecParagraph;
+        const std::vector<_tParagraph>& vecParas = m_pDocxParser->Model().Paragraphs();
         while (nCursor >= 0 && static_cast<size_t>(nCursor) < vecParas.size() &&
                vecParas[static_cast<size_t>(nCursor)].IsPlaceholder())
             ++nCursor;
@@ -96,7 +96,7 @@ int CRUXAgent::ExtractUnitData(const std::string& sText, _tRUX_Result& hit, int 
                                uint32_t nOffset)
 {
     const _tKnowledge& knowledge = Rule(hit.rule_index).knowledge;
-    const std::string sLabel = m_vecScanResult[static_cast<size_t>(nToken)].word;
+    const std::string sLabel = m_scan.tokens[static_cast<size_t>(nToken)].word;
     if (!knowledge.grids.empty() && knowledge.grids[0].blocks.size() == 1 && knowledge.grids[0].is_selected)
         hit.AddSelected(sLabel, hit.para_id, hit.offset + nOffset);
     size_t nPos = sLabel.empty() ? std::string::npos : sText.find(sLabel, nOffset);
@@ -135,7 +135,7 @@ int CRUXAgent::ExtractBetweenData(const std::string& sText, _tRUX_Result& hit, i
     const _tKnowledge& knowledge = rule.knowledge;
     if (knowledge.grids.size() != 3)
         return -1;
-    const std::string sStart = m_vecScanResult[static_cast<size_t>(nToken)].word;
+    const std::string sStart = m_scan.tokens[static_cast<size_t>(nToken)].word;
     if (knowledge.grids[0].blocks.size() == 1 && knowledge.grids[0].is_selected)
         hit.AddSelected(sStart, hit.para_id, hit.offset + nOffset);
     std::vector<std::string> vecAnchors;
@@ -270,7 +270,7 @@ int CRUXAgent::ExtractParagraphData(_tRUX_Result& hit, int nLevel)
                 return true;
         return false;
     };
-    std::string sValue = m_sTextStand;
+    std::string sValue = m_scan.text_stand;
     std::string sNext;
     int nCursor = nLevel == DocLevel::TABLE_COL ? m_nRowColParaIndex : m_nParaIndex;
     for (int nRead = 0; !isEnd(sValue) && nRead < 64 && NextParagraphText(nLevel, nCursor, sNext) == 1; ++nRead)
@@ -286,7 +286,7 @@ int CRUXAgent::ExtractSectionData(_tRUX_Result& hit, int nLevel)
     // same or a higher level.
     std::string sValue;
     if (m_pDocxParser) {
-        const std::vector<_tParagraph>& vecParas = m_pDocxParser->m_vecParagraph;
+        const std::vector<_tParagraph>& vecParas = m_pDocxParser->Model().Paragraphs();
         for (size_t i = static_cast<size_t>(m_nParaIndex) + 1; i < vecParas.size(); ++i) {
             int nNext = vecParas[i].level;
             if (nNext >= 1 && nNext <= nLevel)
@@ -310,7 +310,7 @@ int CRUXAgent::ConvertData(int nRule, _tRUX_Result& hit)
         return -1;
     int nKey = vecArgs[0] < 0 ? ~vecArgs[0] : m_pRUX->GetKeyId(m_pRUX->GetArgument(vecArgs[0], false).c_str());
     const char* sNo = m_pRUX->GetStr(Rule(nRule).rule_no_id);
-    m_vecSingleKeyVal.emplace_back(nKey, m_pRUX->GetArgument(vecArgs[1], false), hit.para_id, 0, m_sTextStand,
+    m_vecSingleKeyVal.emplace_back(nKey, m_pRUX->GetArgument(vecArgs[1], false), hit.para_id, 0, m_scan.text_stand,
                                    sNo ? sNo : "");
     return 1;
 }

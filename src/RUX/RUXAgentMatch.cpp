@@ -44,12 +44,12 @@ std::string CRUXAgent::BlockText(int nRule, int g, int b) const
 
 int CRUXAgent::MatchRule(const _tRUXIndexData& posting, int i, _tRUX_Result& hit)
 {
-    m_nTokenMatchedIndex = i;
+    m_scan.token_matched_index = i;
     int nStart = LocateFirstToken(posting, i);
     if (nStart < 0)
         return -1;
     int nRule = posting.knowledge_index;
-    m_nCurActionId = Rule(nRule).action_id;
+    m_scan.action_id = Rule(nRule).action_id;
     int nEnd = MatchKnowledge(nRule, nStart, hit);
     if (nEnd < 0)
         return nEnd;
@@ -88,8 +88,8 @@ int CRUXAgent::MatchKnowledge(int nRule, int nStart, _tRUX_Result& hit)
     std::string sPattern = (m_bDebug && sText) ? sText : "";
     if (m_bDebug)
         Trace(" Try to match knowledge " + sPattern);
-    int nTokens = static_cast<int>(m_vecScanResult.size());
-    int g = 0, p = nStart, nLimit = m_nTokenMatchedIndex, nRetries = 0;
+    int nTokens = static_cast<int>(m_scan.tokens.size());
+    int g = 0, p = nStart, nLimit = m_scan.token_matched_index, nRetries = 0;
     size_t nSelectedBefore = hit.vecSelected.size();
     while (g < knowledge.grid_count && p >= 0 && p < nTokens) {
         if (m_bDebug)
@@ -115,7 +115,7 @@ int CRUXAgent::MatchKnowledge(int nRule, int nStart, _tRUX_Result& hit)
         hit.vecSelectedOffset.resize(nSelectedBefore);
         return -1;
     }
-    if (p < m_nTokenMatchedIndex) {
+    if (p < m_scan.token_matched_index) {
         Trace(" Knowledge Match Failed! Indexed Token not covered in match! ");
         hit.vecSelected.resize(nSelectedBefore);
         hit.vecSelectedParaId.resize(nSelectedBefore);
@@ -135,7 +135,7 @@ int CRUXAgent::MatchGrid(int nRule, int g, int& nStart, int& nLimit, _tRUX_Resul
     auto repeatOf = [&pool, &grid](int b) { return b < grid.repeats.size() ? pool.GetValue(grid.repeats.start + b) : 1; };
     auto stepOf = [&pool, &grid](int b) { return b < grid.steps.size() ? pool.GetValue(grid.steps.start + b) : 1; };
     int nBlocks = static_cast<int>(grid.blocks.size());
-    int nTokens = static_cast<int>(m_vecScanResult.size());
+    int nTokens = static_cast<int>(m_scan.tokens.size());
     int b = 0, p = nStart, nMatched = 0, nMisses = 0, nLast = -1, nFirst = -1;
     if (nBlocks > 0 && repeatOf(0) != 0)
         nLimit += repeatOf(0) - 1;
@@ -188,7 +188,7 @@ int CRUXAgent::MatchGrid(int nRule, int g, int& nStart, int& nLimit, _tRUX_Resul
             nFirst = p;
         std::string sValue;
         for (int t = nFirst; t < p; ++t) {
-            const std::string& sWord = m_vecScanResult[static_cast<size_t>(t)].word;
+            const std::string& sWord = m_scan.tokens[static_cast<size_t>(t)].word;
             if (sWord.empty())
                 continue;
             if (!sValue.empty() && IsAscii(static_cast<unsigned char>(sValue.back())) &&
@@ -206,9 +206,9 @@ int CRUXAgent::MatchGrid(int nRule, int g, int& nStart, int& nLimit, _tRUX_Resul
 
 bool CRUXAgent::MatchBlock(const _tBlock& block, int p)
 {
-    if (p < 0 || static_cast<size_t>(p) >= m_vecScanResult.size())
+    if (p < 0 || static_cast<size_t>(p) >= m_scan.tokens.size())
         return false;
-    const _tRUXScanResult& token = m_vecScanResult[static_cast<size_t>(p)];
+    const _tRUXScanResult& token = m_scan.tokens[static_cast<size_t>(p)];
     const CIntArray& pool = m_pRUX->GetIntArray();
     bool bMatch = false;
     for (int32_t k = block.elems.start; k < block.elems.end && !bMatch; ++k) {
@@ -248,7 +248,7 @@ bool CRUXAgent::LineMatch(int nRule)
         if (grid.blocks.size() != 1)
             return false;
         bool bFound = false;
-        for (size_t p = 0; p < m_vecScanResult.size() && !bFound; ++p)
+        for (size_t p = 0; p < m_scan.tokens.size() && !bFound; ++p)
             bFound = MatchBlock(grid.blocks[0], static_cast<int>(p));
         if (!bFound)
             return false;

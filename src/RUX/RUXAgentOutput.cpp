@@ -91,7 +91,7 @@ int CRUXAgent::AddResult(_tRUX_Result& hit)
     if (!hit.action.empty() && hit.action[0] == 'u' && !hit.arguments.empty() && hit.vecSelected.size() == 1 &&
         hit.vecSelected[0] == hit.arguments[0])
         return -2;
-    hit.org_para_text = m_sTextStand;
+    hit.org_para_text = m_scan.text_stand;
     // Stored hits are looked up by rule number and paragraph, so a document
     // with thousands of hits does not compare each new one with all of them.
     std::string sHitKey = hit.rule_no + '\0' + std::to_string(hit.para_id);

@@ -18,9 +18,9 @@ const int kFieldColHead = 3;
 
 const _tTable* CRUXAgent::CurrentTable() const
 {
-    if (!m_pDocxParser || m_nTableIndex < 0 || static_cast<size_t>(m_nTableIndex) >= m_pDocxParser->m_vecTable.size())
+    if (!m_pDocxParser || m_nTableIndex < 0 || static_cast<size_t>(m_nTableIndex) >= m_pDocxParser->Model().Tables().size())
         return nullptr;
-    return &m_pDocxParser->m_vecTable[static_cast<size_t>(m_nTableIndex)];
+    return &m_pDocxParser->Model().Tables()[static_cast<size_t>(m_nTableIndex)];
 }
 
 std::string CRUXAgent::CellText(const _tTable& table, size_t r, size_t c) const
@@ -175,7 +175,7 @@ int CRUXAgent::ExtractTableData(int /*nToken*/, _tRUX_Result& hit)
     if (bFound) {
         ++m_nRowIndex;
         m_nColIndex = 0;
-        m_sTextStand.clear();
+        m_scan.text_stand.clear();
         AddResult(hit);
     }
     ++m_nTableIndex;

@@ -80,11 +80,11 @@ TEST(ContentFiles, RoundTripGivesTheSameBytes)
 
     CDocxParser reloaded;
     ASSERT_EQ(reloaded.ImportFile(dir.File("rich.xml").c_str(), "", 0, 0), 1);
-    EXPECT_EQ(reloaded.m_vecParagraph.size(), parser.m_vecParagraph.size());
-    EXPECT_EQ(reloaded.m_vecDocStruct, parser.m_vecDocStruct);
-    EXPECT_EQ(reloaded.m_vecParagraph[4].text, "面积m<superscript>2</superscript>");
-    EXPECT_EQ(reloaded.GetLevel(reloaded.m_vecTable[0].rows[1][0][0].id), DocLevel::TABLE_COL);
-    EXPECT_STREQ(reloaded.GetText(reloaded.m_vecTable[0].rows[1][0][0].id), "a<b");
+    EXPECT_EQ(reloaded.Model().Paragraphs().size(), parser.Model().Paragraphs().size());
+    EXPECT_EQ(reloaded.Model().DocStruct(), parser.Model().DocStruct());
+    EXPECT_EQ(reloaded.Model().Paragraphs()[4].text, "面积m<superscript>2</superscript>");
+    EXPECT_EQ(reloaded.GetLevel(reloaded.Model().Tables()[0].rows[1][0][0].id), DocLevel::TABLE_COL);
+    EXPECT_STREQ(reloaded.GetText(reloaded.Model().Tables()[0].rows[1][0][0].id), "a<b");
     ASSERT_NE(reloaded.GetXMLFile(0), nullptr);
     EXPECT_EQ(ReadTestFile(dir.File("rich.xml")), sDoc);
     EXPECT_EQ(ReadTestFile(dir.File("rich_Content.xml")), sContent);
@@ -104,7 +104,7 @@ TEST(ContentFiles, JsonForms)
     ASSERT_TRUE(Json::parseFromStream(reader, docIn, &root, &sErrors)) << sErrors;
     std::istringstream contentIn(ReadTestFile(dir.File("rich_Content.json")));
     ASSERT_TRUE(Json::parseFromStream(reader, contentIn, &content, &sErrors)) << sErrors;
-    EXPECT_EQ(root["ParaCount"].asUInt(), parser.m_vecParagraph.size());
+    EXPECT_EQ(root["ParaCount"].asUInt(), parser.Model().Paragraphs().size());
     EXPECT_EQ(root["Paras"][4]["text"].asString(), "面积m<superscript>2</superscript>");
     EXPECT_EQ(root["Tables"]["TableCount"].asUInt(), 2u);
     EXPECT_TRUE(root["Tables"]["Tables"][1]["tableCaption"].isNull());
@@ -137,7 +137,7 @@ TEST(ContentFiles, DocumentWithoutTablesAndReloadOfDecreasingIds)
     EXPECT_NE(sXml.find("<Tables>\r\n<TableCount>0</TableCount>\r\n</Tables>"), std::string::npos);
     // Swap the ids of the last two paragraphs: the reload drops the one that goes back.
     char sLast[16];
-    std::snprintf(sLast, sizeof sLast, "%08X", parser.m_vecParagraph[2].id);
+    std::snprintf(sLast, sizeof sLast, "%08X", parser.Model().Paragraphs()[2].id);
     size_t nLast = sXml.rfind(sLast);
     sXml.replace(nLast, 8, "00000005");
     ASSERT_TRUE(WriteTestFile(dir.File("doc.xml"), sXml));
@@ -170,7 +170,7 @@ TEST(ContentFiles, MissingOrBrokenResultFiles)
     ASSERT_TRUE(WriteTestFile(dir.File("junk.xml"), "<Docx><docxFile>junk</docxFile><Paragraph><para><paraId>zz"));
     ASSERT_TRUE(WriteTestFile(dir.File("junk_Content.xml"), "<DocStructs><struct><para><paraId>00000010</paraId></para></struct></DocStructs>"));
     EXPECT_GT(parser.LoadDocResult(dir.File("junk.xml").c_str()), 0u);
-    EXPECT_TRUE(parser.m_vecParagraph.empty());
-    EXPECT_TRUE(parser.m_vecDocStruct.empty());
+    EXPECT_TRUE(parser.Model().Paragraphs().empty());
+    EXPECT_TRUE(parser.Model().DocStruct().empty());
     EXPECT_EQ(g_sLastErrorMessage, "Cannot find para_id 00000010");
 }

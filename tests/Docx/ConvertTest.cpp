@@ -17,10 +17,10 @@ TEST(PlainText, LinesBecomeParagraphsIdentifiedByTheirOffset)
     ASSERT_TRUE(WriteTestFile(dir.File("note.txt"), "第一行\r\n\r\nsecond line\nthird"));
     CDocxParser parser;
     ASSERT_EQ(parser.ImportFile(dir.File("note.txt").c_str(), "", 0, 0), 1);
-    ASSERT_EQ(parser.m_vecParagraph.size(), 3u);
-    EXPECT_EQ(parser.m_vecParagraph[0].id, 0u);
-    EXPECT_EQ(parser.m_vecParagraph[1].id, 13u);
-    EXPECT_EQ(parser.m_vecParagraph[2].id, 25u);
+    ASSERT_EQ(parser.Model().Paragraphs().size(), 3u);
+    EXPECT_EQ(parser.Model().Paragraphs()[0].id, 0u);
+    EXPECT_EQ(parser.Model().Paragraphs()[1].id, 13u);
+    EXPECT_EQ(parser.Model().Paragraphs()[2].id, 25u);
     EXPECT_STREQ(parser.GetText(25), "third");
     // The result files go beside the input although no package folder exists.
     EXPECT_EQ(parser.m_sResult, dir.File("note.xml"));
@@ -39,8 +39,8 @@ TEST(PlainText, GbkTextIsConvertedToUtf8)
 
     CDocxParser parser;
     ASSERT_EQ(parser.ImportMemory(sGbk.c_str(), 0, 0, false), 1);
-    ASSERT_EQ(parser.m_vecParagraph.size(), 1u);
-    EXPECT_EQ(parser.m_vecParagraph[0].text, sUtf8);
+    ASSERT_EQ(parser.Model().Paragraphs().size(), 1u);
+    EXPECT_EQ(parser.Model().Paragraphs()[0].text, sUtf8);
     EXPECT_EQ(parser.m_sResult.compare(0, 14, "korvexCheckMem"), 0);
     std::string sFirst = parser.m_sResult;
     std::remove(parser.OutputPath("_Content.xml").c_str());

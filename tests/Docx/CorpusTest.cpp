@@ -143,10 +143,10 @@ TEST(Corpus, EveryDocumentParsesWithCountsMatchingItsPackage)
         std::string sXml = ReadTestFile(dir.File("input_unzip/word/document.xml"));
         _tPackageCounts counts = CountPackage(sXml);
         EXPECT_EQ(counts.nAllTables, row.nTables);
-        EXPECT_EQ(parser.m_vecTable.size(), counts.nTopTables);
+        EXPECT_EQ(parser.Model().Tables().size(), counts.nTopTables);
 
         size_t nBody = 0;
-        for (const _tParagraph& para : parser.m_vecParagraph) {
+        for (const _tParagraph& para : parser.Model().Paragraphs()) {
             bool bCaptionCopy = para.level == DocLevel::TABLE_CAPTION &&
                                 parser.GetLevel(para.id) == DocLevel::TABLE_COL;
             nBody += !para.IsPlaceholder() && para.level != DocLevel::TXTBOX && !bCaptionCopy;
@@ -158,8 +158,8 @@ TEST(Corpus, EveryDocumentParsesWithCountsMatchingItsPackage)
 
         // Ids rise in reading order; every entry is found through the map.
         uint32_t nLast = 0;
-        for (size_t i = 0; i < parser.m_vecParagraph.size(); ++i) {
-            const _tParagraph& para = parser.m_vecParagraph[i];
+        for (size_t i = 0; i < parser.Model().Paragraphs().size(); ++i) {
+            const _tParagraph& para = parser.Model().Paragraphs()[i];
             if (para.IsPlaceholder())
                 continue;
             EXPECT_GE(para.id, nLast);

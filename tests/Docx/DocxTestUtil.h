@@ -38,7 +38,7 @@ inline int ParseBody(CDocxParser& parser, const std::string& sBody, const CTempD
 inline std::string BodyTexts(const CDocxParser& parser)
 {
     std::string sOut;
-    for (const _tParagraph& para : parser.m_vecParagraph) {
+    for (const _tParagraph& para : parser.Model().Paragraphs()) {
         if (para.IsPlaceholder())
             continue;
         if (!sOut.empty())

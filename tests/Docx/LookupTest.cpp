@@ -21,7 +21,7 @@ TEST(ModelLookup, BodyAndCellParagraphsByParaId)
     CTempDir dir;
     CDocxParser parser;
     ASSERT_EQ(ParseBody(parser, SampleBody(), dir), 1);
-    const _tParagraph& body = parser.m_vecParagraph[1];
+    const _tParagraph& body = parser.Model().Paragraphs()[1];
     _tParaIndex index;
     EXPECT_EQ(parser.GetParaIndex(body.id, &index), 1);
     EXPECT_EQ(index.table_index, -1);
@@ -30,7 +30,7 @@ TEST(ModelLookup, BodyAndCellParagraphsByParaId)
 
     // The first table's cells answer from the cell, also for the caption
     // whose copy sits in the body list.
-    const _tTable& table = parser.m_vecTable[0];
+    const _tTable& table = parser.Model().Tables()[0];
     const _tParagraph& cell = table.rows[1][1][0];
     EXPECT_EQ(parser.GetParaIndex(cell.id, &index), 0);
     EXPECT_EQ(index.table_index, 0);
@@ -61,13 +61,14 @@ TEST(ModelLookup, WholeTextLastIdPagesAndChapters)
     CDocxParser parser;
     ASSERT_EQ(ParseBody(parser, SampleBody(), dir), 1);
     EXPECT_STREQ(parser.GetText(), "第一章 绪论\r\n正文 text\r\n表1 数据\r\n表1 数据 \t\r\n甲 \t乙 \t\r\n结尾\r\n");
-    EXPECT_EQ(parser.GetLastParaID(), parser.m_vecParagraph.back().id);
-    parser.m_vecPageParaID = {0, 500, 900};
+    EXPECT_EQ(parser.GetLastParaID(), parser.Model().Paragraphs().back().id);
+    CDocModel model = parser.Model();
+    model.SetPageParaIDs({900, 0, 500});  // kept ascending
+    model.SetChapters({1, 2}, {2, 5});
+    parser.SetModel(std::move(model));
     EXPECT_EQ(parser.GetPageNum(10), 0);
     EXPECT_EQ(parser.GetPageNum(500), 1);
     EXPECT_EQ(parser.GetPageNum(5000), 2);
-    parser.m_vecChapterParaIndex = {2, 5};
-    parser.m_vecChapterId = {1, 2};
     EXPECT_EQ(parser.LocateChapter(1), 0);
     EXPECT_EQ(parser.LocateChapterID(1), 0);
     EXPECT_EQ(parser.LocateChapterID(4), 1);
@@ -83,15 +84,15 @@ TEST(ModelLookup, AllParagraphsAndCharacterCounts)
     ASSERT_EQ(ParseBuilt(parser, builder, dir), 1);
     std::vector<_tParagraph> vecAll;
     parser.GetAllParagraph(vecAll);
-    ASSERT_EQ(vecAll.size(), parser.m_vecParagraph.size() + 2 + 3);
-    EXPECT_EQ(vecAll[parser.m_vecParagraph.size()].text, "页眉");
+    ASSERT_EQ(vecAll.size(), parser.Model().Paragraphs().size() + 2 + 3);
+    EXPECT_EQ(vecAll[parser.Model().Paragraphs().size()].text, "页眉");
     EXPECT_EQ(vecAll.back().text, "乙");
     parser.DocCharStat();
     // 页眉 2, "p 1" 2; body: 第一章绪论 5, 正文text 2+4, 表1数据 (caption copy) 3+1, 结尾 2;
     // cells: 表1数据 3+1, 甲 1, 乙 1.
-    EXPECT_EQ(parser.m_nMultiCharCount, 2u + 5 + 2 + 3 + 2 + 3 + 1 + 1);
-    EXPECT_EQ(parser.m_nSingleCharCount, 2u + 4 + 1 + 1);
-    EXPECT_EQ(parser.m_nCharCount, parser.m_nMultiCharCount + parser.m_nSingleCharCount);
+    EXPECT_EQ(parser.Model().MultiCharCount(), 2u + 5 + 2 + 3 + 2 + 3 + 1 + 1);
+    EXPECT_EQ(parser.Model().SingleCharCount(), 2u + 4 + 1 + 1);
+    EXPECT_EQ(parser.Model().CharCount(), parser.Model().MultiCharCount() + parser.Model().SingleCharCount());
 }
 
 TEST(ModelLookup, SecondDocumentKeepsNothingOfTheFirst)
@@ -104,19 +105,19 @@ TEST(ModelLookup, SecondDocumentKeepsNothingOfTheFirst)
         .Relationships("<Relationship Id=\"rId5\" Type=\"http://schemas.openxmlformats.org/"
                        "officeDocument/2006/relationships/image\" Target=\"media/a.png\"/>");
     ASSERT_EQ(ParseBuilt(parser, first, dir, "one.docx"), 1);
-    ASSERT_EQ(parser.m_vecFigure.size(), 1u);
-    uint32_t nOldId = parser.m_vecParagraph[1].id;
+    ASSERT_EQ(parser.Model().Figures().size(), 1u);
+    uint32_t nOldId = parser.Model().Paragraphs()[1].id;
     CDocxBuilder second;
     second.Body(B::Para("另一份文件"));
     ASSERT_EQ(ParseBuilt(parser, second, dir, "two.docx"), 1);
     EXPECT_EQ(BodyTexts(parser), "另一份文件");
-    EXPECT_TRUE(parser.m_vecTable.empty());
-    EXPECT_TRUE(parser.m_vecFigure.empty());
+    EXPECT_TRUE(parser.Model().Tables().empty());
+    EXPECT_TRUE(parser.Model().Figures().empty());
     EXPECT_TRUE(parser.m_mapId2Res.empty());
-    EXPECT_TRUE(parser.m_vecHeadFooter[0].empty());
-    EXPECT_TRUE(parser.m_vecHeadFooter[1].empty());
-    EXPECT_TRUE(parser.m_vecDocStruct.empty());
-    if (nOldId != parser.m_vecParagraph[0].id) {
+    EXPECT_TRUE(parser.Model().Headers().empty());
+    EXPECT_TRUE(parser.Model().Footers().empty());
+    EXPECT_TRUE(parser.Model().DocStruct().empty());
+    if (nOldId != parser.Model().Paragraphs()[0].id) {
         EXPECT_EQ(parser.GetParaIndex(nOldId), -1);
     }
 }

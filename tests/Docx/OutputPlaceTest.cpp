@@ -162,7 +162,7 @@ TEST(DocumentImport, TheEndOfTheHeaderListIsNotLoggedAsAFailure)
     int nResult = ParseBuilt(parser, builder, dir);
     unsetenv("VESKAR_LOG_DIR");
     ASSERT_EQ(nResult, 1);
-    ASSERT_EQ(parser.m_vecHeadFooter[0].size(), 1u);
+    ASSERT_EQ(parser.Model().Headers().size(), 1u);
     // header2.xml and footer1.xml are missing: that ends the lists, it is no failure.
     for (const auto& entry : fs::directory_iterator(logs.Path())) {
         std::string sLog = ReadTestFile(entry.path().string());

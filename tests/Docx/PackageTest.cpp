@@ -87,7 +87,7 @@ TEST(PackageMends, UnpackingEmptiesTheFolderFirstAndNeverChangesFolder)
     ASSERT_TRUE(WriteTestFile(dir.File("doc_unzip/word/header1.xml"), "<w:hdr><w:p><w:r><w:t>stale</w:t></w:r></w:p></w:hdr>"));
     CDocxParser parser;
     ASSERT_EQ(ParseBody(parser, OpeningHeading(), dir), 1);
-    EXPECT_TRUE(parser.m_vecHeadFooter[0].empty());
+    EXPECT_TRUE(parser.Model().Headers().empty());
     EXPECT_TRUE(FileExists(dir.File("doc_unzip/word/document.xml")));
     EXPECT_EQ(GetCurrentDir(), sCwd);
 }

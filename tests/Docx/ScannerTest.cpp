@@ -37,13 +37,13 @@ TEST(BodyScanner, TextBoxSplitsParagraphAndDropsThePartAfterIt)
     std::string sBody = OpeningHeading() + "<w:p w:rsidR=\"1\">" + B::Run("框前") + sBox + B::Run("框后") + "</w:p>";
     ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
     EXPECT_EQ(BodyTexts(parser), "第一章 绪论|框前|框内文字");
-    ASSERT_EQ(parser.m_vecParagraph.size(), 3u);
-    EXPECT_EQ(parser.m_vecParagraph[1].level, 0);
-    EXPECT_EQ(parser.m_vecParagraph[2].level, DocLevel::TXTBOX);
+    ASSERT_EQ(parser.Model().Paragraphs().size(), 3u);
+    EXPECT_EQ(parser.Model().Paragraphs()[1].level, 0);
+    EXPECT_EQ(parser.Model().Paragraphs()[2].level, DocLevel::TXTBOX);
     // The box's id is the offset of its "<"; the outer id that of the outer "p".
     std::string sXml = B::Document(sBody);
-    EXPECT_EQ(parser.m_vecParagraph[1].id, sXml.find("<w:p w:rsidR=\"1\"") + 3);
-    EXPECT_EQ(parser.m_vecParagraph[2].id, sXml.find("<w:p w:rsidR=\"2\""));
+    EXPECT_EQ(parser.Model().Paragraphs()[1].id, sXml.find("<w:p w:rsidR=\"1\"") + 3);
+    EXPECT_EQ(parser.Model().Paragraphs()[2].id, sXml.find("<w:p w:rsidR=\"2\""));
     EXPECT_NE(g_sLastErrorMessage.find("Critical problem while adding previous id in 框后"), std::string::npos);
 }
 
@@ -57,11 +57,11 @@ TEST(BodyScanner, PropertyElementsAreNeverParagraphsTextsTablesOrRows)
     std::string sBody = OpeningHeading() + sPara + B::Table({{"a", "b"}, {"c", "d"}});
     ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
     EXPECT_EQ(BodyTexts(parser), "第一章 绪论|甲\t乙");
-    ASSERT_EQ(parser.m_vecTable.size(), 1u);
-    ASSERT_EQ(parser.m_vecTable[0].rows.size(), 2u);
-    EXPECT_EQ(parser.m_vecTable[0].rows[0].size(), 2u);
-    EXPECT_EQ(parser.m_vecTable[0].rows[1][1][0].text, "d");
-    EXPECT_EQ(parser.m_vecTable[0].rows[1][1][0].level, DocLevel::TABLE_COL);
+    ASSERT_EQ(parser.Model().Tables().size(), 1u);
+    ASSERT_EQ(parser.Model().Tables()[0].rows.size(), 2u);
+    EXPECT_EQ(parser.Model().Tables()[0].rows[0].size(), 2u);
+    EXPECT_EQ(parser.Model().Tables()[0].rows[1][1][0].text, "d");
+    EXPECT_EQ(parser.Model().Tables()[0].rows[1][1][0].level, DocLevel::TABLE_COL);
 }
 
 TEST(BodyScanner, RunTextsSuperscriptsAndMath)
@@ -101,13 +101,13 @@ TEST(BodyScanner, FontsSizesSpacingAndStyles)
     EXPECT_EQ(parser.StyleID2Level("1"), 1);
     EXPECT_EQ(parser.StyleID2Level("a5"), 1);
     EXPECT_EQ(parser.m_mapStyleId2Style.count("a6"), 0u);  // its base comes later
-    ASSERT_EQ(parser.m_vecParagraph.size(), 3u);
-    const _tParagraph& styled = parser.m_vecParagraph[1];
+    ASSERT_EQ(parser.Model().Paragraphs().size(), 3u);
+    const _tParagraph& styled = parser.Model().Paragraphs()[1];
     EXPECT_EQ(styled.level, 1);
     EXPECT_EQ(styled.font, "黑体");
     EXPECT_EQ(styled.font_size, 32);
     EXPECT_EQ(styled.line_space, 360);
-    const _tParagraph& plain = parser.m_vecParagraph[2];
+    const _tParagraph& plain = parser.Model().Paragraphs()[2];
     EXPECT_EQ(plain.font, "Times New Roman");
     EXPECT_EQ(plain.font_size, 28);  // the last run with text that states a size
 }
@@ -118,17 +118,17 @@ TEST(BodyScanner, PicturesAddFiguresAndPlaceholders)
     CDocxParser parser;
     std::string sBody = OpeningHeading() + "<w:p>" + kPicture + "</w:p>" + "<w:p>" + B::Run("见下") + kPicture + "</w:p>";
     ASSERT_EQ(ParseWithPicture(parser, sBody, dir), 1);
-    ASSERT_EQ(parser.m_vecFigure.size(), 2u);
-    EXPECT_EQ(parser.m_vecFigure[0].figure_id, "rId5");
-    EXPECT_EQ(parser.m_vecFigure[0].figure_file, "media/image1.png");
+    ASSERT_EQ(parser.Model().Figures().size(), 2u);
+    EXPECT_EQ(parser.Model().Figures()[0].figure_id, "rId5");
+    EXPECT_EQ(parser.Model().Figures()[0].figure_file, "media/image1.png");
     // Without text before it the picture adds no mark; its paragraph is empty and dropped.
     EXPECT_EQ(BodyTexts(parser), "第一章 绪论|见下(Figure 1)");
-    ASSERT_EQ(parser.m_vecParagraph.size(), 4u);
-    EXPECT_EQ(parser.m_vecParagraph[1].level, DocLevel::FIGURE_PLACEHOLDER);
-    EXPECT_EQ(parser.m_vecParagraph[1].id, 0u);
-    EXPECT_EQ(parser.m_vecParagraph[2].level, DocLevel::FIGURE_PLACEHOLDER);
-    EXPECT_EQ(parser.m_vecFigure[1].para_index, 2u);
-    EXPECT_EQ(parser.m_vecFigure[1].para_id, parser.m_vecParagraph[3].id);
+    ASSERT_EQ(parser.Model().Paragraphs().size(), 4u);
+    EXPECT_EQ(parser.Model().Paragraphs()[1].level, DocLevel::FIGURE_PLACEHOLDER);
+    EXPECT_EQ(parser.Model().Paragraphs()[1].id, 0u);
+    EXPECT_EQ(parser.Model().Paragraphs()[2].level, DocLevel::FIGURE_PLACEHOLDER);
+    EXPECT_EQ(parser.Model().Figures()[1].para_index, 2u);
+    EXPECT_EQ(parser.Model().Figures()[1].para_id, parser.Model().Paragraphs()[3].id);
 }
 
 TEST(BodyScanner, FigureCaptionsAreShortLinesRightAfterThePicture)
@@ -139,13 +139,13 @@ TEST(BodyScanner, FigureCaptionsAreShortLinesRightAfterThePicture)
                         "<w:p>" + kPicture + "</w:p>" +
                         B::Para("如前所述，系统的结构如图1所示，它包含三个部分和若干个模块。");
     ASSERT_EQ(ParseWithPicture(parser, sBody, dir), 1);
-    ASSERT_EQ(parser.m_vecFigure.size(), 2u);
-    unsigned nCaption = parser.m_vecFigure[0].caption_index;
-    ASSERT_LT(nCaption, parser.m_vecParagraph.size());
-    EXPECT_EQ(parser.m_vecParagraph[nCaption].text, "图1 系统结构");
-    EXPECT_EQ(parser.m_vecParagraph[nCaption].level, DocLevel::FIGURE_CAPTION);
-    EXPECT_EQ(parser.m_vecFigure[1].caption_index, NO_CAPTION);
-    EXPECT_EQ(parser.m_vecParagraph.back().level, 0);
+    ASSERT_EQ(parser.Model().Figures().size(), 2u);
+    unsigned nCaption = parser.Model().Figures()[0].caption_index;
+    ASSERT_LT(nCaption, parser.Model().Paragraphs().size());
+    EXPECT_EQ(parser.Model().Paragraphs()[nCaption].text, "图1 系统结构");
+    EXPECT_EQ(parser.Model().Paragraphs()[nCaption].level, DocLevel::FIGURE_CAPTION);
+    EXPECT_EQ(parser.Model().Figures()[1].caption_index, NO_CAPTION);
+    EXPECT_EQ(parser.Model().Paragraphs().back().level, 0);
 }
 
 TEST(BodyScanner, TableCaptionsFromAMergedFirstRowOrThePreviousLine)
@@ -156,9 +156,9 @@ TEST(BodyScanner, TableCaptionsFromAMergedFirstRowOrThePreviousLine)
                         B::Table({{"x", "y"}, {"1", "2"}}) + B::Para("一段正文，没有标题。") +
                         B::Table({{"p", "q"}});
     ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
-    ASSERT_EQ(parser.m_vecTable.size(), 3u);
-    const auto& vecParas = parser.m_vecParagraph;
-    const _tTable& first = parser.m_vecTable[0];
+    ASSERT_EQ(parser.Model().Tables().size(), 3u);
+    const auto& vecParas = parser.Model().Paragraphs();
+    const _tTable& first = parser.Model().Tables()[0];
     ASSERT_NE(first.caption_index, NO_CAPTION);
     EXPECT_EQ(vecParas[first.caption_index].text, "表1 样本数据");
     EXPECT_EQ(vecParas[first.caption_index].level, DocLevel::TABLE_CAPTION);
@@ -166,10 +166,10 @@ TEST(BodyScanner, TableCaptionsFromAMergedFirstRowOrThePreviousLine)
     EXPECT_EQ(first.para_index, first.caption_index + 1);
     EXPECT_EQ(vecParas[first.para_index].level, DocLevel::TABLE_PLACEHOLDER);
     EXPECT_EQ(vecParas[first.para_index].id, 0u);
-    const _tTable& second = parser.m_vecTable[1];
+    const _tTable& second = parser.Model().Tables()[1];
     ASSERT_NE(second.caption_index, NO_CAPTION);
     EXPECT_EQ(vecParas[second.caption_index].text, "表2 实验结果");
-    EXPECT_EQ(parser.m_vecTable[2].caption_index, NO_CAPTION);
+    EXPECT_EQ(parser.Model().Tables()[2].caption_index, NO_CAPTION);
 }
 
 TEST(BodyScanner, NestedTableTextStaysInItsCell)
@@ -180,10 +180,10 @@ TEST(BodyScanner, NestedTableTextStaysInItsCell)
     std::string sOuter = "<w:tbl><w:tr><w:tc>" + B::Para("E=mc") + "</w:tc><w:tc>" + sInner + B::Para("") +
                          "</w:tc></w:tr></w:tbl>";
     ASSERT_EQ(ParseBody(parser, OpeningHeading() + sOuter + B::Para("后文"), dir), 1);
-    ASSERT_EQ(parser.m_vecTable.size(), 1u);
-    ASSERT_EQ(parser.m_vecTable[0].rows.size(), 1u);
-    ASSERT_EQ(parser.m_vecTable[0].rows[0].size(), 2u);
-    EXPECT_EQ(parser.m_vecTable[0].rows[0][1][0].text, "(1)");
+    ASSERT_EQ(parser.Model().Tables().size(), 1u);
+    ASSERT_EQ(parser.Model().Tables()[0].rows.size(), 1u);
+    ASSERT_EQ(parser.Model().Tables()[0].rows[0].size(), 2u);
+    EXPECT_EQ(parser.Model().Tables()[0].rows[0][1][0].text, "(1)");
     EXPECT_EQ(BodyTexts(parser), "第一章 绪论|后文");
 }
 
@@ -199,7 +199,7 @@ TEST(BodyScanner, BrokenMarkupEndsForwardAndNeverLoops)
     CDocxParser second;
     ASSERT_EQ(ParseBody(second, OpeningHeading() + B::Para("前") + "<w:tbl><w:tr><w:tc>" + B::Para("x"), dir), 1);
     EXPECT_EQ(BodyTexts(second), "第一章 绪论|前");
-    EXPECT_TRUE(second.m_vecTable.empty());
+    EXPECT_TRUE(second.Model().Tables().empty());
 }
 
 TEST(BodyScanner, FormulaNumbersAndPostProcessing)
@@ -209,11 +209,11 @@ TEST(BodyScanner, FormulaNumbersAndPostProcessing)
     std::string sBody = OpeningHeading() + B::Para("E = mc2\t(3)") + B::Para("见文献(12)") +
                         B::Para("末尾空白  \t");
     ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
-    ASSERT_EQ(parser.m_vecParagraph.size(), 4u);
-    EXPECT_EQ(parser.m_vecParagraph[1].level, DocLevel::FORMULA_INDEX);
-    EXPECT_EQ(parser.m_vecFormulaIndex, std::vector<int>({1}));
-    EXPECT_EQ(parser.m_vecParagraph[2].level, 0);  // "(" not after a blank
-    EXPECT_EQ(parser.m_vecParagraph[3].text, "末尾空白");
+    ASSERT_EQ(parser.Model().Paragraphs().size(), 4u);
+    EXPECT_EQ(parser.Model().Paragraphs()[1].level, DocLevel::FORMULA_INDEX);
+    EXPECT_EQ(parser.Model().FormulaIndex(), std::vector<int>({1}));
+    EXPECT_EQ(parser.Model().Paragraphs()[2].level, 0);  // "(" not after a blank
+    EXPECT_EQ(parser.Model().Paragraphs()[3].text, "末尾空白");
 }
 
 TEST(BodyStructure, TableOfContentsAndStrayPageReferences)
@@ -223,11 +223,11 @@ TEST(BodyStructure, TableOfContentsAndStrayPageReferences)
     std::string sBody = PageRefLine("第一章 绪论") + PageRefLine("第二章 方法") + OpeningHeading() +
                         B::Para("正文") + PageRefLine("见第3页");
     ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
-    ASSERT_EQ(parser.m_vecContentStruct, std::vector<int>({0, 1}));
-    EXPECT_EQ(parser.m_vecParagraph[0].level, DocLevel::CONTENT1);
-    EXPECT_EQ(parser.m_vecParagraph[0].text, "第一章 绪论 .");
-    EXPECT_EQ(parser.m_vecParagraph[4].level, 0);
-    EXPECT_EQ(parser.m_vecDocStruct, std::vector<int>({2}));
+    ASSERT_EQ(parser.Model().ContentStruct(), std::vector<int>({0, 1}));
+    EXPECT_EQ(parser.Model().Paragraphs()[0].level, DocLevel::CONTENT1);
+    EXPECT_EQ(parser.Model().Paragraphs()[0].text, "第一章 绪论 .");
+    EXPECT_EQ(parser.Model().Paragraphs()[4].level, 0);
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({2}));
 }
 
 TEST(BodyStructure, HeadingLevelsAreLoweredAndCoverLinesClassified)
@@ -241,7 +241,7 @@ TEST(BodyStructure, HeadingLevelsAreLoweredAndCoverLinesClassified)
                         "<w:p>" + B::Run("作者", "<w:sz w:val=\"28\"/>") + "</w:p>" +
                         B::Para("1 引言", sLevel2) + B::Para("1.1 背景", sLevel3) + B::Para("2 方法", sLevel2);
     ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
-    const auto& v = parser.m_vecParagraph;
+    const auto& v = parser.Model().Paragraphs();
     ASSERT_EQ(v.size(), 6u);
     EXPECT_EQ(v[0].level, -1);
     EXPECT_EQ(v[1].level, -1);
@@ -249,7 +249,7 @@ TEST(BodyStructure, HeadingLevelsAreLoweredAndCoverLinesClassified)
     EXPECT_EQ(v[3].level, 1);
     EXPECT_EQ(v[4].level, 2);
     EXPECT_EQ(v[5].level, 1);
-    EXPECT_EQ(parser.m_vecDocStruct, std::vector<int>({3, 4, 5}));
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({3, 4, 5}));
 }
 
 TEST(BodyStructure, HeadersFootersAndRelationships)
@@ -268,12 +268,12 @@ TEST(BodyStructure, HeadersFootersAndRelationships)
                        "<Relationship Id=\"rId9\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
                        "2006/relationships/hyperlink\" Target=\"http://x\" TargetMode=\"External\"/>");
     ASSERT_EQ(ParseBuilt(parser, builder, dir), 1);
-    ASSERT_EQ(parser.m_vecHeadFooter[0].size(), 2u);
-    EXPECT_EQ(parser.m_vecHeadFooter[0][0].level, DocLevel::HEADER);
-    EXPECT_EQ(parser.m_vecHeadFooter[0][1].text, "第二种页眉");
-    EXPECT_EQ(parser.m_vecHeadFooter[0][1].page_num, 3);
-    ASSERT_EQ(parser.m_vecHeadFooter[1].size(), 1u);
-    EXPECT_EQ(parser.m_vecHeadFooter[1][0].level, DocLevel::FOOTER);
+    ASSERT_EQ(parser.Model().Headers().size(), 2u);
+    EXPECT_EQ(parser.Model().Headers()[0].level, DocLevel::HEADER);
+    EXPECT_EQ(parser.Model().Headers()[1].text, "第二种页眉");
+    EXPECT_EQ(parser.Model().Headers()[1].page_num, 3);
+    ASSERT_EQ(parser.Model().Footers().size(), 1u);
+    EXPECT_EQ(parser.Model().Footers()[0].level, DocLevel::FOOTER);
     ASSERT_NE(parser.GetResInfo("rId7"), nullptr);
     EXPECT_EQ(parser.GetResInfo("rId7")->type, 5);
     EXPECT_EQ(parser.GetResInfo("rId5")->type, 6);
@@ -292,5 +292,5 @@ TEST(BodyStructure, OcrTextIsJoinedIntoParagraphs)
     g_bOCR = false;
     ASSERT_EQ(nResult, 1);
     EXPECT_EQ(BodyTexts(parser), "第一章 绪论|这是一段被识别软件切开的文字，到这里才结束。|1 下一节|新的段落。");
-    EXPECT_EQ(parser.m_vecTable[0].para_index + 1, parser.m_vecParagraph.size());
+    EXPECT_EQ(parser.Model().Tables()[0].para_index + 1, parser.Model().Paragraphs().size());
 }

@@ -10,19 +10,21 @@ void FillBody(CDocxParser& parser, const std::vector<std::string>& vecTexts, int
 {
     parser.Reset();
     parser.m_nReportType = nReportType;
+    CDocModel model;
     uint32_t nId = 100;
     for (const std::string& sText : vecTexts) {
         _tParagraph para;
         para.id = nId += 100;
         para.text = sText;
-        parser.m_vecParagraph.push_back(para);
+        model.AddParagraph(para);
     }
+    parser.SetModel(std::move(model));
 }
 
 std::vector<int> Levels(const CDocxParser& parser)
 {
     std::vector<int> vecLevels;
-    for (const _tParagraph& para : parser.m_vecParagraph)
+    for (const _tParagraph& para : parser.Model().Paragraphs())
         vecLevels.push_back(para.level);
     return vecLevels;
 }
@@ -35,7 +37,7 @@ TEST(SectionParser, NumberingFormatsGiveLevels)
     FillBody(parser, {"1 绪论", "正文内容。", "1.1 研究背景", "1.2 研究现状", "2 方法", "2.1 模型"}, 3);
     EXPECT_EQ(parser.ParseSection(), 5);
     EXPECT_EQ(Levels(parser), std::vector<int>({1, 0, 2, 2, 1, 2}));
-    EXPECT_EQ(parser.m_vecDocStruct, std::vector<int>({0, 2, 3, 4, 5}));
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({0, 2, 3, 4, 5}));
 }
 
 TEST(SectionParser, EndingsAndLengthsRuleOutSentences)
@@ -75,6 +77,6 @@ TEST(SectionParser, DocxWithoutHeadingStylesFallsBackToNumbers)
     CDocxParser parser;
     std::string sBody = CDocxBuilder::Para("1 总则") + CDocxBuilder::Para("正文。") + CDocxBuilder::Para("2 依据");
     ASSERT_EQ(ParseBody(parser, sBody, dir, 3), 1);
-    EXPECT_EQ(parser.m_vecDocStruct, std::vector<int>({0, 2}));
-    EXPECT_EQ(parser.m_vecParagraph[0].level, 1);
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({0, 2}));
+    EXPECT_EQ(parser.Model().Paragraphs()[0].level, 1);
 }

@@ -131,9 +131,9 @@ TEST_F(AgentTest, EmptyParagraphGivesOnlyMarkers)
     Compile(Item("1", "{[/LB][/LE]}"));
     m_pAgent->Reset();
     m_pAgent->ScanText("", 1, 0);
-    ASSERT_EQ(m_pAgent->m_vecScanResult.size(), 2u);
-    EXPECT_EQ(m_pAgent->m_vecScanResult[0].pos, "/LB");
-    EXPECT_EQ(m_pAgent->m_vecScanResult[1].pos, "/LE");
+    ASSERT_EQ(m_pAgent->ScanState().tokens.size(), 2u);
+    EXPECT_EQ(m_pAgent->ScanState().tokens[0].pos, "/LB");
+    EXPECT_EQ(m_pAgent->ScanState().tokens[1].pos, "/LE");
     EXPECT_EQ(m_pAgent->m_vecRUXResult.size(), 1u);
 }
 

@@ -16,20 +16,21 @@ protected:
     // Adds a table of cell texts (one paragraph each), with a caption when given.
     void AddTable(const std::vector<std::vector<std::string>>& cells, const std::string& sCaption = "")
     {
+        CDocModel model = m_doc.Model();
         _tTable table;
         if (!sCaption.empty()) {
-            table.caption_index = static_cast<unsigned>(m_doc.m_vecParagraph.size());
-            m_doc.m_vecParagraph.push_back(Para(sCaption, DocLevel::TABLE_CAPTION));
+            table.caption_index = static_cast<unsigned>(model.Paragraphs().size());
+            model.AddParagraph(Para(sCaption, DocLevel::TABLE_CAPTION));
         }
-        table.para_index = static_cast<unsigned>(m_doc.m_vecParagraph.size());
-        m_doc.m_vecParagraph.push_back(Para("", DocLevel::TABLE_PLACEHOLDER));
+        ++m_nNextId;  // the placeholder's place
         for (const auto& row : cells) {
             _tRow tableRow;
             for (const std::string& sCell : row)
                 tableRow.push_back(_tCell{Para(sCell, DocLevel::TABLE_COL)});
             table.rows.push_back(tableRow);
         }
-        m_doc.m_vecTable.push_back(table);
+        model.AddTable(table);
+        m_doc.SetModel(std::move(model));
     }
     _tParagraph Para(const std::string& sText, int nLevel)
     {
@@ -173,13 +174,17 @@ namespace {
 TEST_F(TableTest, EveryDocumentScanStartsWithoutTheKeysOfTheLast)
 {
     Compile(Item("E", "{[甲方]}s", "extract", "party") + Item("S", "{[party]}", "generate_singlekey", "count;party_count"));
-    m_doc.m_vecParagraph.push_back(Para("甲方", DocLevel::TEXT));
+    CDocModel model;
+    model.AddParagraph(Para("甲方", DocLevel::TEXT));
+    m_doc.SetModel(model);
     m_pAgent->ScanDoc(&m_doc, 0, false);
     std::vector<_tKeyVal> vecOut;
     ASSERT_EQ(m_pAgent->GetKeyValue("party_count", vecOut), 1);
     EXPECT_EQ(vecOut[0].key_value, "1");
     CDocxParser other;
-    other.m_vecParagraph.push_back(Para("乙方", DocLevel::TEXT));
+    model.Clear();
+    model.AddParagraph(Para("乙方", DocLevel::TEXT));
+    other.SetModel(model);
     m_pAgent->ScanDoc(&other, 0, false);
     EXPECT_EQ(m_pAgent->GetKeyValue("party", vecOut), 0);
     ASSERT_EQ(m_pAgent->GetKeyValue("party_count", vecOut), 1);
