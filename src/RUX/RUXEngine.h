@@ -5,14 +5,8 @@
 
 #include <string>
 
-#include "veskar.h"
-
 class CBufferManager;
 class CRUX;
-
-// The exported start takes an unused second text; callers inside the
-// library may leave it out.
-extern "C" int RUX_Init(const char* sDataDir, const char* sUnused = nullptr);
 
 // Starts the segmenter on sDataDir (the current directory when empty),
 // then creates instance 0. 1, or -1 with "Error Init TARSIM from <path>".
