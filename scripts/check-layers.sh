@@ -3,8 +3,9 @@
 # and their folders are read from cmake/Layers.cmake, the same list the build
 # links by, so the two can never disagree. The public header "veskar.h"
 # belongs to the top layer: only the exported functions include it.
+# Usage: scripts/check-layers.sh [SOURCE_ROOT]   (default: this checkout)
 set -euo pipefail
-cd "$(dirname "$0")/.."
+cd "${1:-$(dirname "$0")/..}"
 
 layers_file=cmake/Layers.cmake
 declare -A rank=()
@@ -34,23 +35,31 @@ for path in src/*/; do
 done
 
 # Every '#include "Folder/..."' and '#include "veskar.h"' in the sources.
-while IFS=: read -r file line text; do
-  from=$(echo "$file" | cut -d/ -f2)
-  [ -n "${rank[$from]+set}" ] || continue
-  target=$(echo "$text" | sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p')
-  case "$target" in
-    veskar.h) to_rank=$top ;;
-    */*)
-      to=${target%%/*}
-      [ -n "${rank[$to]+set}" ] || continue
-      to_rank=${rank[$to]} ;;
-    *) continue ;;
-  esac
-  if [ "$to_rank" -gt "${rank[$from]}" ]; then
-    echo "$file:$line: includes \"$target\", a layer above src/$from" >&2
-    status=1
-  fi
-done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' src --include='*.h' --include='*.cpp')
+ranks=""
+for dir in "${!rank[@]}"; do
+  ranks="$ranks $dir=${rank[$dir]}"
+done
+grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' src --include='*.h' --include='*.cpp' |
+  awk -v ranks="$ranks" -v top="$top" '
+    BEGIN { n = split(ranks, pairs, " "); for (i = 1; i <= n; i++) { split(pairs[i], kv, "="); rank[kv[1]] = kv[2] } }
+    {
+      split($0, parts, ":"); file = parts[1]; line = parts[2]
+      split(file, path, "/"); from = path[2]
+      if (!(from in rank)) next
+      if (!match($0, /"[^"]*"/)) next
+      target = substr($0, RSTART + 1, RLENGTH - 2)
+      if (target == "veskar.h") to = top
+      else if (index(target, "/") > 0) {
+        split(target, t, "/")
+        if (!(t[1] in rank)) next
+        to = rank[t[1]]
+      } else next
+      if (to + 0 > rank[from] + 0) {
+        printf "%s:%s: includes \"%s\", a layer above src/%s\n", file, line, target, from > "/dev/stderr"
+        bad = 1
+      }
+    }
+    END { exit bad }' || status=1
 
 if [ "$status" -eq 0 ]; then
   echo "check-layers: no include reaches upward"
