@@ -1,6 +1,6 @@
-// A checker instance deleted on one thread while a check runs on it on
-// another: the check finishes on an instance that is still alive, and a
-// check whose handle went away before it ended hands back no text (its
+// A checker instance or rule set deleted on one thread while a call runs on
+// it on another: the call finishes on an instance that is still alive, and
+// a check whose handle went away before it ended hands back no text (its
 // texts went with the instance). Run under ThreadSanitizer with the
 // concurrency suites, and under AddressSanitizer with all.
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "Global/Globals.h"
 #include "support/SwitchGuard.h"
@@ -64,6 +65,42 @@ TEST(DeleteWhileChecking, InstanceOutlivesTheCallThatHoldsIt)
                                               VESKAR_DEFAULT_INSTANCE);
     ASSERT_NE(sResult, nullptr) << VESKAR_GetLastErrorMsg();
     EXPECT_NE(std::string(sResult).find("TotalScore"), std::string::npos);
+    VESKAR_Exit();
+}
+
+// The same for a rule-set handle of the engine; its texts are the engine's,
+// so a text a scan returned stays readable after the deletion.
+TEST(DeleteWhileChecking, RuleSetOutlivesTheScanThatHoldsIt)
+{
+    CTempDataDir data;
+    CSwitchGuard quiet(g_bLog, false);
+    ASSERT_EQ(VESKAR_Init(data.Path().c_str()), VESKAR_INIT_OK) << VESKAR_GetLastErrorMsg();
+    const std::string sText = "甲方：南京某建设有限公司，乙方：某某设计院，合同金额人民币壹佰万元整。";
+    for (int nRound = 0; nRound < 4; ++nRound) {
+        int nHandle = RUX_NewInstance(VESKAR_REPORT_CONTRACT);
+        ASSERT_GT(nHandle, 0) << RUX_GetLastErrorMsg();
+        std::atomic<bool> bStarted {false};
+        std::vector<std::string> vecHits;
+        std::string sError;
+        std::thread scanner([&] {
+            for (;;) {
+                bStarted = true;
+                const char* sHits = RUX_ScanText(sText.c_str(), 7, nHandle);
+                if (!sHits)
+                    break;
+                vecHits.push_back(sHits);
+            }
+            sError = RUX_GetLastErrorMsg();
+        });
+        while (!bStarted)
+            std::this_thread::yield();
+        EXPECT_EQ(RUX_DeleteInstance(nHandle), 1);
+        scanner.join();
+        EXPECT_EQ(sError, "GetRUXWorker  argument(handle " + std::to_string(nHandle) + ") is invalid!");
+        // Every scan, the one the deletion overlapped too, saw the whole set.
+        for (const std::string& sHits : vecHits)
+            EXPECT_EQ(sHits, vecHits.front());
+    }
     VESKAR_Exit();
 }
 
