@@ -50,9 +50,10 @@
  *   worker has its own instance).
  * - Rule engine: a RUX handle, like a checker handle, belongs to one thread
  *   at a time; RUX_DeleteInstance may run while a call on it runs (the set
- *   is freed when that call returns; its texts are [engine]). RUXSet_* open their own copy of the set on each call and
- *   run at once; two changes to the same set from two threads both save
- *   it, and the last save wins, so make changes to one set on one thread.
+ *   is freed when that call returns; its texts are [engine]). RUXSet_*
+ *   open their own copy of the set on each call and run at once; two
+ *   changes to the same set from two threads both save it and the last
+ *   save wins, so make changes to one set on one thread.
  * - Two calls that write the same file (checking the same document on two
  *   instances, two imports into one dictionary file) race on that file.
  */
