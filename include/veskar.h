@@ -99,7 +99,7 @@ enum {
  * rule sets; these are the types the library itself treats specially. */
 enum {
     VESKAR_REPORT_CONTRACT = 3, /* contract reports (the shipped contract rule set) */
-    VESKAR_REPORT_CHAPTERS = 4, /* reports in numbered chapters; like 3, split by sections when no heading is found */
+    VESKAR_REPORT_CHAPTERS = 4, /* reports in numbered chapters; as 3, cut into sections when without headings */
     VESKAR_REPORT_THESIS = 6,   /* theses (the default of the command-line tool) */
     VESKAR_REPORT_PAPER = 7,    /* papers; with 6, the paper structure is recognised */
     VESKAR_REPORT_TYPE_MAX = 19 /* report types are 0 .. VESKAR_REPORT_TYPE_MAX */
