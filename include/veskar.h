@@ -4,10 +4,58 @@
  *
  * Start the library once with VESKAR_Init on a directory that holds the
  * "Data" folder, use checker instance 0 (or make more), and stop it with
- * VESKAR_Exit. Strings are UTF-8. A returned "const char*" belongs to the
- * library: never free it. Functions return 1 (or a count or handle) on
- * success and 0 or a negative number on failure; VESKAR_GetLastErrorMsg
- * then says why.
+ * VESKAR_Exit. Strings are UTF-8. Functions return 1 (or a count or handle)
+ * on success and 0 or a negative number on failure; VESKAR_GetLastErrorMsg
+ * then says why. No C++ exception ever leaves a function of this header.
+ *
+ * ---- Returned strings ---------------------------------------------------
+ * A returned "const char*" belongs to the library: never free it, and copy
+ * it when you need it longer than stated here. Each function's comment
+ * names one of these lifetimes:
+ *
+ *   [instance]  kept by the checker instance of the call: valid until that
+ *               instance is deleted (VESKAR_DeleteInstance, VESKAR_Exit) or
+ *               at least 10,000 further texts have been returned from the
+ *               same instance (it frees its oldest texts in batches).
+ *   [library]   kept by the started library: valid until VESKAR_Exit (or a
+ *               new VESKAR_Init) or at least 10,000 further texts of this
+ *               kind have been returned, from any thread.
+ *   [process]   kept for the life of the process: valid for at least 10,000
+ *               further texts returned by the same function group, from any
+ *               thread (VESKAR_ParseFile with VESKAR_GetFileText; VESKAR_DictScan).
+ *   [engine]    kept by the rule engine: valid until RUX_Exit, VESKAR_Exit,
+ *               the next RUX_Init or VESKAR_Init (both restart the engine),
+ *               or at least 10,000 further texts of the rule engine.
+ *   [thread]    kept per thread: valid until the calling thread's next call
+ *               into the library.
+ *
+ * ---- Threads ------------------------------------------------------------
+ * - VESKAR_Init, VESKAR_Exit, RUX_Init, RUX_Exit and VESKAR_ImportErrorMsg
+ *   (it rewrites the catalogue every check and result reads) run alone: no
+ *   other call of this library may be running on any thread meanwhile.
+ * - A checker handle belongs to one thread at a time: calls on the same
+ *   handle must not overlap (they share the instance's document, findings
+ *   and texts). Calls on different handles run at once, one thread each.
+ * - VESKAR_DeleteInstance may run while a call on that handle runs on
+ *   another thread: the instance is freed only when that call returns, and
+ *   a call whose handle was deleted before it ended returns null (its texts
+ *   go with the instance).
+ * - These may run at once with everything except the calls that run alone:
+ *   VESKAR_NewInstance, VESKAR_DeleteInstance, VESKAR_GetLastErrorMsg,
+ *   VESKAR_GetInfo, VESKAR_LibVersion, VESKAR_LibVersionNumber,
+ *   Audit_GetErrorInfo, the template functions (they take turns), the
+ *   dictionary imports other than the catalogue (they swap their dictionary
+ *   under a lock), the ".pdat" functions, VESKAR_Segment, VESKAR_ParseFile,
+ *   VESKAR_GetFileText, VESKAR_ExtractKnowledge and the batches (each
+ *   worker has its own instance).
+ * - Rule engine: a RUX handle, like a checker handle, belongs to one thread
+ *   at a time; RUX_DeleteInstance may run while a call on it runs (the set
+ *   is freed when that call returns; its texts are [engine]). RUXSet_*
+ *   open their own copy of the set on each call and run at once; two
+ *   changes to the same set from two threads both save it and the last
+ *   save wins, so make changes to one set on one thread.
+ * - Two calls that write the same file (checking the same document on two
+ *   instances, two imports into one dictionary file) race on that file.
  */
 #ifndef VESKAR_H
 #define VESKAR_H
@@ -25,29 +73,106 @@
 extern "C" {
 #endif
 
+/* ---- Version ------------------------------------------------------------
+ * VESKAR_VERSION is the version of this header; VESKAR_LibVersion() that of
+ * the library loaded, which may differ when the header and the library come
+ * from different builds. VESKAR_VERSION_NUMBER is major * 1000000 + minor *
+ * 1000 + patch. */
+#define VESKAR_VERSION "0.1.0"
+#define VESKAR_VERSION_NUMBER 1000
+
+/* The library's VESKAR_VERSION; a static string, never null. */
+VESKAR_API const char* VESKAR_LibVersion(void);
+/* The library's VESKAR_VERSION_NUMBER. */
+VESKAR_API int VESKAR_LibVersionNumber(void);
+
+/* ---- Named values of the int parameters --------------------------------
+ * The parameters stay plain ints; these names say what the numbers mean. */
+
+/* nResultFormat, format: the form of check results. */
+enum {
+    VESKAR_FORMAT_XML = 0,
+    VESKAR_FORMAT_JSON = 1
+};
+
+/* nType, docType: report types. The data folder defines which types have
+ * rule sets; these are the types the library itself treats specially. */
+enum {
+    VESKAR_REPORT_CONTRACT = 3, /* contract reports (the shipped contract rule set) */
+    VESKAR_REPORT_CHAPTERS = 4, /* reports in numbered chapters; as 3, cut into sections when without headings */
+    VESKAR_REPORT_THESIS = 6,   /* theses (the default of the command-line tool) */
+    VESKAR_REPORT_PAPER = 7,    /* papers; with 6, the paper structure is recognised */
+    VESKAR_REPORT_TYPE_MAX = 19 /* report types are 0 .. VESKAR_REPORT_TYPE_MAX */
+};
+
+/* Results of VESKAR_Init. */
+enum {
+    VESKAR_INIT_OK = 1,
+    VESKAR_INIT_NO_RULE_ENGINE = -1,     /* the rule engine (and its segmenter) could not start */
+    VESKAR_INIT_NO_FORMAT_CHECKER = -5,  /* the format checker could not be created */
+    VESKAR_INIT_NO_CATALOGUE = -6,       /* the error catalogue did not load */
+    VESKAR_INIT_NO_FONT_SIZES = -7       /* the font-size table is missing or empty */
+};
+
+/* result_type of VESKAR_GetResult: the outputs of the last check. */
+enum {
+    VESKAR_RESULT_CHECK = 0,       /* the result text in the instance's format */
+    VESKAR_RESULT_KNOWLEDGE = 1,   /* the rule extraction output */
+    VESKAR_RESULT_SINGLE_KEYS = 6, /* single key values */
+    VESKAR_RESULT_TUPLES = 7,      /* tuples */
+    VESKAR_RESULT_ENTITIES = 8     /* named entities */
+};
+
+/* handle: the instance VESKAR_Init creates. rule_id: every rule. */
+enum {
+    VESKAR_DEFAULT_INSTANCE = 0,
+    VESKAR_ALL_RULES = -1
+};
+
+/* nEncoding of the ".pdat" functions. */
+enum {
+    VESKAR_ENCODING_GB18030 = 0, /* the dictionary holds GB18030; texts are UTF-8 */
+    VESKAR_ENCODING_BYTES = 1    /* bytes are used as given */
+};
+
+/* nMode of VESKAR_DictBuild: how text is cut into units. */
+enum {
+    VESKAR_DICT_CHARS = 0,  /* units of one or two bytes, A-Z folded */
+    VESKAR_DICT_BYTES = 1,  /* single bytes */
+    VESKAR_DICT_NAMES = 2   /* as VESKAR_DICT_CHARS, plus the folding of names and titles */
+};
+
+/* nScanMode of VESKAR_DictScan. */
+enum {
+    VESKAR_SCAN_WHOLE_WORDS = 0, /* words that do not cut into a run of Latin letters or digits */
+    VESKAR_SCAN_OVERLAPPING = 1, /* the same, overlapping, over Chinese, lower-case letters and digits */
+    VESKAR_SCAN_LONGEST = 2      /* every longest match */
+};
+
 /* ---- Life cycle and instances ---------------------------------------- */
 
-/* Starts the library on sInitDirPath (null or "" = current directory).
- * 1 on success; -1 the rule engine could not start; -5 the format checker
- * could not be created; -6 the error catalogue did not load; -7 the
- * font-size table is missing or empty. Creates instance 0. */
+/* Starts the library on sInitDirPath (null or "" = current directory):
+ * VESKAR_INIT_OK or another VESKAR_INIT_* result. Creates instance 0.
+ * Runs alone (see Threads). */
 VESKAR_API int VESKAR_Init(const char* sInitDirPath);
 
-/* Destroys everything VESKAR_Init created. Switches keep their values. */
+/* Destroys everything VESKAR_Init created, every instance and every
+ * [instance], [library] and [engine] text. Switches keep their values. */
 VESKAR_API void VESKAR_Exit(void);
 
-/* Handle of a new checker instance, or -1 when not initialised. */
+/* Handle of a new checker instance, or -1 when not initialised. Handles
+ * are never reused. */
 VESKAR_API int VESKAR_NewInstance(void);
 
-/* 1 when the handle was in range (its instance is destroyed), else 0. */
+/* 1 when the handle was in range, else 0. The instance and its texts are
+ * destroyed now, or when a call on it running on another thread returns. */
 VESKAR_API int VESKAR_DeleteInstance(int handle);
 
-/* The calling thread's last error text. Owned by the library; valid until
- * this thread's next error. */
+/* The calling thread's last error text; never null. [thread] */
 VESKAR_API const char* VESKAR_GetLastErrorMsg(void);
 
 /* Version, data folder, switches and table sizes as a JSON object; null
- * when not initialised. Owned by the library. */
+ * when not initialised. [library] */
 VESKAR_API const char* VESKAR_GetInfo(void);
 
 /* ---- Error catalogue ------------------------------------------------- */
@@ -64,8 +189,7 @@ VESKAR_API int VESKAR_ImportErrorMsg(const char* sErrorListFile);
 VESKAR_API int VESKAR_ExportErrorMsg(const char* sErrorListFile);
 
 /* The catalogue as a JSON array of {"each_score","id","max_score","msg"};
- * null when there is no catalogue. Owned by the library; valid until the
- * next call. */
+ * null when there is no catalogue. [library] */
 VESKAR_API const char* Audit_GetErrorInfo(void);
 
 /* ---- Dictionaries ------------------------------------------------------
@@ -116,8 +240,7 @@ VESKAR_API int VESKAR_DictFind(const char* sPdatFile, const char* sWord, int nEn
  * "offset", "word"} (byte offset and length in the given text). nScanMode
  * 0 keeps words that do not cut into a run of Latin letters or digits; 1
  * does so with overlapping hits over Chinese characters, lower-case letters
- * and digits only; 2 keeps every longest match. Null on failure. Owned by
- * the library. */
+ * and digits only; 2 keeps every longest match. Null on failure. [process] */
 VESKAR_API const char* VESKAR_DictScan(const char* sPdatFile, const char* sText, int nScanMode, int nEncoding);
 
 /* Writes every word of a dictionary, one per line. The number of words, -1
@@ -127,7 +250,8 @@ VESKAR_API int VESKAR_DictExport(const char* sPdatFile, const char* sTextFile, i
 /* ---- Checking documents (per instance) -------------------------------
  * handle: 0 for the instance start-up made, or one from VESKAR_NewInstance.
  * nType: report type; nResultFormat: 0 XML, 1 JSON. An unknown handle fails
- * with "VESKAR not init!". Returned texts belong to the instance. */
+ * with "VESKAR not init!". Every text returned here is [instance]; a call
+ * whose handle is deleted before it ends returns null. */
 
 /* Imports and checks a document (.docx, .doc, .wps, .rtf, .odt, .pdf, .txt,
  * .htm) and writes "<name>_Check.xml" or "_Check.json" beside it. XML: the
@@ -148,19 +272,20 @@ VESKAR_API size_t VESKAR_LoadDocResult(const char* sResultXMLFile, int handle);
 /* Imports a .docx without checking it; the path of its document file. */
 VESKAR_API const char* VESKAR_ImportDoc(const char* sReportFile, const char* sURLPrefix, int handle);
 /* Marks the findings of a saved result in its document's HTML pages: null
- * on success, else the error text. */
+ * on success, else the error text, which is [thread]. */
 VESKAR_API const char* VESKAR_ShowHtmlError(const char* sReviseXMLFile, int handle);
 /* Re-checks the format of a saved result against template nTemplateID and
  * writes the result file again; returns as VESKAR_CheckReportF. */
 VESKAR_API const char* VESKAR_ReCheckFormat(const char* sCheckXML, int nTemplateID, int nResultFormat,
                                             int handle);
 /* Knowledge (key values, tuples, tables, entities) of a text as JSON, on a
- * new instance that stays in the table. */
+ * new instance that stays in the table until VESKAR_Exit; the text is that
+ * instance's, so it stays valid until VESKAR_Exit. */
 VESKAR_API const char* VESKAR_ExtractKnowledge(const char* sText, int nType);
 /* The template keys (organisation, argument, area) of the current document as JSON. */
 VESKAR_API const char* VESKAR_GetCurTemplateInfo(int handle);
 /* Scans one text with one rule of report type `type` (-1: all rules); the
- * trace text, valid until the next call on the instance. */
+ * trace text. */
 VESKAR_API const char* RUX_ScanTextMem(const char* sLine, int rule_id, int type, int handle);
 
 /* ---- Batches ---------------------------------------------------------- */
@@ -201,17 +326,17 @@ VESKAR_API int VESKAR_ImportTemplate(const char* sTemplateFile, int nType, const
 VESKAR_API int VESKAR_FindTemplate(int nType, const char* sOrg, const char* sArea, const char* sArgumemt);
 /* 1 when the template was deleted, else 0. */
 VESKAR_API int VESKAR_DeleteTemplate(int nTemplateID);
-/* A template as JSON; null when it does not exist. */
+/* A template as JSON; null when it does not exist. [library] */
 VESKAR_API const char* VESKAR_GetTemplate(int nTemplateID);
 VESKAR_API size_t VESKAR_GetTemplateCount(void);
-/* The templates of a report type and organisation as a JSON array. */
+/* The templates of a report type and organisation as a JSON array. [library] */
 VESKAR_API const char* VESKAR_GetTemplateList(int docType, const char* sOrgnization);
 
 /* ---- Check results --------------------------------------------------- */
 
 /* Reads a saved result ("_Check.xml", or "_Check.json" by its extension)
  * into the instance and returns it as JSON text (findings, statistics,
- * score); null when it cannot be read. Owned by the instance. */
+ * score); null when it cannot be read. [instance] */
 VESKAR_API const char* VESKAR_LoadCheckResult(const char* sResultFile, int handle);
 
 /* ---- Documents --------------------------------------------------------- */
@@ -222,11 +347,11 @@ VESKAR_API const char* VESKAR_LoadCheckResult(const char* sResultFile, int handl
  * XML, 1: JSON). Returns a JSON summary: result_file, paragraphs, tables,
  * cell_paragraphs, figures, headers, footers, contents, char_count,
  * multi_byte_chars, single_byte_chars and headings (level, paraId, text);
- * null on failure. Needs no VESKAR_Init. Owned by the library. */
+ * null on failure. Needs no VESKAR_Init. [process] */
 VESKAR_API const char* VESKAR_ParseFile(const char* sFile, int nReportType, int nResultFormat);
 
 /* The plain text of a document: paragraphs in reading order, table cells
- * row by row; null on failure. Owned by the library. */
+ * row by row; null on failure. [process] */
 VESKAR_API const char* VESKAR_GetFileText(const char* sFile);
 /* The text of a document for reading: each paragraph once, "\n" line ends, no style tags or figure markers. */
 VESKAR_API const char* VESKAR_GetPlainText(const char* sFile);
@@ -235,7 +360,7 @@ VESKAR_API int VESKAR_SetOutputDir(const char* sDir);
 
 /* ---- Segmentation ---------------------------------------------------- */
 
-/* A text as "word/tag" tokens (bTagged) or words; null before init; valid until this thread's next call. */
+/* A text as "word/tag" tokens (bTagged) or words; null before init. [thread] */
 VESKAR_API const char* VESKAR_Segment(const char* sText, bool bTagged);
 
 /* ---- Rule engine and rule sets ---------------------------------------- */
@@ -255,11 +380,14 @@ VESKAR_API int RUX_DeleteInstance(int handle);
  * rules replaced when bOverwrite, else appended), compiles and saves it: 1,
  * or negative (-1 unreadable or a bad handle). */
 VESKAR_API int RUX_ImportRule(const char* sFile, bool bOverwrite, int handle);
-/* The calling thread's last error text in UTF-8. Owned by the library. */
+/* The calling thread's last error text in UTF-8; never null. [engine], or
+ * [thread] while the engine is not started. */
 VESKAR_API const char* RUX_GetLastErrorMsg(void);
 /* Messages of the instance's last import, add or edit, one line each
- * ("rule <no>: <message>"); null for a bad handle. Owned by the library. */
+ * ("rule <no>: <message>"); null for a bad handle. [engine] */
 VESKAR_API const char* RUX_GetRuleMessages(int handle);
+
+/* Unless marked otherwise, every text the functions below return is [engine]. */
 
 /* Hit list ("<RUX_Result>" records) of one paragraph scanned with the instance's rules; null for a bad handle. */
 VESKAR_API const char* RUX_ScanText(const char* sText, unsigned int nParaId, int handle);
@@ -291,7 +419,7 @@ VESKAR_API int RUXSet_Add(const char* sJson, int nSet);
 VESKAR_API int RUXSet_Edit(int rule_id, const char* sJson, int nSet);
 /* Deletes rule rule_id (later rules move down): 1, or -1 for a bad index. */
 VESKAR_API int RUXSet_Delete(int rule_id, int nSet);
-/* Messages of this thread's last RUXSet_ change, one line each; never null. */
+/* Messages of this thread's last RUXSet_ change, one line each; never null. [thread] */
 VESKAR_API const char* RUXSet_Messages(void);
 
 #ifdef __cplusplus

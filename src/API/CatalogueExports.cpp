@@ -1,7 +1,8 @@
 // Exported functions of the error catalogue.
 #include "API/ExportGuard.h"
 #include "Global/Globals.h"
-#include "Global/SharedServices.h"
+#include "API/SharedServices.h"
+#include "Utility/BufferManager.h"
 #include "Utility/FileUtility.h"
 #include "Utility/ID2Message.h"
 #include "Utility/Log.h"
@@ -55,7 +56,7 @@ VESKAR_API const char* Audit_GetErrorInfo(void)
     return GuardExport("Audit_GetErrorInfo", static_cast<const char*>(nullptr), []() -> const char* {
         if (!HaveCatalogue())
             return nullptr;
-        return g_pError2Message->Export2Json();
+        return g_pVeskarBuffer->AddBuffer(g_pError2Message->Export2Json().c_str());
     });
 }
 

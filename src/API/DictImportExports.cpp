@@ -3,7 +3,7 @@
 #include <string>
 
 #include "API/ExportGuard.h"
-#include "Global/SharedServices.h"
+#include "API/SharedServices.h"
 #include "KeyScanner/KeyScanner.h"
 #include "Segmenter/Segmenter.h"
 #include "Utility/FileUtility.h"

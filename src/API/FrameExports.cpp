@@ -7,30 +7,26 @@
 #include "API/LibraryFrame.h"
 #include "Checker/ReportChecker.h"
 #include "Global/Globals.h"
-#include "Global/SharedServices.h"
+#include "API/SharedServices.h"
 #include "Utility/BufferManager.h"
 #include "Utility/ID2Message.h"
 #include "Utility/Log.h"
 #include "Utility/Num2FontSize.h"
 #include "veskar.h"
 
-#ifndef VESKAR_VERSION
-#define VESKAR_VERSION "0.0.0"
-#endif
-
 namespace {
 
 Json::Value SwitchesJson()
 {
     Json::Value switches(Json::objectValue);
-    switches["PunctionCheck"] = g_bPunctionCheck;
-    switches["FormatCheck"] = g_bFormatCheck;
-    switches["OCR"] = g_bOCR;
-    switches["FilterCheck"] = g_bFilteringCheck;
-    switches["SpellCheck"] = g_bSpellingCheck;
+    switches["PunctionCheck"] = g_bPunctionCheck.load();
+    switches["FormatCheck"] = g_bFormatCheck.load();
+    switches["OCR"] = g_bOCR.load();
+    switches["FilterCheck"] = g_bFilteringCheck.load();
+    switches["SpellCheck"] = g_bSpellingCheck.load();
     switches["SpellCheckIP"] = g_sSpellingHostIP;
-    switches["CountryDetect"] = g_bCountryDetect;
-    switches["Log"] = g_bLog;
+    switches["CountryDetect"] = g_bCountryDetect.load();
+    switches["Log"] = g_bLog.load();
     return switches;
 }
 
@@ -75,7 +71,7 @@ VESKAR_API int VESKAR_NewInstance(void)
             SetLastError("Not Init, no operation!");
             return -1;
         }
-        return g_vecReportChecker.Add(std::make_unique<CReportChecker>());
+        return g_vecReportChecker.Add(std::make_unique<CReportChecker>(CheckServices()));
     });
 }
 
@@ -87,6 +83,16 @@ VESKAR_API int VESKAR_DeleteInstance(int handle)
         SetLastError("DC_DeleteInstance  argument(handle " + std::to_string(handle) + ") is invalid!");
         return 0;
     });
+}
+
+VESKAR_API const char* VESKAR_LibVersion(void)
+{
+    return VESKAR_VERSION;
+}
+
+VESKAR_API int VESKAR_LibVersionNumber(void)
+{
+    return VESKAR_VERSION_NUMBER;
 }
 
 VESKAR_API const char* VESKAR_GetLastErrorMsg(void)

@@ -12,7 +12,7 @@
 #include "CountryDetect/CountryDetector.h"
 #include "Global/Globals.h"
 #include "Global/RUXConfigure.h"
-#include "Global/SharedServices.h"
+#include "API/SharedServices.h"
 #include "KeyScanner/KeyScanner.h"
 #include "RUX/RUXEngine.h"
 #include "RUX/RUXManager.h"
@@ -95,10 +95,13 @@ int StartLibrary(const char* sInitDirPath)
     g_sDefaultDir = GetCurrentDir();
     g_bVESKARInit = false;
     g_bServicesCreated = true;
+    // First, so every export that returns text has its buffers even after a
+    // start that failed half way.
+    g_pVeskarBuffer = std::make_unique<CBufferManager>();
     std::string sInitDir = ResolveInitDir(sInitDirPath);
     g_sInitDir = sInitDir;
     LoadRUXConfigre(DataFile(sInitDir, "RUX-Configure.json"));
-    if (RUX_Init(sInitDir.c_str()) != 1) {
+    if (StartRUXEngine(sInitDir.c_str()) != 1) {
         SetLastError("Error Init RUX from " + sInitDir);
         return -1;
     }
@@ -113,15 +116,14 @@ int StartLibrary(const char* sInitDirPath)
     if (nResult != 1)
         return nResult;
     StartOptionalServices(sInitDir);
-    g_pVeskarBuffer = std::make_unique<CBufferManager>();
     g_bVESKARInit = true;
-    g_vecReportChecker.Add(std::make_unique<CReportChecker>());
+    g_vecReportChecker.Add(std::make_unique<CReportChecker>(CheckServices()));
     return 1;
 }
 
 void StopLibrary()
 {
-    RUX_Exit();
+    StopRUXEngine();
     if (g_bFilteringCheck)
         KS_Exit();
     g_pRUXManager.reset();

@@ -1,4 +1,6 @@
 // Exported functions that work on saved check results.
+#include <memory>
+
 #include "API/ExportGuard.h"
 #include "API/InstanceTable.h"
 #include "Checker/ReportChecker.h"
@@ -11,7 +13,7 @@ extern "C" {
 VESKAR_API const char* VESKAR_LoadCheckResult(const char* sResultFile, int handle)
 {
     return GuardExport("VESKAR_LoadCheckResult", static_cast<const char*>(nullptr), [&]() -> const char* {
-        CReportChecker* pChecker = GetReportCheckerWorker(handle);
+        std::shared_ptr<CReportChecker> pChecker = GetReportCheckerWorker(handle);
         if (!pChecker) {
             SetLastError("VESKAR not init!");
             return nullptr;

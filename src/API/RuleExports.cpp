@@ -95,7 +95,7 @@ VESKAR_API int RUX_DeleteInstance(int handle)
 VESKAR_API int RUX_ImportRule(const char* sFile, bool bOverwrite, int handle)
 {
     return GuardExport("RUX_ImportRule", -1, [&] {
-        CRUX* pRUX = GetRUXWorker(handle);
+        std::shared_ptr<CRUX> pRUX = GetRUXWorker(handle);
         return pRUX ? pRUX->ImportRule(sFile, bOverwrite) : -1;
     });
 }
@@ -109,7 +109,7 @@ VESKAR_API const char* RUX_GetLastErrorMsg(void)
 VESKAR_API const char* RUX_GetRuleMessages(int handle)
 {
     return GuardExport("RUX_GetRuleMessages", static_cast<const char*>(nullptr), [&]() -> const char* {
-        CRUX* pRUX = GetRUXWorker(handle);
+        std::shared_ptr<CRUX> pRUX = GetRUXWorker(handle);
         return pRUX ? KeepString(JoinLines(pRUX->GetMessages())) : nullptr;
     });
 }

@@ -42,7 +42,7 @@ template <typename F>
 const char* WithRuleSet(const char* sFunction, int handle, F&& scan)
 {
     return GuardExport<const char*>(sFunction, nullptr, [&]() -> const char* {
-        CRUX* pSet = GetRUXWorker(handle);
+        std::shared_ptr<CRUX> pSet = GetRUXWorker(handle);
         return pSet ? scan(*pSet) : nullptr;
     });
 }

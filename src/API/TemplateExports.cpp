@@ -1,14 +1,22 @@
 // Exported template functions: each forwards to the format checker, and
 // fails with "g_pDocFormatChecker not init!" while the format check is off.
+// The template store is one for the process: its calls take turns, and the
+// texts they return are copied into the frame's buffers.
+#include <mutex>
+
 #include "API/ExportGuard.h"
 #include "Checker/DocFormatCheck.h"
-#include "Global/SharedServices.h"
+#include "API/SharedServices.h"
+#include "Utility/BufferManager.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 #include "veskar.h"
 
 namespace {
 
+std::mutex g_mutexTemplates;
+
+// The format checker, or null with the reason. Hold g_mutexTemplates.
 CDocFormatCheck* Checker()
 {
     if (!g_pDocFormatChecker)
@@ -23,6 +31,11 @@ std::string LocalName(const char* sName)
     return sOut;
 }
 
+const char* KeepText(const char* sText)
+{
+    return sText ? g_pVeskarBuffer->AddBuffer(sText) : nullptr;
+}
+
 }  // namespace
 
 extern "C" {
@@ -31,6 +44,7 @@ VESKAR_API int VESKAR_EditTemplate(int nTemplateID, const char* sTemplateFile, i
                                    const char* sArea, const char* sArgumemt)
 {
     return GuardExport("VESKAR_EditTemplate", 0, [&] {
+        std::lock_guard<std::mutex> lock(g_mutexTemplates);
         CDocFormatCheck* pChecker = Checker();
         return pChecker ? pChecker->EditTemplate(nTemplateID, LocalName(sTemplateFile).c_str(), nType, sOrg, sArea,
                                                  sArgumemt)
@@ -42,6 +56,7 @@ VESKAR_API int VESKAR_ImportTemplate(const char* sTemplateFile, int nType, const
                                      const char* sArgumemt)
 {
     return GuardExport("VESKAR_ImportTemplate", 0, [&] {
+        std::lock_guard<std::mutex> lock(g_mutexTemplates);
         CDocFormatCheck* pChecker = Checker();
         return pChecker ? pChecker->ImportTemplate(LocalName(sTemplateFile).c_str(), nType, sOrg, sArea, sArgumemt)
                         : 0;
@@ -51,6 +66,7 @@ VESKAR_API int VESKAR_ImportTemplate(const char* sTemplateFile, int nType, const
 VESKAR_API int VESKAR_FindTemplate(int nType, const char* sOrg, const char* sArea, const char* sArgumemt)
 {
     return GuardExport("VESKAR_FindTemplate", 0, [&] {
+        std::lock_guard<std::mutex> lock(g_mutexTemplates);
         CDocFormatCheck* pChecker = Checker();
         return pChecker ? pChecker->FindTemplate(nType, sOrg, sArea, sArgumemt) : 0;
     });
@@ -59,6 +75,7 @@ VESKAR_API int VESKAR_FindTemplate(int nType, const char* sOrg, const char* sAre
 VESKAR_API int VESKAR_DeleteTemplate(int nTemplateID)
 {
     return GuardExport("VESKAR_DeleteTemplate", 0, [&] {
+        std::lock_guard<std::mutex> lock(g_mutexTemplates);
         CDocFormatCheck* pChecker = Checker();
         return pChecker ? pChecker->DeleteTemplate(nTemplateID) : 0;
     });
@@ -67,14 +84,16 @@ VESKAR_API int VESKAR_DeleteTemplate(int nTemplateID)
 VESKAR_API const char* VESKAR_GetTemplate(int nTemplateID)
 {
     return GuardExport("VESKAR_GetTemplate", static_cast<const char*>(nullptr), [&]() -> const char* {
+        std::lock_guard<std::mutex> lock(g_mutexTemplates);
         CDocFormatCheck* pChecker = Checker();
-        return pChecker ? pChecker->GetTemplate(nTemplateID) : nullptr;
+        return pChecker ? KeepText(pChecker->GetTemplate(nTemplateID)) : nullptr;
     });
 }
 
 VESKAR_API size_t VESKAR_GetTemplateCount(void)
 {
     return GuardExport("VESKAR_GetTemplateCount", static_cast<size_t>(0), []() -> size_t {
+        std::lock_guard<std::mutex> lock(g_mutexTemplates);
         CDocFormatCheck* pChecker = Checker();
         return pChecker ? pChecker->GetTemplateCount() : 0;
     });
@@ -83,8 +102,9 @@ VESKAR_API size_t VESKAR_GetTemplateCount(void)
 VESKAR_API const char* VESKAR_GetTemplateList(int docType, const char* sOrgnization)
 {
     return GuardExport("VESKAR_GetTemplateList", static_cast<const char*>(nullptr), [&]() -> const char* {
+        std::lock_guard<std::mutex> lock(g_mutexTemplates);
         CDocFormatCheck* pChecker = Checker();
-        return pChecker ? pChecker->GetTemplateList(docType, sOrgnization) : nullptr;
+        return pChecker ? KeepText(pChecker->GetTemplateList(docType, sOrgnization)) : nullptr;
     });
 }
 

@@ -10,7 +10,7 @@
 #include <strings.h>
 
 #include "Checker/ResultDocument.h"
-#include "Global/SharedServices.h"
+#include "Utility/Blanks.h"
 #include "Utility/FileUtility.h"
 #include "Utility/ID2Message.h"
 #include "Utility/Log.h"
@@ -18,28 +18,26 @@
 
 namespace {
 
-const char* const kBlanks = " \r\t\n";
-
 // Cuts trailing blanks so that at most one of them remains.
 void TrimTrailingBlanks(std::string& sText)
 {
-    size_t nLast = sText.find_last_not_of(kBlanks);
+    size_t nLast = sText.find_last_not_of(kBlankChars);
     size_t nKeep = nLast == std::string::npos ? 1 : nLast + 2;
     if (sText.size() > nKeep)
         sText.resize(nKeep);
 }
 
-float CatalogueScore(const std::string& sCode, float& fMax)
+float CatalogueScore(const CID2Message* pCatalogue, const std::string& sCode, float& fMax)
 {
     fMax = 0;
-    return g_pError2Message ? g_pError2Message->GetScore(sCode.c_str(), fMax) : 0;
+    return pCatalogue ? pCatalogue->GetScore(sCode.c_str(), fMax) : 0;
 }
 
-std::string CatalogueText(const std::string& sCode)
+std::string CatalogueText(const CID2Message* pCatalogue, const std::string& sCode)
 {
-    if (!g_pError2Message)
+    if (!pCatalogue)
         return "Wrong text id " + sCode;
-    return g_pError2Message->GetText(sCode.c_str());
+    return pCatalogue->GetText(sCode.c_str());
 }
 
 // Scores are floats; printing them through their shortest decimal form keeps
@@ -73,13 +71,13 @@ bool HasJsonExtension(const std::string& sPath)
 void CCheckResult::AddResult(_tCheckResult& check_result)
 {
     TrimTrailingBlanks(check_result.org_str);
-    bool bBlank = check_result.org_str.find_first_not_of(kBlanks) == std::string::npos;
+    bool bBlank = check_result.org_str.find_first_not_of(kBlankChars) == std::string::npos;
     bool bDrop = (bBlank && check_result.field_id == FIELD_FONT) ||
                  (check_result.revise_type == REVISE_U && !check_result.new_str.empty() &&
                   check_result.new_str == check_result.org_str);
     if (!bDrop) {
         if (check_result.error_msg.empty())
-            check_result.error_msg = CatalogueText(check_result.error_id);
+            check_result.error_msg = CatalogueText(m_pCatalogue, check_result.error_id);
         m_vecResult.push_back(check_result);
         m_bSort = false;
     }
@@ -129,7 +127,7 @@ void CCheckResult::ComputeScores()
 {
     for (auto& item : m_mapErrId2FreqScore) {
         float fMax = 0;
-        float fEach = CatalogueScore(item.first, fMax);
+        float fEach = CatalogueScore(m_pCatalogue, item.first, fMax);
         float fScore = static_cast<float>(item.second.freq) * fEach;
         item.second.score = fScore > fMax ? fMax : fScore;
     }
@@ -162,9 +160,9 @@ std::string CCheckResult::StatisticsXml() const
                               static_cast<int>(m_nErrCount), m_mapErrId2FreqScore.size());
     for (const auto& item : m_mapErrId2FreqScore) {
         float fMax = 0;
-        float fEach = CatalogueScore(item.first, fMax);
+        float fEach = CatalogueScore(m_pCatalogue, item.first, fMax);
         sXml += "<record>\r\n<errorno>" + XmlEscape(item.first) + "</errorno>\r\n<errormsg>" +
-                XmlEscape(CatalogueText(item.first)) + "</errormsg>\r\n";
+                XmlEscape(CatalogueText(m_pCatalogue, item.first)) + "</errormsg>\r\n";
         sXml += Format("<count>%d</count>\r\n<each_score>%.2f</each_score>\r\n<max_score>%.2f</max_score>\r\n"
                        "<score>%.2f</score>\r\n</record>\r\n",
                        item.second.freq, static_cast<double>(fEach), static_cast<double>(fMax),
@@ -232,11 +230,11 @@ const char* CCheckResult::GetResultJson(const char* sPath, const char* sFilename
     Json::Value records(Json::arrayValue);
     for (const auto& item : m_mapErrId2FreqScore) {
         float fMax = 0;
-        float fEach = CatalogueScore(item.first, fMax);
+        float fEach = CatalogueScore(m_pCatalogue, item.first, fMax);
         Json::Value record(Json::objectValue);
         record["errorno"] = item.first;
         record["count"] = item.second.freq;
-        record["errormsg"] = CatalogueText(item.first);
+        record["errormsg"] = CatalogueText(m_pCatalogue, item.first);
         record["each_score"] = JsonFloat(fEach);
         record["max_score"] = JsonFloat(fMax);
         record["score"] = JsonFloat(item.second.score);

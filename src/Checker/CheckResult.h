@@ -11,6 +11,7 @@
 #include "Checker/CheckRecord.h"
 
 class CDocxParser;
+class CID2Message;
 
 struct _tFreqScore {
     int freq = 0;      // occurrences of a code
@@ -19,6 +20,10 @@ struct _tFreqScore {
 
 class CCheckResult {
 public:
+    // The catalogue gives each code its text and score; without one, texts
+    // say "Wrong text id <code>" and nothing is scored. Not owned.
+    explicit CCheckResult(const CID2Message* pCatalogue = nullptr) : m_pCatalogue(pCatalogue) {}
+
     // Accepts one finding (or drops it when there is nothing to report) and
     // resets the caller's record for the next one.
     void AddResult(_tCheckResult& check_result);
@@ -69,6 +74,7 @@ private:
     std::map<std::string, _tFreqScore> m_mapErrId2FreqScore;
     std::map<uint32_t, int> m_mapChapID2freq;
     CDocxParser* m_pDocParser = nullptr;  // not owned
+    const CID2Message* m_pCatalogue = nullptr;  // not owned
     unsigned m_nErrCount = 0;
     bool m_bSort = false;
 };

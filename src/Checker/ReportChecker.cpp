@@ -8,7 +8,6 @@
 #include "Checker/ErrorWordScan.h"
 #include "Docx/DocxParser.h"
 #include "Global/Globals.h"
-#include "Global/SharedServices.h"
 #include "Utility/BufferManager.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/FileUtility.h"
@@ -20,10 +19,11 @@ const char* const kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" st
 
 }  // namespace
 
-CReportChecker::CReportChecker()
-    : m_pBufManager(std::make_unique<CBufferManager>()),
+CReportChecker::CReportChecker(const _tCheckServices& services)
+    : m_services(services),
+      m_pBufManager(std::make_unique<CBufferManager>()),
       m_pDocxParser(std::make_unique<CDocxParser>()),
-      m_pCheckResult(std::make_unique<CCheckResult>())
+      m_pCheckResult(std::make_unique<CCheckResult>(services.pError2Message))
 {
 }
 
@@ -63,6 +63,9 @@ void CReportChecker::BeginCheck(int nType)
 
 int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganization, bool bDebug)
 {
+    // The switches are read once, so one changed meanwhile never splits a check.
+    const bool bFormatCheck = g_bFormatCheck;
+    const bool bFilterCheck = g_bFilteringCheck;
     BeginCheck(nType);
     _tAuditOutputs outputs;
     RunAuditStage(*m_pDocxParser, *m_pCheckResult, m_nReportType, nResultFormat, sOrganization, bDebug,
@@ -71,9 +74,9 @@ int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganizatio
     m_sSingleKeyResult = outputs.sSingleKeyResult;
     m_sEntityKeyResult = outputs.sEntityKeyResult;
     m_sTupleResult = outputs.sTupleResult;
-    if (g_bFormatCheck)
+    if (bFormatCheck)
         RunFormatStage(*m_pDocxParser, *m_pCheckResult, m_nReportType);
-    if (g_bFilteringCheck)
+    if (bFilterCheck)
         CheckErrorWord(*m_pDocxParser, *m_pCheckResult);
     RunHtmlStage(*m_pDocxParser, *m_pCheckResult, outputs.vecStandards);
     return 1;
@@ -140,7 +143,7 @@ const char* CReportChecker::GetOutput(int nResultType)
 
 int CReportChecker::ReCheckFormat(const char* sCheckXML, int nTemplateID)
 {
-    auto pResult = std::make_unique<CCheckResult>();
+    auto pResult = std::make_unique<CCheckResult>(m_services.pError2Message);
     if (pResult->Import(sCheckXML) != 1) {
         m_pCheckResult = std::move(pResult);
         SetLastError(std::string("Failed reading file ") + (sCheckXML ? sCheckXML : ""));
@@ -157,7 +160,7 @@ int CReportChecker::ReCheckFormat(const char* sCheckXML, int nTemplateID)
     m_pCheckResult->Remove("1.1.1");
     m_pCheckResult->Remove("1.1.2");
     m_pCheckResult->Remove("1.1.3");
-    if (g_pDocFormatChecker)
+    if (m_services.pDocFormatChecker)
         RunFormatRecheckStage(*m_pDocxParser, *m_pCheckResult, nTemplateID);
     RunHtmlStage(*m_pDocxParser, *m_pCheckResult, {});
     return 1;
@@ -165,7 +168,7 @@ int CReportChecker::ReCheckFormat(const char* sCheckXML, int nTemplateID)
 
 const char* CReportChecker::ShowHtmlError(const char* sResultFile)
 {
-    CCheckResult results;
+    CCheckResult results(m_services.pError2Message);
     if (results.Import(sResultFile) != 1) {
         SetLastError(std::string("Failed reading file ") + (sResultFile ? sResultFile : ""));
         return g_sLastErrorMessage.c_str();
@@ -200,7 +203,7 @@ const char* CReportChecker::GetCurTemplateInfo()
 
 const char* CReportChecker::LoadCheckResult(const char* sResultFile)
 {
-    auto pResult = std::make_unique<CCheckResult>();
+    auto pResult = std::make_unique<CCheckResult>(m_services.pError2Message);
     if (pResult->Import(sResultFile) != 1)
         return nullptr;
     m_pCheckResult = std::move(pResult);

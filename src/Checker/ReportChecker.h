@@ -7,13 +7,16 @@
 #include <memory>
 #include <string>
 
+#include "Checker/CheckServices.h"
+
 class CBufferManager;
 class CCheckResult;
 class CDocxParser;
 
 class CReportChecker {
 public:
-    CReportChecker();
+    // The services stay the caller's; they must outlive the instance.
+    explicit CReportChecker(const _tCheckServices& services = {});
     CReportChecker(const CReportChecker&) = delete;
     CReportChecker& operator=(const CReportChecker&) = delete;
     ~CReportChecker();
@@ -64,6 +67,7 @@ private:
     std::string DocumentPath() const;
     std::string DocumentName() const;
 
+    _tCheckServices m_services;
     std::unique_ptr<CBufferManager> m_pBufManager;
     std::unique_ptr<CDocxParser> m_pDocxParser;
     std::unique_ptr<CCheckResult> m_pCheckResult;

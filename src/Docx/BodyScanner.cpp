@@ -10,17 +10,13 @@
 #include "Docx/DocxParser.h"
 #include "Docx/StyleReader.h"
 #include "Docx/XmlScan.h"
+#include "Utility/Blanks.h"
 #include "Utility/Log.h"
 
 namespace {
 
 const std::string kTu = "\xE5\x9B\xBE";    // 图
 const std::string kBiao = "\xE8\xA1\xA8";  // 表
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 bool IsDigit(char c)
 {

@@ -1,18 +1,18 @@
 // Definitions and defaults of the process-wide switches and state.
 #include "Global/Globals.h"
 
-bool g_bPunctionCheck = true;
-bool g_bFormatCheck = true;
-bool g_bOCR = false;
-bool g_bFilteringCheck = false;
-bool g_bSpellingCheck = false;
-bool g_bCountryDetect = false;
-bool g_bLog = true;
+std::atomic<bool> g_bPunctionCheck {true};
+std::atomic<bool> g_bFormatCheck {true};
+std::atomic<bool> g_bOCR {false};
+std::atomic<bool> g_bFilteringCheck {false};
+std::atomic<bool> g_bSpellingCheck {false};
+std::atomic<bool> g_bCountryDetect {false};
+std::atomic<bool> g_bLog {true};
 std::string g_sSpellingHostIP;
 
 std::string g_sDefaultDir;
 std::string g_sLogPath;
-int g_nEncoding = 1;
+std::atomic<int> g_nEncoding {1};
 
 thread_local std::string g_sLastErrorMessage;
 

@@ -2,16 +2,20 @@
 // This header holds plain state only, so the lowest layers may read it.
 #pragma once
 
+#include <atomic>
 #include <string>
 
 // Switches read from "RUX-Configure.json" (and "Configure.xml" for the log).
-extern bool g_bPunctionCheck;
-extern bool g_bFormatCheck;
-extern bool g_bOCR;
-extern bool g_bFilteringCheck;
-extern bool g_bSpellingCheck;
-extern bool g_bCountryDetect;
-extern bool g_bLog;
+// Checks running on other threads read them while a start-up or a host may
+// set them, so each is atomic; a check reads each switch once, where its
+// stage begins. The spelling host is set by start-up only, before any check.
+extern std::atomic<bool> g_bPunctionCheck;
+extern std::atomic<bool> g_bFormatCheck;
+extern std::atomic<bool> g_bOCR;
+extern std::atomic<bool> g_bFilteringCheck;
+extern std::atomic<bool> g_bSpellingCheck;
+extern std::atomic<bool> g_bCountryDetect;
+extern std::atomic<bool> g_bLog;
 extern std::string g_sSpellingHostIP;
 
 // The current directory at start-up, then the segmenter's data directory.
@@ -19,7 +23,7 @@ extern std::string g_sDefaultDir;
 // Folder of the day's ".err" and ".log" files; empty until the first line.
 extern std::string g_sLogPath;
 // Encoding of texts handed across the interface (1 is UTF-8).
-extern int g_nEncoding;
+extern std::atomic<int> g_nEncoding;
 
 // The last error text is kept per thread so concurrent failures on
 // different instances never overwrite or tear each other's message.

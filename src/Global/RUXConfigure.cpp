@@ -2,6 +2,7 @@
 // value other than "on"/"off", leaves its switch at the default.
 #include "Global/RUXConfigure.h"
 
+#include <atomic>
 #include <json/json.h>
 #include <memory>
 #include <strings.h>
@@ -20,7 +21,7 @@ std::string StringMember(const Json::Value& root, const char* sKey)
 
 // A switch that is on by default goes off only for "off"; one that is off by
 // default goes on only for "on"; anything else gives the default.
-void ApplySwitch(const Json::Value& root, const char* sKey, bool bDefault, bool& bSwitch)
+void ApplySwitch(const Json::Value& root, const char* sKey, bool bDefault, std::atomic<bool>& bSwitch)
 {
     std::string sValue = StringMember(root, sKey);
     bSwitch = bDefault ? !IsSwitchValue(sValue, "off") : IsSwitchValue(sValue, "on");

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "KeyScanner/PinyinInitials.h"
+#include "Utility/Blanks.h"
 #include "Utility/WordListText.h"
 
 const char* const CKeywordList::kDefaultClass = "关键词";
@@ -13,14 +14,6 @@ const char* const CKeywordList::kDefaultClass = "关键词";
 namespace {
 
 const char* const kArrow = "-->";
-
-std::string Trim(const std::string& sText)
-{
-    size_t nStart = sText.find_first_not_of(" \t\r\n");
-    if (nStart == std::string::npos)
-        return "";
-    return sText.substr(nStart, sText.find_last_not_of(" \t\r\n") - nStart + 1);
-}
 
 bool ParseWeight(const std::string& sText, double& weight)
 {

@@ -10,6 +10,7 @@
 #include "Global/Globals.h"
 #include "RUX/RUXEngine.h"
 #include "RUX/RUXGrammer.h"
+#include "Utility/Blanks.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
@@ -57,16 +58,6 @@ int LeadingInt(const std::string& sText)
     if (nValue > 1000000000LL)
         nValue = 1000000000LL;
     return static_cast<int>(bNegative ? -nValue : nValue);
-}
-
-// Action and scope names are looked up without surrounding blanks, which
-// the normalisation keeps beside Latin letters.
-std::string TrimBlanks(const std::string& sText)
-{
-    size_t nStart = sText.find_first_not_of(" \t\r\n");
-    if (nStart == std::string::npos)
-        return "";
-    return sText.substr(nStart, sText.find_last_not_of(" \t\r\n") - nStart + 1);
 }
 
 std::string JoinArguments(const std::vector<std::string>& vecArgs)
@@ -219,9 +210,9 @@ int CRUX::ReadItem(const std::string& sRecord, _tRuleOrg& rule, std::string& sEr
     rule = _tRuleOrg();
     rule.no = GetTagText(sRecord, "no");
     rule.credit = LeadingInt(GetTagText(sRecord, "credit"));
-    rule.action_id = GetActionId(TrimBlanks(TextStandard(GetTagText(sRecord, "action"))).c_str(), false);
+    rule.action_id = GetActionId(Trim(TextStandard(GetTagText(sRecord, "action"))).c_str(), false);
     rule.name = TextStandard(GetTagText(sRecord, "name"));
-    rule.sField = TrimBlanks(TextStandard(GetTagText(sRecord, "field")));
+    rule.sField = Trim(TextStandard(GetTagText(sRecord, "field")));
     rule.arguments = SplitString(TextStandard(GetTagText(sRecord, "argument")), ";");
     ParseKGSet(TextStandard(GetTagText(sRecord, "kgset")), rule.vecField2KG, rule.vecKeyname);
     return ParseKnowledge(TextStandard(GetTagText(sRecord, "rule")), rule.rule, sError);
@@ -338,8 +329,8 @@ int CRUX::ParseJsonRule(const char* sJson, _tRuleOrg& rule)
     rule.no = no;
     rule.name = TextStandard(name);
     rule.credit = LeadingInt(credit);
-    rule.action_id = GetActionId(TrimBlanks(TextStandard(action)).c_str(), false);
-    rule.sField = TrimBlanks(TextStandard(field));
+    rule.action_id = GetActionId(Trim(TextStandard(action)).c_str(), false);
+    rule.sField = Trim(TextStandard(field));
     rule.arguments = SplitString(TextStandard(argument), ";");
     ParseKGSet(TextStandard(kgset), rule.vecField2KG, rule.vecKeyname);
     std::string sError;

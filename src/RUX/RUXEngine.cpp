@@ -17,7 +17,7 @@
 namespace {
 bool g_bRUXInit = false;
 std::mutex g_mutexRUX;
-std::vector<std::unique_ptr<CRUX>> g_vecRUX;  // indexed by handle; null once deleted
+std::vector<std::shared_ptr<CRUX>> g_vecRUX;  // indexed by handle; null once deleted
 std::unique_ptr<CBufferManager> g_pRUXBuffer;
 std::string g_sRUXDataPath;
 }  // namespace
@@ -73,7 +73,7 @@ int NewRUXInstance(int nId)
         SetLastError("Not Init, no operation!");
         return -1;
     }
-    auto pRUX = std::make_unique<CRUX>(nullptr, nId);
+    auto pRUX = std::make_shared<CRUX>(nullptr, nId);
     // A set that was never saved starts empty; a failed load is logged.
     if (FileExists(pRUX->RuleFile()))
         pRUX->Load();
@@ -84,16 +84,17 @@ int NewRUXInstance(int nId)
 
 int DeleteRUXInstance(int nHandle)
 {
+    std::shared_ptr<CRUX> pDoomed;  // released outside the lock
     std::lock_guard<std::mutex> lock(g_mutexRUX);
     if (nHandle < 0 || static_cast<size_t>(nHandle) >= g_vecRUX.size() || !g_vecRUX[static_cast<size_t>(nHandle)]) {
         SetLastError("DC_DeleteInstance  argument(handle " + std::to_string(nHandle) + ") is invalid!");
         return 0;
     }
-    g_vecRUX[static_cast<size_t>(nHandle)].reset();
+    pDoomed = std::move(g_vecRUX[static_cast<size_t>(nHandle)]);
     return 1;
 }
 
-CRUX* GetRUXWorker(int nHandle)
+std::shared_ptr<CRUX> GetRUXWorker(int nHandle)
 {
     std::lock_guard<std::mutex> lock(g_mutexRUX);
     if (!g_bRUXInit || nHandle < 0 || static_cast<size_t>(nHandle) >= g_vecRUX.size() ||
@@ -101,5 +102,5 @@ CRUX* GetRUXWorker(int nHandle)
         SetLastError("GetRUXWorker  argument(handle " + std::to_string(nHandle) + ") is invalid!");
         return nullptr;
     }
-    return g_vecRUX[static_cast<size_t>(nHandle)].get();
+    return g_vecRUX[static_cast<size_t>(nHandle)];
 }

@@ -3,16 +3,11 @@
 // instances that the RUX_* functions address by handle.
 #pragma once
 
+#include <memory>
 #include <string>
-
-#include "veskar.h"
 
 class CBufferManager;
 class CRUX;
-
-// The exported start takes an unused second text; callers inside the
-// library may leave it out.
-extern "C" int RUX_Init(const char* sDataDir, const char* sUnused = nullptr);
 
 // Starts the segmenter on sDataDir (the current directory when empty),
 // then creates instance 0. 1, or -1 with "Error Init TARSIM from <path>".
@@ -31,6 +26,7 @@ std::string RUX_GetDataPath();
 int NewRUXInstance(int nId);
 // 1, or 0 with "DC_DeleteInstance  argument(handle <n>) is invalid!".
 int DeleteRUXInstance(int nHandle);
-// The rule set of a handle, or null with "GetRUXWorker  argument(handle
-// <n>) is invalid!". Valid until the handle is deleted.
-CRUX* GetRUXWorker(int nHandle);
+// A share of the rule set of a handle, or null with "GetRUXWorker
+// argument(handle <n>) is invalid!". A call holds it while it runs, so
+// deleting the handle on another thread never frees the set under it.
+std::shared_ptr<CRUX> GetRUXWorker(int nHandle);

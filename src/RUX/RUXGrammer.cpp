@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "Utility/Blanks.h"
 #include "Utility/EncodingConverter.h"
 
 const char* const kGridOpenMissing =
@@ -18,11 +19,6 @@ namespace {
 
 const char* const kEscapable = "{}[]()^";
 const int kMaxNumber = 999999999;
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 bool IsLatin(char c)
 {

@@ -9,6 +9,7 @@
 #include "Segmenter/CoreDict.h"
 #include "Segmenter/TokenPatterns.h"
 #include "Segmenter/UserDict.h"
+#include "Utility/Blanks.h"
 
 namespace {
 
@@ -49,11 +50,6 @@ bool IsClauseMark(const char* sTag)
         if (std::strcmp(sTag, *p) == 0)
             return true;
     return false;
-}
-
-bool IsBlank(unsigned char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
 }  // namespace
@@ -313,14 +309,14 @@ void AppendSegTokens(const char* sText, const std::vector<_tSegToken>& vecTokens
         const char* pWord = sText + token.nStart;
         bool bSpaced = false;
         for (uint32_t i = 0; token.bUser && i < token.nLen && !bSpaced; ++i)
-            bSpaced = IsBlank(static_cast<unsigned char>(pWord[i]));
+            bSpaced = IsWhiteSpace(pWord[i]);
         if (!bSpaced) {
             sOut.append(pWord, token.nLen);
         } else {
             sOut.push_back('[');
             bool bInBlank = false;
             for (uint32_t i = 0; i < token.nLen; ++i) {
-                bool bBlank = IsBlank(static_cast<unsigned char>(pWord[i]));
+                bool bBlank = IsWhiteSpace(pWord[i]);
                 if (!bBlank)
                     sOut.push_back(pWord[i]);
                 else if (!bInBlank)

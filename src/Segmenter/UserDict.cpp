@@ -4,6 +4,7 @@
 
 #include <cctype>
 
+#include "Utility/Blanks.h"
 #include "Utility/WordListText.h"
 
 namespace {
@@ -12,11 +13,6 @@ const size_t kMaxWordBytes = 1024;
 const size_t kMaxTagBytes = 32;
 const char* const kDefaultTag = "n";
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
 // Trimmed, every run of white space one space.
 std::string NormaliseSpaces(const std::string& sText)
 {
@@ -24,7 +20,7 @@ std::string NormaliseSpaces(const std::string& sText)
     sOut.reserve(sText.size());
     bool bPendingSpace = false;
     for (char c : sText) {
-        if (IsBlank(c)) {
+        if (IsWhiteSpace(c)) {
             bPendingSpace = !sOut.empty();
             continue;
         }
@@ -41,10 +37,10 @@ std::vector<std::string> SplitBlank(const std::string& sText)
     std::vector<std::string> vecFields;
     size_t nPos = 0;
     while (nPos < sText.size()) {
-        while (nPos < sText.size() && IsBlank(sText[nPos]))
+        while (nPos < sText.size() && IsWhiteSpace(sText[nPos]))
             ++nPos;
         size_t nStart = nPos;
-        while (nPos < sText.size() && !IsBlank(sText[nPos]))
+        while (nPos < sText.size() && !IsWhiteSpace(sText[nPos]))
             ++nPos;
         if (nPos > nStart)
             vecFields.push_back(sText.substr(nStart, nPos - nStart));
@@ -68,7 +64,7 @@ bool CUserDict::ParseLine(const std::string& sLine, std::string& sWord, std::str
 {
     std::string sText = sLine.compare(0, 3, "\xEF\xBB\xBF") == 0 ? sLine.substr(3) : sLine;
     size_t nStart = 0;
-    while (nStart < sText.size() && IsBlank(sText[nStart]))
+    while (nStart < sText.size() && IsWhiteSpace(sText[nStart]))
         ++nStart;
     if (nStart == sText.size())
         return false;
@@ -81,7 +77,7 @@ bool CUserDict::ParseLine(const std::string& sLine, std::string& sWord, std::str
         sRest = sText.substr(nClose + 1);
     } else {
         size_t nEnd = nStart;
-        while (nEnd < sText.size() && !IsBlank(sText[nEnd]))
+        while (nEnd < sText.size() && !IsWhiteSpace(sText[nEnd]))
             ++nEnd;
         sWord = sText.substr(nStart, nEnd - nStart);
         sRest = sText.substr(nEnd);

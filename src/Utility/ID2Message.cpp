@@ -162,7 +162,7 @@ int CID2Message::Export(const char* sFilename)
     return static_cast<int>(m_mapId2Message.size());
 }
 
-const char* CID2Message::Export2Json()
+std::string CID2Message::Export2Json() const
 {
     Json::Value root(Json::arrayValue);
     for (const auto& item : m_mapId2Message) {
@@ -180,11 +180,10 @@ const char* CID2Message::Export2Json()
     builder["emitUTF8"] = true;
     // Scores are floats: six significant digits print 0.1 as 0.1.
     builder["precision"] = 6;
-    m_sResult = Json::writeString(builder, root);
-    return m_sResult.c_str();
+    return Json::writeString(builder, root);
 }
 
-const char* CID2Message::GetText(const char* sTextID)
+const char* CID2Message::GetText(const char* sTextID) const
 {
     auto it = m_mapId2Message.find(sTextID ? sTextID : "");
     if (it != m_mapId2Message.end())

@@ -27,10 +27,10 @@ public:
     int ImportFromBuffer(const std::string& sText);
     int Export(const char* sFilename);
 
-    // The catalogue as a JSON array; valid until the next export.
-    const char* Export2Json();
+    // The catalogue as a JSON array.
+    std::string Export2Json() const;
     // The message of a code, or "Wrong text id <code>" for an unknown one.
-    const char* GetText(const char* sTextID);
+    const char* GetText(const char* sTextID) const;
     // each_score of a code, with max_score stored; both 0 when unknown.
     float GetScore(const char* sTextID, float& max_score) const;
 
@@ -40,5 +40,4 @@ public:
 private:
     std::map<std::string, std::string> m_mapId2Message;
     std::map<std::string, _tScore> m_mapId2Score;
-    std::string m_sResult;
 };

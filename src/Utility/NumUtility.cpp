@@ -7,6 +7,7 @@
 #include <map>
 #include <unordered_map>
 
+#include "Utility/Blanks.h"
 #include "Utility/ChineseNumeral.h"
 #include "Utility/EncodingConverter.h"
 
@@ -164,16 +165,16 @@ size_t Utf8CharLen(const std::string& s, size_t nPos)
     return std::min(nLen, s.size() - nPos);
 }
 
-// Trims ASCII white space and the ideographic space, in GBK or UTF-8.
+// Trims the IsBlank characters and the ideographic space, in GBK or UTF-8.
 // Walks whole characters so a trail byte is never taken for a space.
-std::string Trim(const std::string& s, bool bUTF8)
+std::string TrimWideBlanks(const std::string& s, bool bUTF8)
 {
     const std::string sSpace = bUTF8 ? std::string("\xE3\x80\x80") : Texts().sFullSpace;
     size_t nBegin = std::string::npos;
     size_t nEnd = 0;
     for (size_t i = 0; i < s.size();) {
         size_t nLen = bUTF8 ? Utf8CharLen(s, i) : CharLen(s, i);
-        bool bBlank = nLen == 1 ? (s[i] == ' ' || s[i] == '\t' || s[i] == '\r' || s[i] == '\n')
+        bool bBlank = nLen == 1 ? IsBlank(s[i])
                                 : s.compare(i, nLen, sSpace) == 0;
         if (!bBlank) {
             if (nBegin == std::string::npos)
@@ -334,8 +335,8 @@ int CNumUtility::ExtractOrder(const char* text, _tSection_Info& info, int nType)
     std::string sGbk = text;
     if (m_bUTF8)
         Utf8ToGbk(text, sGbk);
-    sGbk = Trim(sGbk, false);
-    info.sample = Trim(text, m_bUTF8);
+    sGbk = TrimWideBlanks(sGbk, false);
+    info.sample = TrimWideBlanks(text, m_bUTF8);
 
     // Up to five bytes of prefix may stand before the number.
     size_t nPos = 0;

@@ -3,6 +3,7 @@
 // place, so a lookup works on one consistent set while an import runs.
 #include "Utility/QueryExpand.h"
 
+#include "Utility/Blanks.h"
 #include "Utility/DictEncoding.h"
 #include "Utility/FileUtility.h"
 #include "Utility/IDMaps.h"
@@ -20,15 +21,6 @@ struct CQueryExpand::_tTables {
 namespace {
 
 const char* const kExtensions[] = {".pdat", ".wordlist", ".map"};
-
-std::string Trim(const std::string& sText)
-{
-    size_t nStart = sText.find_first_not_of(" \t\r\n");
-    if (nStart == std::string::npos)
-        return "";
-    size_t nEnd = sText.find_last_not_of(" \t\r\n");
-    return sText.substr(nStart, nEnd - nStart + 1);
-}
 
 // The usable fields of one line: trimmed, non-empty, none equal to the first.
 std::vector<std::string> LineFields(const std::string& sLine)

@@ -7,10 +7,11 @@
 #include <string>
 
 #include "Global/Globals.h"
-#include "Global/SharedServices.h"
+#include "API/SharedServices.h"
 #include "Utility/FileUtility.h"
 #include "Utility/QueryExpand.h"
 #include "support/LibraryFixture.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDataDir.h"
 #include "veskar.h"
 
@@ -28,14 +29,13 @@ class DictFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_bLog = false;
         ASSERT_TRUE(WriteTestFile(m_dir.File("list.txt"), "中国\n中华人民共和国\nABC\n[New York]\n既使\n中国\n"));
         ASSERT_EQ(VESKAR_DictBuild(m_dir.File("list.txt").c_str(), Dict().c_str(), 0, 0), 5)
             << VESKAR_GetLastErrorMsg();
     }
-    void TearDown() override { g_bLog = true; }
     std::string Dict() const { return m_dir.File("d.pdat"); }
 
+    CSwitchGuard m_quiet {g_bLog, false};
     CTempDir m_dir;
 };
 

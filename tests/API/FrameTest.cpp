@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Global/Globals.h"
-#include "Global/SharedServices.h"
+#include "API/SharedServices.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 #include "support/TempDataDir.h"
@@ -50,18 +50,18 @@ TEST_F(FrameTest, StartsOnBuiltDataWithInstanceZero)
 TEST_F(FrameTest, StartUpFailuresHaveTheirCodes)
 {
     CTempDir empty;
-    EXPECT_EQ(VESKAR_Init(empty.Path().c_str()), -1);
+    EXPECT_EQ(VESKAR_Init(empty.Path().c_str()), VESKAR_INIT_NO_RULE_ENGINE);
     EXPECT_EQ(std::string(VESKAR_GetLastErrorMsg()), "Error Init RUX from " + empty.Path());
 
     std::remove(m_data.DataFile("Error/ErrorMessage.dat").c_str());
-    EXPECT_EQ(VESKAR_Init(m_data.Path().c_str()), -6);
+    EXPECT_EQ(VESKAR_Init(m_data.Path().c_str()), VESKAR_INIT_NO_CATALOGUE);
     EXPECT_EQ(VESKAR_NewInstance(), -1);
 
     CTempDataDir noFonts;
     std::remove(noFonts.DataFile("Font/FontSize.dat").c_str());
-    EXPECT_EQ(VESKAR_Init(noFonts.Path().c_str()), -7);
+    EXPECT_EQ(VESKAR_Init(noFonts.Path().c_str()), VESKAR_INIT_NO_FONT_SIZES);
     WriteTestFile(noFonts.DataFile("Font/FontSize.dat"), "header only\n");
-    EXPECT_EQ(VESKAR_Init(noFonts.Path().c_str()), -7);
+    EXPECT_EQ(VESKAR_Init(noFonts.Path().c_str()), VESKAR_INIT_NO_FONT_SIZES);
 }
 
 TEST_F(FrameTest, FormatCheckOffNeedsNoFontSizes)

@@ -10,6 +10,7 @@
 
 #include "API/InstanceTable.h"
 #include "Global/Globals.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDataDir.h"
 #include "veskar.h"
 
@@ -18,7 +19,7 @@ namespace {
 TEST(InstanceConcurrency, HandlesAreUniqueUnderConcurrentCreation)
 {
     CTempDataDir data;
-    g_bLog = false;
+    CSwitchGuard quiet(g_bLog, false);
     ASSERT_EQ(VESKAR_Init(data.Path().c_str()), 1);
     constexpr int kThreads = 8;
     constexpr int kPerThread = 200;
@@ -44,12 +45,11 @@ TEST(InstanceConcurrency, HandlesAreUniqueUnderConcurrentCreation)
     EXPECT_EQ(*setAll.begin(), 1);
     EXPECT_EQ(*setAll.rbegin(), kThreads * kPerThread);
     VESKAR_Exit();
-    g_bLog = true;
 }
 
 TEST(InstanceConcurrency, LastErrorIsPerThread)
 {
-    g_bLog = false;
+    CSwitchGuard quiet(g_bLog, false);
     std::atomic<int> nWrong {0};
     std::vector<std::thread> vecThreads;
     for (int t = 0; t < 4; ++t) {
@@ -65,7 +65,6 @@ TEST(InstanceConcurrency, LastErrorIsPerThread)
     for (auto& thread : vecThreads)
         thread.join();
     EXPECT_EQ(nWrong.load(), 0);
-    g_bLog = true;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Global/Globals.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDataDir.h"
 #include "veskar.h"
 
@@ -12,7 +13,7 @@ namespace {
 TEST(ResultExports, LoadsSavedResultsAsJson)
 {
     CTempDataDir data;
-    g_bLog = false;
+    CSwitchGuard quiet(g_bLog, false);
     ASSERT_EQ(VESKAR_Init(data.Path().c_str()), 1);
     std::string sFile = data.File("a_Check.xml");
     WriteTestFile(sFile, "<VESKAR><CheckResults><docxFile>a</docxFile><Errors><check><paraId>0000000B</paraId>"
@@ -26,7 +27,6 @@ TEST(ResultExports, LoadsSavedResultsAsJson)
     EXPECT_EQ(VESKAR_LoadCheckResult(sFile.c_str(), 7), nullptr);
     EXPECT_STREQ(VESKAR_GetLastErrorMsg(), "VESKAR not init!");
     VESKAR_Exit();
-    g_bLog = true;
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 
 #include "Checker/CheckResult.h"
 #include "Global/Globals.h"
-#include "Global/SharedServices.h"
 #include "Utility/ID2Message.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -17,14 +17,7 @@ class CheckResultTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_bLog = false;
-        g_pError2Message = std::make_unique<CID2Message>();
-        g_pError2Message->ImportFromBuffer("h\n1.1.1\t字体错误\t0.5\t8\n2.1\t过期\t2\t5\n99.3\t标点\t0.1\t3\n");
-    }
-    void TearDown() override
-    {
-        g_pError2Message.reset();
-        g_bLog = true;
+        m_catalogue.ImportFromBuffer("h\n1.1.1\t字体错误\t0.5\t8\n2.1\t过期\t2\t5\n99.3\t标点\t0.1\t3\n");
     }
 
     void Add(uint32_t nPara, uint32_t nOffset, const char* sCode, const char* sOrg, const char* sNew = "",
@@ -41,7 +34,9 @@ protected:
         m_result.AddResult(record);
     }
 
-    CCheckResult m_result;
+    CSwitchGuard m_quiet {g_bLog, false};
+    CID2Message m_catalogue;
+    CCheckResult m_result {&m_catalogue};
     CTempDir m_dir;
 };
 
@@ -86,7 +81,7 @@ TEST_F(CheckResultTest, RepeatsCountOnceAndScoresAreCapped)
 
 TEST_F(CheckResultTest, TotalScoreNeverGoesBelowZero)
 {
-    g_pError2Message->ImportFromBuffer("h\n9\tbig\t60\t60\n8\tbig\t60\t60\n");
+    m_catalogue.ImportFromBuffer("h\n9\tbig\t60\t60\n8\tbig\t60\t60\n");
     Add(1, 0, "9", "a");
     Add(2, 0, "8", "b");
     std::string sXml = m_result.GetResult("", "", 0, "", nullptr);
@@ -162,7 +157,7 @@ TEST_F(CheckResultTest, XmlAndJsonResultsReadBackToTheSameFindings)
     WriteTestFile(sJsonFile, m_result.GetResultJson("/a&b", "论文", 3, "", nullptr));
 
     for (const std::string& sFile : {sXmlFile, sJsonFile}) {
-        CCheckResult back;
+        CCheckResult back(&m_catalogue);
         ASSERT_EQ(back.Import(sFile.c_str()), 1) << sFile;
         EXPECT_EQ(back.Path(), "/a&b");
         EXPECT_EQ(back.Filename(), "论文");
@@ -175,7 +170,7 @@ TEST_F(CheckResultTest, XmlAndJsonResultsReadBackToTheSameFindings)
             EXPECT_TRUE(back.Results()[i].text.empty());
         }
         // Written again, the findings are the same (texts are not read back).
-        CCheckResult again;
+        CCheckResult again(&m_catalogue);
         WriteTestFile(m_dir.File("again.xml"), back.GetResult("/a&b", "论文", 3, "", nullptr));
         ASSERT_EQ(again.Import(m_dir.File("again.xml").c_str()), 1);
         EXPECT_EQ(std::string(again.GetResult("/a&b", "论文", 3, "", nullptr)),
@@ -189,7 +184,7 @@ TEST_F(CheckResultTest, CompactAllStringJsonAndBadFiles)
         R"({"docxPath":"C:\\docs","docxFile":"a","reportType":"4","Errors":[{"paraId":"0000000A","page_num":"2",)"
         R"("errorno":"99.3","errormsg":"m","field":"text","revisetype":"D","offset":"7","OrgStr":"x","NewStr":""}]})";
     WriteTestFile(m_dir.File("c.json"), sCompact);
-    CCheckResult back;
+    CCheckResult back(&m_catalogue);
     ASSERT_EQ(back.Import(m_dir.File("c.json").c_str()), 1);
     EXPECT_EQ(back.Path(), "C:\\docs");
     EXPECT_EQ(back.ReportType(), 4);

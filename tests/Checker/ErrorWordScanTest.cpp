@@ -7,6 +7,7 @@
 #include "Checker/CheckResult.h"
 #include "Checker/ErrorWordScan.h"
 #include "Global/Globals.h"
+#include "support/SwitchGuard.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST(ErrorWordScan, ReadsTheAnswerLayout)
 
 TEST(ErrorWordScan, OffsetsFollowThePreviousItem)
 {
-    g_bLog = false;
+    CSwitchGuard quiet(g_bLog, false);
     CCheckResult results;
     std::string sText = "既使下雨，也要按装，既使如此";
     std::vector<WordPair> vecItems = {{"即使", "既使"}, {"安装", "按装"}, {"没有", "不存在"}, {"即使", "既使"}};
@@ -50,7 +51,6 @@ TEST(ErrorWordScan, OffsetsFollowThePreviousItem)
     EXPECT_EQ(found[0].org_str, "既使");
     EXPECT_EQ(found[0].new_str, "即使");
     EXPECT_EQ(found[0].para_id, 0x42u);
-    g_bLog = true;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "Docx/DocxTestUtil.h"
 #include "Global/Globals.h"
+#include "support/SwitchGuard.h"
 
 using B = CDocxBuilder;
 
@@ -287,9 +288,11 @@ TEST(BodyStructure, OcrTextIsJoinedIntoParagraphs)
     std::string sBody = OpeningHeading() + B::Para("这是一段被识别") + B::Para("软件切开的文字，") +
                         B::Para("到这里才结束。") + B::Para("1 下一节") + B::Para("新的段落。") +
                         B::Table({{"单元格前半"}, {"x"}});
-    g_bOCR = true;
-    int nResult = ParseBody(parser, sBody, dir);
-    g_bOCR = false;
+    int nResult = 0;
+    {
+        CSwitchGuard ocr(g_bOCR, true);
+        nResult = ParseBody(parser, sBody, dir);
+    }
     ASSERT_EQ(nResult, 1);
     EXPECT_EQ(BodyTexts(parser), "第一章 绪论|这是一段被识别软件切开的文字，到这里才结束。|1 下一节|新的段落。");
     EXPECT_EQ(parser.Model().Tables()[0].para_index + 1, parser.Model().Paragraphs().size());

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
 #include "RUX/RUXAgent.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDataDir.h"
 #include "veskar.h"
 
@@ -18,7 +20,7 @@ class AgentTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        g_bLog = false;
+        s_quiet.emplace(g_bLog, false);
         s_pData = new CTempDataDir();
         ASSERT_EQ(RUX_Init(s_pData->Path().c_str(), nullptr), 1);
     }
@@ -27,7 +29,7 @@ protected:
         RUX_Exit();
         delete s_pData;
         s_pData = nullptr;
-        g_bLog = true;
+        s_quiet.reset();
     }
     // A rule set compiled from <item> records: rule text, action, argument, field.
     static std::string Item(const std::string& sNo, const std::string& sRule, const std::string& sAction = "extract",
@@ -58,6 +60,7 @@ protected:
         return s ? s : "";
     }
 
+    static inline std::optional<CSwitchGuard> s_quiet;
     static CTempDataDir* s_pData;
     static int s_nSet;
     std::unique_ptr<CRUX> m_pSet;

@@ -6,6 +6,7 @@
 
 #include "AgentFixture.h"
 #include "CountryDetect/CountryDetector.h"
+#include "support/SwitchGuard.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ TEST_F(AgentTest, EmailAddressesWithTheirNames)
 
 TEST_F(AgentTest, CountryNamesNeedTheSwitch)
 {
-    g_bCountryDetect = true;
+    CSwitchGuard countries(g_bCountryDetect, true);
     ASSERT_EQ(CountryDetect_Init(s_pData->Path().c_str()), 1);
     Compile(Item("K", "{[合作]}", "country_extract", "country;country_en;text"));
     Scan("本项目与德国企业合作");

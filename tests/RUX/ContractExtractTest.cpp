@@ -10,6 +10,7 @@
 
 #include "Global/Globals.h"
 #include "Utility/FileUtility.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDataDir.h"
 #include "veskar.h"
 
@@ -19,7 +20,6 @@ class ContractExtractTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_bLog = false;
         std::string sCorpus = std::string(VESKAR_TEST_CORPUS_DIR) + "/njconstruct/合同.docx";
         if (!FileExists(sCorpus))
             GTEST_SKIP() << "corpus document missing: " << sCorpus;
@@ -28,11 +28,8 @@ protected:
         ASSERT_TRUE(WriteTestFile(m_doc.File("contract.docx"), sData));
         ASSERT_EQ(RUX_Init(m_data.Path().c_str(), nullptr), 1);
     }
-    void TearDown() override
-    {
-        RUX_Exit();
-        g_bLog = true;
-    }
+    void TearDown() override { RUX_Exit(); }
+    CSwitchGuard m_quiet {g_bLog, false};
     CTempDataDir m_data;
     CTempDir m_doc;
 };

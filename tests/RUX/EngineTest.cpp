@@ -7,6 +7,7 @@
 
 #include "Global/Globals.h"
 #include "Utility/FileUtility.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDataDir.h"
 #include "veskar.h"
 
@@ -21,21 +22,14 @@ const char* const kRules =
 
 class EngineTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_bLog = false;
-        ASSERT_TRUE(WriteTestFile(m_data.File("rules.rux"), kRules));
-    }
-    void TearDown() override
-    {
-        RUX_Exit();
-        g_bLog = true;
-    }
+    void SetUp() override { ASSERT_TRUE(WriteTestFile(m_data.File("rules.rux"), kRules)); }
+    void TearDown() override { RUX_Exit(); }
     std::string SetFile(int nSet, const char* sSuffix) const
     {
         return m_data.DataFile("RUX_" + std::to_string(nSet) + sSuffix);
     }
 
+    CSwitchGuard m_quiet {g_bLog, false};
     CTempDataDir m_data;
 };
 

@@ -7,14 +7,15 @@
 
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDir.h"
 
 namespace {
 
 TEST(ExampleRulesTest, ImportsReloadsAndReimportsIdentically)
 {
-    g_bLog = false;
-    g_bCountryDetect = true;
+    CSwitchGuard quiet(g_bLog, false);
+    CSwitchGuard countries(g_bCountryDetect, true);
     CTempDir dir;
     CRUX set(dir.Path().c_str(), 1);
     std::string sSource = std::string(VESKAR_TEST_SOURCE_DIR) + "/data/Rules/example.rux";
@@ -34,8 +35,6 @@ TEST(ExampleRulesTest, ImportsReloadsAndReimportsIdentically)
     CRUX again(dir.Path().c_str(), 2);
     ASSERT_EQ(again.ImportRule(set.ExportFile().c_str(), true), 1);
     EXPECT_EQ(ReadTestFile(again.ExportFile()), sExport);
-    g_bCountryDetect = false;
-    g_bLog = true;
 }
 
 }  // namespace

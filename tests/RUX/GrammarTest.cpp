@@ -8,13 +8,13 @@
 
 #include "Global/Globals.h"
 #include "RUX/RUXGrammer.h"
+#include "support/SwitchGuard.h"
 
 namespace {
 
 class GrammarTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_bLog = false; }
-    void TearDown() override { g_bLog = true; }
+    CSwitchGuard m_quiet {g_bLog, false};
 };
 
 _tKnowledgeOrg Parse(const std::string& sPattern, int nExpected = 1)

@@ -9,6 +9,7 @@
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
 #include "Utility/PDAT.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -33,23 +34,15 @@ Json::Value ParseJson(const char* sText)
 
 class RuleSourceTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_bLog = false;
-        g_bCountryDetect = false;
-        m_pSet = std::make_unique<CRUX>(m_dir.Path().c_str(), 3);
-    }
-    void TearDown() override
-    {
-        g_bLog = true;
-        g_bCountryDetect = false;
-    }
+    void SetUp() override { m_pSet = std::make_unique<CRUX>(m_dir.Path().c_str(), 3); }
     int Import(const std::string& sText, bool bOverwrite = true)
     {
         return m_pSet->ImportRuleFromMem(sText.c_str(), bOverwrite);
     }
     const _tRuleOrg& Rule(size_t i) const { return m_pSet->GetRuleOrgs().at(i); }
 
+    CSwitchGuard m_quiet {g_bLog, false};
+    CSwitchGuard m_noCountries {g_bCountryDetect, false};
     CTempDir m_dir;
     std::unique_ptr<CRUX> m_pSet;
 };

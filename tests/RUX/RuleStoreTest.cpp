@@ -11,6 +11,7 @@
 #include "Utility/FileUtility.h"
 #include "Utility/PDAT.h"
 #include "Utility/WordList.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -24,12 +25,7 @@ std::string Item(const std::string& sNo, const std::string& sRule, const std::st
 
 class RuleStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        g_bLog = false;
-        m_pSet = std::make_unique<CRUX>(m_dir.Path().c_str(), 2);
-    }
-    void TearDown() override { g_bLog = true; }
+    void SetUp() override { m_pSet = std::make_unique<CRUX>(m_dir.Path().c_str(), 2); }
     int Import(const std::string& sText) { return m_pSet->ImportRuleFromMem(sText.c_str(), true); }
     const _tRUXIndex& WordSlot(const CRUX& set, const char* sWord) const
     {
@@ -42,6 +38,7 @@ protected:
         return set.GetIntArray().GetValues(p.skiplist);
     }
 
+    CSwitchGuard m_quiet {g_bLog, false};
     CTempDir m_dir;
     std::unique_ptr<CRUX> m_pSet;
 };

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "Global/Globals.h"
 #include "Segmenter/Segmenter.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDir.h"
 
 class SegmenterTest : public ::testing::Test {
@@ -16,9 +18,11 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(PELNOR_Init(VESKAR_TEST_BUILD_DIR, 1), 1) << PELNOR_GetLastErrorMsg();
-        g_bLog = false;
+        m_quiet.emplace(g_bLog, false);  // after the start, which reads the log switch
     }
     void TearDown() override { PELNOR_Exit(); }
+
+    std::optional<CSwitchGuard> m_quiet;
 
     static std::string Seg(const std::string& sText, bool bTagged = true)
     {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Segmenter/UserDict.h"
+#include "support/SwitchGuard.h"
 
 TEST_F(SegmenterTest, UserWordsWinOverTheCoreDictionary)
 {
@@ -79,7 +80,7 @@ TEST(SegmenterStart, SavedUserWordsAreReadAtTheNextStart)
     ASSERT_TRUE(WriteTestFile(init.Path() + "/Data/Configure.xml", "<Configure><Log>off</Log></Configure>"));
     ASSERT_TRUE(CopyTree(BuiltDataDir() + "/Segmenter", init.Path() + "/Data/Segmenter"));
     ASSERT_EQ(PELNOR_Init(init.Path().c_str(), 1), 1) << PELNOR_GetLastErrorMsg();
-    g_bLog = false;
+    CSwitchGuard quiet(g_bLog, false);
     ASSERT_EQ(PELNOR_AddUserWord("韦斯卡 检查", "RUX"), 1);
     ASSERT_EQ(PELNOR_AddUserWord("报告检", "v"), 1);
     ASSERT_EQ(PELNOR_SaveTheUsrDic(), 1);

@@ -8,6 +8,7 @@
 #include "Global/Globals.h"
 #include "Utility/ID2Message.h"
 #include "Utility/Num2FontSize.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -16,8 +17,7 @@ const char* const kHeader = "ErrId\tErrorMsg\tEachScore\tMaxScore\n";
 
 class CatalogueTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_bLog = false; }
-    void TearDown() override { g_bLog = true; }
+    CSwitchGuard m_quiet {g_bLog, false};
     CTempDir m_dir;
 };
 
@@ -41,7 +41,7 @@ TEST_F(CatalogueTest, BinaryRoundTripKeepsMessagesAndScores)
     EXPECT_FLOAT_EQ(fMax, 0);
     EXPECT_EQ(loaded.SaveToBuffer(), catalogue.SaveToBuffer());
     // codes sort as plain strings
-    EXPECT_LT(std::string(loaded.Export2Json()).find("1.3.10"), std::string(loaded.Export2Json()).find("1.3.5"));
+    EXPECT_LT(loaded.Export2Json().find("1.3.10"), loaded.Export2Json().find("1.3.5"));
 }
 
 TEST_F(CatalogueTest, TextRoundTripAndLaterLinesWin)
@@ -62,7 +62,7 @@ TEST_F(CatalogueTest, ImportReplacesMessagesButKeepsScores)
     CID2Message catalogue;
     catalogue.ImportFromBuffer(std::string(kHeader) + "1.1\tA\t1\t2\n1.2\tB\t3\t4\n");
     ASSERT_EQ(catalogue.ImportFromBuffer("only a header\n"), 0);
-    EXPECT_STREQ(catalogue.Export2Json(), "[]");
+    EXPECT_EQ(catalogue.Export2Json(), "[]");
     EXPECT_STREQ(catalogue.GetText("1.1"), "Wrong text id 1.1");
     EXPECT_EQ(g_sLastErrorMessage, "Wrong text id 1.1");
     float fMax = 0;
@@ -78,7 +78,7 @@ TEST_F(CatalogueTest, JsonExportListsEveryMessage)
 {
     CID2Message catalogue;
     catalogue.ImportFromBuffer(std::string(kHeader) + "99.3\t标点\"错误\"\t0.1\t3\n1.5.2\t替换\n");
-    EXPECT_STREQ(catalogue.Export2Json(),
+    EXPECT_EQ(catalogue.Export2Json(),
                  R"([{"each_score":0.0,"id":"1.5.2","max_score":0.0,"msg":"替换"},)"
                  R"({"each_score":0.1,"id":"99.3","max_score":3.0,"msg":"标点\"错误\""}])");
 }

@@ -12,6 +12,7 @@
 #include "Utility/IDMaps.h"
 #include "Utility/PDAT.h"
 #include "Utility/WordList.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -20,14 +21,13 @@ class IDMapsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_bLog = false;
         m_dict.AddWordInit();
         for (const char* sWord : {"computer", "pc", "machine", "phone", "mobile phone", "cell"})
             m_dict.AddWord(sWord);
         m_dict.AddWordComplete();
         m_words.Import({"computer", "pc", "machine", "phone", "mobile phone", "cell"}, &m_dict);
     }
-    void TearDown() override { g_bLog = true; }
+    CSwitchGuard m_quiet {g_bLog, false};
 
     static std::vector<int> Group(const CIDMaps& maps, int nId)
     {

@@ -10,6 +10,7 @@
 
 #include "Global/Globals.h"
 #include "support/DictTestUtil.h"
+#include "support/SwitchGuard.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/PDAT.h"
 #include "support/TempDir.h"
@@ -34,7 +35,6 @@ class PDATFileTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_bLog = false;
         m_dict.AddWordInit();
         for (const char* sWord : {"alpha", "alphabet", "new york", "b"})
             m_dict.AddWord(sWord);
@@ -42,7 +42,7 @@ protected:
         m_dict.AddWord(Gbk("中华").c_str());
         m_dict.AddWordComplete();
     }
-    void TearDown() override { g_bLog = true; }
+    CSwitchGuard m_quiet {g_bLog, false};
 
     void ExpectSameLookups(const CPDAT& dict) const
     {

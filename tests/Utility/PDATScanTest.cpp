@@ -8,6 +8,7 @@
 
 #include "Global/Globals.h"
 #include "support/DictTestUtil.h"
+#include "support/SwitchGuard.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/PDAT.h"
 #include "support/TempDir.h"
@@ -16,8 +17,7 @@ namespace {
 
 class PDATScanTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_bLog = false; }
-    void TearDown() override { g_bLog = true; }
+    CSwitchGuard m_quiet {g_bLog, false};
 
     static void Build(CPDAT& dict, const std::vector<std::string>& vecWords) { BuildDict(dict, vecWords); }
 

@@ -12,6 +12,7 @@
 
 #include "Global/Globals.h"
 #include "support/DictTestUtil.h"
+#include "support/SwitchGuard.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/PDAT.h"
 
@@ -19,8 +20,7 @@ namespace {
 
 class PDATTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_bLog = false; }
-    void TearDown() override { g_bLog = true; }
+    CSwitchGuard m_quiet {g_bLog, false};
 
     static void Build(CPDAT& dict, const std::vector<std::string>& vecWords) { BuildDict(dict, vecWords); }
 };

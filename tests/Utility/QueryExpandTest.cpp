@@ -10,6 +10,7 @@
 #include "Global/Globals.h"
 #include "Utility/FileUtility.h"
 #include "Utility/QueryExpand.h"
+#include "support/SwitchGuard.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -28,8 +29,7 @@ const char* const kSpelling = "既使\t即使\n按装\t安装\n帐薄\t账簿\t�
 
 class QueryExpandTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_bLog = false; }
-    void TearDown() override { g_bLog = true; }
+    CSwitchGuard m_quiet {g_bLog, false};
     CTempDir m_dir;
 };
 

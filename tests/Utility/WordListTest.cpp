@@ -10,6 +10,7 @@
 
 #include "Global/Globals.h"
 #include "support/DictTestUtil.h"
+#include "support/SwitchGuard.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/PDAT.h"
 #include "Utility/WordList.h"
@@ -19,8 +20,7 @@ namespace {
 
 class WordListTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_bLog = false; }
-    void TearDown() override { g_bLog = true; }
+    CSwitchGuard m_quiet {g_bLog, false};
     CTempDir m_dir;
 };
 

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "Checker/CheckServices.h"
+
 class CRUXManager;
 class CDocFormatCheck;
 class CNum2FontSize;
@@ -22,3 +24,6 @@ extern std::unique_ptr<CQueryExpand> g_pSimDict;
 extern std::unique_ptr<CQueryExpand> g_pSpellCheckDict;
 // Strings returned by the frame's own exports.
 extern std::unique_ptr<CBufferManager> g_pVeskarBuffer;
+
+// The services above as the checks see them, for a new checker instance.
+_tCheckServices CheckServices();
