@@ -8,6 +8,7 @@
 
 #include "Docx/DocxTestUtil.h"
 #include "Global/Globals.h"
+#include "support/SwitchGuard.h"
 
 namespace fs = std::filesystem;
 
@@ -118,19 +119,6 @@ std::string BrokenRule(const CDocModel& model)
     return "";
 }
 
-// Sets a switch for a scope and puts the old value back.
-class CSwitchOn {
-public:
-    CSwitchOn(bool& bSwitch, bool bValue) : m_bSwitch(bSwitch), m_bOld(bSwitch) { m_bSwitch = bValue; }
-    ~CSwitchOn() { m_bSwitch = m_bOld; }
-    CSwitchOn(const CSwitchOn&) = delete;
-    CSwitchOn& operator=(const CSwitchOn&) = delete;
-
-private:
-    bool& m_bSwitch;
-    bool m_bOld;
-};
-
 _tParagraph Para(uint32_t nId, const std::string& sText, int nLevel = DocLevel::TEXT)
 {
     _tParagraph para;
@@ -168,7 +156,7 @@ TEST(ModelRules, HoldAfterParsingAndReloadingEveryCorpusDocument)
             std::string sCopy = dir.File("input.docx");
             fs::copy_file(doc, sCopy);
             CDocxParser parser;
-            CSwitchOn ocr(g_bOCR, nType == 5);
+            CSwitchGuard ocr(g_bOCR, nType == 5);
             ASSERT_EQ(parser.ImportFile(sCopy.c_str(), "", nType == 5 ? 0 : nType, 0), 1) << g_sLastErrorMessage;
             EXPECT_EQ(BrokenRule(parser.Model()), "");
             nHeadings += parser.Model().DocStruct().size();
