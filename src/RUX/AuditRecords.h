@@ -102,7 +102,7 @@ struct _tAuditFailure {
     std::string org_str;
     std::string new_str;
     uint32_t new_para_id = 0;
-    bool bChange = false;  // a change that refers to new_para_id (revision type C)
+    char revise = 'U';     // 'U' update, 'D' delete, 'I' insert, 'C' change after new_para_id
     std::string text;      // paragraph text
     std::string rule_no;   // the audit or extraction rule behind it
 };
