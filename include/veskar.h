@@ -422,6 +422,54 @@ VESKAR_API int RUXSet_Delete(int rule_id, int nSet);
 /* Messages of this thread's last RUXSet_ change, one line each; never null. [thread] */
 VESKAR_API const char* RUXSet_Messages(void);
 
+/* ---- Report types: their rule sources, extraction rules and audit rules ----
+ * Each report type has a processor (created on first use and listed in
+ * Data/RUX_Manager.dat) holding its extraction rules "RUX_<type>.rule" and
+ * audit rules "RUX_<type>.audit". Without a started library these return 0
+ * or null with "g_pRUXManager not init!". Strings are owned by the library. */
+/* Imports a rule source file (extraction <item> records, then its <audits>
+ * section) into report type nType, replacing the type's rules when
+ * bOverwrite: 1; -2 when the source has no <audits> section; other negative
+ * values when it cannot be read or saved. */
+VESKAR_API int VESKAR_ImportRUXRules(const char* sRuleFile, bool bOverwrite, int nType);
+/* The same from a text in memory. */
+VESKAR_API int VESKAR_ImportRUXRulesFromMem(const char* sRuleText, bool bOverwrite, int nType);
+/* Adds one "<audit>" item to type nType and saves: its index, or -1. */
+VESKAR_API int VESKAR_AddAuditRule(const char* sAuditRule, int nType);
+/* JSON {"actions":[...],"fields":[...]}: the names extraction rules may use. */
+VESKAR_API const char* RUX_GetSysInfo(void);
+/* JSON array of {"no","name"} per extraction rule of the type. */
+VESKAR_API const char* RUX_GetRuleListId(int type);
+/* JSON form of one extraction rule; "" for a bad index. */
+VESKAR_API const char* RUX_GetRuleInfo(int rule_id, int type);
+/* Adds a JSON extraction rule: its index, a duplicate's index, or negative. */
+VESKAR_API int RUX_AddRule(const char* sJsonStr, int type);
+/* Replaces one extraction rule: rule_id, -1 for a bad index, or negative. */
+VESKAR_API int RUX_EditRule(int rule_id, const char* sJsonStr, int type);
+/* Deletes one extraction rule: 1, or -1 for a bad index (nothing changes). */
+VESKAR_API int RUX_DelRule(int rule_id, int type);
+/* JSON of the audit language: commands, scopes, operators, relations,
+ * logic words, and the type's rule count. */
+VESKAR_API const char* Audit_GetSysInfo(int type);
+/* JSON array of {"no","name"} per audit rule of the type. */
+VESKAR_API const char* Audit_GetRuleListId(int type);
+/* JSON {"no","name","rule","arguments","field","credit"} of one audit rule;
+ * "" for a bad index. */
+VESKAR_API const char* Audit_GetRuleInfo(int rule_id, int type);
+/* Adds a JSON audit rule: its index, or -1 ("Read RUX Infor Error!" for bad
+ * JSON, or the compile error, e.g. a command with other words). */
+VESKAR_API int Audit_AddRule(const char* sJsonStr, int type);
+/* Replaces one audit rule: rule_id, or -1 (bad index or rule; nothing changes). */
+VESKAR_API int Audit_EditRule(int rule_id, const char* sJsonStr, int type);
+/* Deletes one audit rule: 1, or -1 for a bad index (nothing changes). */
+VESKAR_API int Audit_DelRule(int rule_id, int type);
+/* The readable listing of the type's audit rules and not-null fields. */
+VESKAR_API const char* Audit_Export(int type);
+/* JSON array of {"type","rules","audits"} per known report type, ascending. */
+VESKAR_API const char* VESKAR_GetReportTypes(void);
+/* Messages of the type's last import or edit, one line each ("" for none). */
+VESKAR_API const char* VESKAR_GetRuleMessages(int type);
+
 #ifdef __cplusplus
 }
 #endif

@@ -6,20 +6,71 @@
 
 #include <memory>
 
+#include "Checker/CheckResult.h"
 #include "Docx/DocxParser.h"
+#include "Global/SharedServices.h"
+#include "RUX/Audit.h"
+#include "RUX/AuditAgent.h"
+#include "RUX/RUXManager.h"
 #include "RUX/RUX.h"
 #include "RUX/RUXAgent.h"
 #include "RUX/RuleScan.h"
 
-void RunAuditStage(CDocxParser& /*parser*/, CCheckResult& /*results*/, int /*nType*/, int /*nResultFormat*/,
-                   const char* /*sOrganization*/, bool /*bDebug*/, _tAuditOutputs& outputs)
+namespace {
+
+// The processor of a report type from the manager; null (no rule scan, no
+// audit) when the library has no manager or the type was never set up.
+CAudit* ProcessorOfType(int nType)
+{
+    return g_pRUXManager ? g_pRUXManager->GetProcesser(nType) : nullptr;
+}
+
+void AddFinding(CCheckResult& results, const _tAuditFailure& failure)
+{
+    _tCheckResult record;
+    record.para_id = failure.para_id;
+    record.offset = failure.offset;
+    record.error_id = failure.code;
+    record.error_msg = failure.message;
+    record.text = failure.text;
+    record.field_id = FIELD_CONTENT;
+    record.org_str = failure.org_str;
+    record.new_str = failure.new_str;
+    record.new_para_id = failure.new_para_id;
+    record.revise_type = _tCheckResult::ReviseFromLetter(std::string(1, failure.revise), REVISE_U);
+    results.AddResult(record);
+}
+
+}  // namespace
+
+void RunAuditStage(CDocxParser& parser, CCheckResult& results, int nType, int nResultFormat,
+                   const char* sOrganization, bool bDebug, _tAuditOutputs& outputs)
 {
     outputs = _tAuditOutputs();
+    CAudit* pAudit = ProcessorOfType(nType);
+    if (!pAudit)
+        return;
+    CAuditAgent agent(pAudit);
+    agent.Check(&parser, nResultFormat, sOrganization, bDebug);
+    for (const _tAuditFailure& failure : agent.Failures())
+        AddFinding(results, failure);
+    CRUXAgent* pRUXAgent = agent.GetRUXAgent();
+    outputs.sKGResult = pRUXAgent->GetKGResult();
+    outputs.sSingleKeyResult = pRUXAgent->GetSingleKeyResult();
+    outputs.sEntityKeyResult = pRUXAgent->GetEntityResult();
+    outputs.sTupleResult = pRUXAgent->GetTupleResult();
+    agent.GetStandards(outputs.vecStandards);
 }
 
 std::string RunKnowledgeStage(CDocxParser& parser, int nType)
 {
     // Without a rule set for the report type there is nothing to extract.
+    CAudit* pAudit = ProcessorOfType(nType);
+    if (pAudit) {
+        CAuditAgent agent(pAudit);
+        agent.ExtractKnowledge(&parser, parser.m_nResultFormat);
+        return agent.GetKnowledgeJsonStr();
+    }
     std::unique_ptr<CRUX> pSet = OpenRuleSetOfType(nType);
     if (!pSet)
         return "{}";
@@ -30,6 +81,9 @@ std::string RunKnowledgeStage(CDocxParser& parser, int nType)
 
 std::string RunRuleScanStage(const char* sLine, int nType, int nRuleId)
 {
+    CAudit* pAudit = ProcessorOfType(nType);
+    if (pAudit)
+        return TraceText(*pAudit->GetRUX(), sLine, nRuleId);
     std::unique_ptr<CRUX> pSet = OpenRuleSetOfType(nType);
     if (!pSet)
         return "[]";

@@ -16,6 +16,7 @@
 
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
+#include "RUX/Audit.h"
 #include "RUX/RUXManager.h"
 #include "Segmenter/CoreDict.h"
 #include "Segmenter/EnglishWords.h"
@@ -84,21 +85,29 @@ int BuildQueryDict(const char* sStem, const char* sText, const char* sFolder)
     return 0;
 }
 
+// Compiled through the manager, as the library imports it: extraction
+// rules, then the audit section (a source without one is fine here).
 int BuildRuleSet(const char* sSource, const char* sInitDir, const char* sSet)
 {
     int nSet = std::atoi(sSet);
-    std::string sData = std::string(sInitDir) + "/Data/";
-    CRUX ruleSet(sData.c_str(), nSet);
-    int nResult = ruleSet.ImportRule(sSource, true);
-    if (nResult != 1) {
-        std::fprintf(stderr, "veskar_mkdata: rule set %d not built from %s (%d): %s\n", nSet, sSource, nResult,
-                     g_sLastErrorMessage.c_str());
-        return 1;
-    }
     CRUXManager manager(sInitDir);
     manager.Load();
-    manager.AddReportType(nSet);
-    std::printf("rule set %d: %s -> %s\n", nSet, sSource, ruleSet.RuleFile().c_str());
+    int nResult = manager.ImportRUXRules(sSource, true, nSet);
+    std::string sMessages = manager.GetMessages(nSet);
+    if (nResult != 1 && nResult != -2) {
+        std::fprintf(stderr, "veskar_mkdata: rule set %d not built from %s (%d): %s\n%s", nSet, sSource, nResult,
+                     g_sLastErrorMessage.c_str(), sMessages.c_str());
+        return 1;
+    }
+    CAudit* pAudit = manager.GetProcesser(nSet);
+    // A rule the build refuses would silently never run: fail the build.
+    if (!sMessages.empty()) {
+        std::fprintf(stderr, "veskar_mkdata: rule set %d from %s has refused rules:\n%s", nSet, sSource,
+                     sMessages.c_str());
+        return 1;
+    }
+    std::printf("rule set %d: %s -> %zu extraction rules, %zu audit rules\n", nSet, sSource,
+                pAudit->GetRUX()->GetRuleOrgs().size(), pAudit->GetRuleOrgs().size());
     return 0;
 }
 

@@ -39,6 +39,8 @@ extern const char* const kRecheckUsage;
 extern const char* const kSegUsage;
 extern const char* const kDictUsage;
 extern const char* const kRulesUsage;
+int RunAudit(int argc, char** argv, int nFirst); extern const char* const kAuditUsage;
+int RunTypes(int argc, char** argv, int nFirst); extern const char* const kTypesUsage;
 
 // Report types run from 0 to this; a --type outside is a usage error.
 constexpr int kMaxReportType = 19;

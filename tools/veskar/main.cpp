@@ -19,6 +19,8 @@ const _tCommand kCommands[] = {
     {"seg", "segment a text into words with their tags", kSegUsage, RunSeg},
     {"dict", "build, look up, scan or export a .pdat dictionary", kDictUsage, RunDict},
     {"rules", "import, list, show, export and edit extraction rule sets", kRulesUsage, RunRules},
+    {"audit", "list, show, import, add, edit, delete or export a report type's audit rules", kAuditUsage, RunAudit},
+    {"types", "list the report types with their rule and audit counts", kTypesUsage, RunTypes},
     {"extract", "extract key values, tuples and tables from a document with a rule set", kExtractUsage, RunExtract},
     {"scan", "trace how a rule set matches one paragraph", kScanUsage, RunScan},
 };

@@ -1,0 +1,80 @@
+// The evaluator of one check (CAuditAgent): lets the type's extraction
+// rules scan the document, takes the template selection keys from the
+// extracted values, turns checking actions of extraction rules into
+// failures, and runs the type's audit rules over the extracted values. It
+// hands back plain failure records; the checks above make findings of them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Docx/KeyVal.h"
+#include "RUX/AuditRecords.h"
+
+class CAudit;
+class CRUXAgent;
+class CDocxParser;
+
+class CAuditAgent {
+public:
+    // pAudit may be null: the check then scans nothing and finds nothing.
+    explicit CAuditAgent(CAudit* pAudit);
+    virtual ~CAuditAgent();
+    CAuditAgent(const CAuditAgent&) = delete;
+    CAuditAgent& operator=(const CAuditAgent&) = delete;
+
+    // The whole evaluation, in order: rule scan, paper structure (types 6
+    // and 7), template keys, extraction findings, audit rules. 1, or 0
+    // without a rule set.
+    int Check(CDocxParser* pDocx, int nResultFormat, const char* sOrganization, bool bDebug);
+    // The audit rules over the values the rule agent holds (tests fill them).
+    int CheckAllData();
+    // Only the scan, without tracing.
+    int ExtractKnowledge(CDocxParser* pDocx, int nResultFormat);
+    std::string GetKnowledgeJsonStr() const;
+    // Values of fields that cited standards are checked against (empty
+    // until the standards module runs its commands).
+    void GetStandards(std::vector<_tKeyVal>& vecStandards) const;
+
+    const std::vector<_tAuditFailure>& Failures() const { return m_vecFailures; }
+    CRUXAgent* GetRUXAgent() const { return m_pRUXAgent.get(); }
+
+protected:
+    // Recognises the parts of a paper before its values are audited. The
+    // paper-structure module fills this in; until then papers are audited
+    // as they were scanned.
+    virtual void RecognisePaperStructure(CDocxParser& /*docx*/) {}
+
+private:
+    void TakeTemplateKeys(const char* sOrganization);
+    void ConvertExtractionHits();
+    void CheckNotNull();
+    void CheckKeyValue(const _tKeyVal& kv, int nMode);
+    void RunCommand(int nRule, int nCommand, const _tKeyVal& kv, int nMode);
+    void CheckUnique(const _tKeyVal& kv, int nRule);
+    void CheckUniqueTuple(const _tKeyVal& kv, int nRule);
+    void CheckNumChinese(const _tKeyVal& kv, int nRule);
+    void CheckLogicExpression(const _tKeyVal& kv, int nMode, int nRule);
+    bool FieldValue(int nField, const _tKeyVal& kv, int nMode, std::string& sValue);
+    bool TableSum(int nField, int nMode, double& dSum) const;
+    void Add(_tAuditFailure failure, const _tKeyVal& kv);
+    std::string ParagraphText(uint32_t nParaId, const std::string& sFallback) const;
+    std::string RuleNo(int nRule) const;
+
+    CAudit* m_pAudit;
+    std::unique_ptr<CRUXAgent> m_pRUXAgent;
+    CDocxParser* m_pDocx = nullptr;
+    std::vector<_tAuditFailure> m_vecFailures;
+    const std::vector<_tKeyVal>* m_pCurTuple = nullptr;
+    const std::vector<std::vector<_tKeyVal>>* m_pCurTable = nullptr;
+    int m_nCurRule = -1;
+    _tKeyVal m_curKeyVal;  // the document value a failing expression is reported at
+    bool m_bCurKeyValSet = false;
+    std::set<int> m_setUniqueDone;         // attributes checked by audit_unique
+    std::set<int> m_setTupleRulesDone;     // tuple-scoped rules run on the current tuple
+    std::set<int> m_setLogged;             // rules whose skip was logged
+    bool m_bDebug = false;
+};
