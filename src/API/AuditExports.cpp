@@ -5,7 +5,7 @@
 
 #include "API/ExportGuard.h"
 #include "Global/Globals.h"
-#include "Global/SharedServices.h"
+#include "API/SharedServices.h"
 #include "RUX/RUXManager.h"
 #include "Utility/BufferManager.h"
 #include "Utility/FileUtility.h"

@@ -8,7 +8,6 @@
 
 #include "Checker/CheckResult.h"
 #include "Docx/DocxParser.h"
-#include "Global/SharedServices.h"
 #include "RUX/Audit.h"
 #include "RUX/AuditAgent.h"
 #include "RUX/RUXManager.h"
@@ -20,9 +19,9 @@ namespace {
 
 // The processor of a report type from the manager; null (no rule scan, no
 // audit) when the library has no manager or the type was never set up.
-CAudit* ProcessorOfType(int nType)
+CAudit* ProcessorOfType(CRUXManager* pManager, int nType)
 {
-    return g_pRUXManager ? g_pRUXManager->GetProcesser(nType) : nullptr;
+    return pManager ? pManager->GetProcesser(nType) : nullptr;
 }
 
 void AddFinding(CCheckResult& results, const _tAuditFailure& failure)
@@ -43,11 +42,11 @@ void AddFinding(CCheckResult& results, const _tAuditFailure& failure)
 
 }  // namespace
 
-void RunAuditStage(CDocxParser& parser, CCheckResult& results, int nType, int nResultFormat,
+void RunAuditStage(CRUXManager* pManager, CDocxParser& parser, CCheckResult& results, int nType, int nResultFormat,
                    const char* sOrganization, bool bDebug, _tAuditOutputs& outputs)
 {
     outputs = _tAuditOutputs();
-    CAudit* pAudit = ProcessorOfType(nType);
+    CAudit* pAudit = ProcessorOfType(pManager, nType);
     if (!pAudit)
         return;
     CAuditAgent agent(pAudit);
@@ -62,10 +61,10 @@ void RunAuditStage(CDocxParser& parser, CCheckResult& results, int nType, int nR
     agent.GetStandards(outputs.vecStandards);
 }
 
-std::string RunKnowledgeStage(CDocxParser& parser, int nType)
+std::string RunKnowledgeStage(CRUXManager* pManager, CDocxParser& parser, int nType)
 {
     // Without a rule set for the report type there is nothing to extract.
-    CAudit* pAudit = ProcessorOfType(nType);
+    CAudit* pAudit = ProcessorOfType(pManager, nType);
     if (pAudit) {
         CAuditAgent agent(pAudit);
         agent.ExtractKnowledge(&parser, parser.m_nResultFormat);
@@ -79,9 +78,9 @@ std::string RunKnowledgeStage(CDocxParser& parser, int nType)
     return agent.GetKnowledgeJsonStr();
 }
 
-std::string RunRuleScanStage(const char* sLine, int nType, int nRuleId)
+std::string RunRuleScanStage(CRUXManager* pManager, const char* sLine, int nType, int nRuleId)
 {
-    CAudit* pAudit = ProcessorOfType(nType);
+    CAudit* pAudit = ProcessorOfType(pManager, nType);
     if (pAudit)
         return TraceText(*pAudit->GetRUX(), sLine, nRuleId);
     std::unique_ptr<CRUX> pSet = OpenRuleSetOfType(nType);

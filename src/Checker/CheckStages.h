@@ -12,6 +12,7 @@
 
 class CDocxParser;
 class CCheckResult;
+class CRUXManager;
 
 // What the audit stage hands back to the pipeline.
 struct _tAuditOutputs {
@@ -23,13 +24,14 @@ struct _tAuditOutputs {
 };
 
 // Rule scan (with punctuation and spelling), paper structure, template
-// keys, extraction findings and audit rules for report type nType.
-void RunAuditStage(CDocxParser& parser, CCheckResult& results, int nType, int nResultFormat,
+// keys, extraction findings and audit rules for report type nType. A null
+// manager, or a type it does not know, leaves document and findings as they are.
+void RunAuditStage(CRUXManager* pManager, CDocxParser& parser, CCheckResult& results, int nType, int nResultFormat,
                    const char* sOrganization, bool bDebug, _tAuditOutputs& outputs);
 // The knowledge of a text as one JSON object ("{}" when nothing was found).
-std::string RunKnowledgeStage(CDocxParser& parser, int nType);
+std::string RunKnowledgeStage(CRUXManager* pManager, CDocxParser& parser, int nType);
 // One text scanned with one rule (-1 for all): the trace text.
-std::string RunRuleScanStage(const char* sLine, int nType, int nRuleId);
+std::string RunRuleScanStage(CRUXManager* pManager, const char* sLine, int nType, int nRuleId);
 // Compares the document with the template the format checker selects.
 void RunFormatStage(CDocxParser& parser, CCheckResult& results, int nType);
 // The same against a given template (re-check of a saved result).

@@ -68,8 +68,8 @@ int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganizatio
     const bool bFilterCheck = g_bFilteringCheck;
     BeginCheck(nType);
     _tAuditOutputs outputs;
-    RunAuditStage(*m_pDocxParser, *m_pCheckResult, m_nReportType, nResultFormat, sOrganization, bDebug,
-                  outputs);
+    RunAuditStage(m_services.pRUXManager, *m_pDocxParser, *m_pCheckResult, m_nReportType,
+                  nResultFormat, sOrganization, bDebug, outputs);
     m_sKGResult = outputs.sKGResult;
     m_sSingleKeyResult = outputs.sSingleKeyResult;
     m_sEntityKeyResult = outputs.sEntityKeyResult;
@@ -186,13 +186,13 @@ const char* CReportChecker::ShowHtmlError(const char* sResultFile)
 const char* CReportChecker::ExtractKnowledge(int nType)
 {
     BeginCheck(nType);
-    return Keep(RunKnowledgeStage(*m_pDocxParser, nType));
+    return Keep(RunKnowledgeStage(m_services.pRUXManager, *m_pDocxParser, nType));
 }
 
 const char* CReportChecker::CheckMem(const char* sLine, int nType, int nRuleId)
 {
     BeginCheck(nType);
-    m_sResult = RunRuleScanStage(sLine, nType, nRuleId);
+    m_sResult = RunRuleScanStage(m_services.pRUXManager, sLine, nType, nRuleId);
     return m_sResult.c_str();
 }
 
