@@ -334,6 +334,9 @@ void CRUXAgent::GenerateSingleKey(int nRule)
     if (strcasecmp(sOperation.c_str(), "sum") == 0) {
         // Amounts are summed as amounts: "1,200.50" and "60万元" are not 1
         // and 60, or a breakdown could never agree with its total.
+        // No amounts, no sum: a 0 would be audited against a total.
+        if (vecValues.empty())
+            return;
         double dSum = 0;
         for (const _tKeyVal& keyVal : vecValues) {
             double dValue = 0;
