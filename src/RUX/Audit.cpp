@@ -231,6 +231,19 @@ void CAudit::ParseRule(const std::string& sText, std::vector<audit_rule_unit>& v
             continue;
         }
         flush();
+        // "-" before a digit where no operand precedes (start, operator,
+        // relation, logic word, opening bracket) is the sign of a constant:
+        // "x > -5" compares with minus five instead of failing.
+        if (ch == '-' && i + 1 < sText.size() && sText[i + 1] >= '0' && sText[i + 1] <= '9') {
+            bool bOperandBefore = !vecUnits.empty() &&
+                                  (vecUnits.back().type == AUDIT_UNIT_FIELD || vecUnits.back().type == AUDIT_UNIT_CONSTANT ||
+                                   (vecUnits.back().type == AUDIT_UNIT_OPERATOR &&
+                                    (vecUnits.back().val == AUDIT_OP_RPAREN || vecUnits.back().val == AUDIT_OP_RBRACKET)));
+            if (!bOperandBefore) {
+                sWord = "-";
+                continue;
+            }
+        }
         switch (ch) {
         case '+': vecUnits.push_back({AUDIT_UNIT_OPERATOR, AUDIT_OP_ADD}); break;
         case '-': vecUnits.push_back({AUDIT_UNIT_OPERATOR, AUDIT_OP_SUB}); break;

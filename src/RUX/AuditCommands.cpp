@@ -176,19 +176,29 @@ void CAuditAgent::CheckNumChinese(const _tKeyVal& kv, int nRule)
         return;
     std::vector<_tKeyVal> vecCapitals;
     m_pRUXAgent->GetKeyValue(nCapitals, vecCapitals);
+    // A paragraph may state several amounts, each with its capitals: the
+    // digits are compared with the capital amount written nearest to them.
+    const _tKeyVal* pNearest = nullptr;
+    double dNearest = 0;
+    uint32_t nBestDistance = UINT32_MAX;
     for (const _tKeyVal& capital : vecCapitals) {
         double dCapital = 0;
         if (capital.para_id != kv.para_id || !CapitalAmount(capital.key_value, dCapital))
             continue;
-        if (std::fabs(dCapital - dDigits) < 0.009)
-            return;
-        _tAuditFailure failure;
-        failure.code = "11.1";
-        failure.org_str = kv.key_value;
-        failure.new_str = FormatAmount(dCapital);
-        Add(failure, kv);
-        return;
+        uint32_t nDistance = capital.offset > kv.offset ? capital.offset - kv.offset : kv.offset - capital.offset;
+        if (nDistance < nBestDistance) {
+            pNearest = &capital;
+            dNearest = dCapital;
+            nBestDistance = nDistance;
+        }
     }
+    if (!pNearest || std::fabs(dNearest - dDigits) < 0.009)
+        return;
+    _tAuditFailure failure;
+    failure.code = "11.1";
+    failure.org_str = kv.key_value;
+    failure.new_str = FormatAmount(dNearest);
+    Add(failure, kv);
 }
 
 bool CAuditAgent::FieldValue(int nField, const _tKeyVal& kv, int nMode, std::string& sValue)

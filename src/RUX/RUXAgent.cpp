@@ -8,6 +8,7 @@
 #include <cstring>
 #include <set>
 
+#include "Convert/TextDecoder.h"
 #include "Docx/DocumentPlace.h"
 #include "Docx/DocxParser.h"
 #include "Global/Globals.h"
@@ -235,11 +236,14 @@ int CRUXAgent::ScanTextFile(const char* sFile, int bJson, bool bDebug)
 {
     BeginScan(bDebug);
     m_pDocxParser = nullptr;
-    std::string sText;
-    if (!sFile || !ReadWholeFile(sFile, sText)) {
+    std::string sRaw;
+    if (!sFile || !ReadWholeFile(sFile, sRaw)) {
         SetLastError(std::string("Failed open file ") + (sFile ? sFile : ""));
         return -1;
     }
+    // Rules and the segmenter work on UTF-8: a GBK (or UTF-16) file read
+    // as it is would match nothing.
+    std::string sText = CTextDecoder::ToUtf8(sRaw);
     // Lines are read in pieces of at most 1023 bytes: a longer line goes on
     // as further paragraphs, cut at a character boundary.
     std::string sLines;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "RUX/AuditValueChecks.h"
 #include "RUX/RUX.h"
 #include "RUX/RUXAgent.h"
 #include "Segmenter/Segmenter.h"
@@ -331,8 +332,22 @@ void CRUXAgent::GenerateSingleKey(int nRule)
     GetKeyValue(nSource, vecValues);
     long long nResult = 0;
     if (strcasecmp(sOperation.c_str(), "sum") == 0) {
-        for (const _tKeyVal& keyVal : vecValues)
-            nResult += DecimalValue(keyVal.key_value);
+        // Amounts are summed as amounts: "1,200.50" and "60万元" are not 1
+        // and 60, or a breakdown could never agree with its total.
+        // No amounts, no sum: a 0 would be audited against a total.
+        if (vecValues.empty())
+            return;
+        double dSum = 0;
+        for (const _tKeyVal& keyVal : vecValues) {
+            double dValue = 0;
+            if (DigitAmount(keyVal.key_value, dValue))
+                dSum += dValue;
+        }
+        const char* sNo = m_pRUX->GetStr(rule.rule_no_id);
+        uint32_t nPara = vecValues.empty() ? 0 : vecValues[0].para_id;
+        uint32_t nOff = vecValues.empty() ? 0 : vecValues[0].offset;
+        m_vecSingleKeyVal.emplace_back(nTarget, FormatAmount(dSum), nPara, nOff, "", sNo ? sNo : "");
+        return;
     } else if (strcasecmp(sOperation.c_str(), "count") == 0) {
         std::set<std::string> setTexts;
         for (const _tKeyVal& keyVal : vecValues)

@@ -1,6 +1,8 @@
 // Scans of files and texts with a fresh agent on a given rule set.
 #include "RUX/RuleScan.h"
 
+#include "Docx/DocumentPlace.h"
+
 #include "Docx/DocxParser.h"
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
@@ -44,7 +46,9 @@ _tScanOutcome ScanDocumentFile(CRUX& set, const char* sFile, int nType, bool bJs
     }
     CRUXAgent agent(&set);
     agent.ScanDoc(&parser, bJson ? 1 : 0, false);
-    return Finish(agent, sFile ? sFile : "");
+    // The hit list goes where the other outputs go (the output folder when
+    // one is set), never beside a document the caller wants left alone.
+    return Finish(agent, CDocumentPlace::OutputFileFor(sFile ? sFile : ""));
 }
 
 _tScanOutcome ScanDocumentResult(CRUX& set, const char* sResultFile, bool bJson)

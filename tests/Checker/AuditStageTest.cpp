@@ -18,7 +18,7 @@ const char* const kRules =
     "<argument>contract_fee|合同总价</argument></item>\n"
     "<item><no>C2</no><rule>{[大写]}{[：;:]}{[-(/wj;/wd;/wf)]10}s</rule><action>extract</action>"
     "<argument>contract_feebig|大写金额</argument></item>\n"
-    "<item><no>C3</no><rule>{[签订]}{[日期]}{[：;:]}{[/t;/m]3}s</rule><action>extract</action>"
+    "<item><no>C3</no><rule>{[签订日期]}{[：;:]}{[/t;/m]3}s</rule><action>extract</action>"
     "<argument>sign_date|签订日期</argument></item>\n"
     "<audits>"
     "<audit><no>A1</no><name>金额大小写一致</name><rule>audit_num_chinese</rule>"
@@ -45,12 +45,12 @@ TEST_F(AuditStageTest, ContractFaultsGiveTheirFindings)
 {
     ASSERT_EQ(VESKAR_ImportRUXRulesFromMem(kRules, true, 9), 1) << VESKAR_GetRuleMessages(9);
     const char* sFaulty = VESKAR_CheckReportM(
-        "合同总价：120000元，大写：壹拾伍万元整。\n签订日期：2023年2月30日\n", "", "", 9, 1, false, 0);
+        "总价：120000元，大写：壹拾伍万元整。\n签订日期：2023年2月30日\n", "", "", 9, 1, false, 0);
     ASSERT_NE(sFaulty, nullptr);
     std::string sCodes = Codes(sFaulty);
     EXPECT_EQ(sCodes, "11.1;99.1;") << sFaulty;
     const char* sClean = VESKAR_CheckReportM(
-        "合同总价：150000元，大写：壹拾伍万元整。\n签订日期：2023年2月28日\n", "", "", 9, 1, false, 0);
+        "总价：150000元，大写：壹拾伍万元整。\n签订日期：2023年2月28日\n", "", "", 9, 1, false, 0);
     EXPECT_EQ(Codes(sClean), "") << sClean;
 }
 

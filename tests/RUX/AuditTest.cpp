@@ -198,6 +198,9 @@ TEST_F(AuditTest, PrecedenceBracketsToleranceAndWords)
         {"1!=1.008", 0},         {"1<2 and 2<3", 1},      {"1>2 or 2<3", 1},       {"1>2 or 2>3", 0},
         {"not 1>2", 1},          {"1+1=2 and not 2=3", 1}, {"integer 3.7=3", 1},   {"\"abc\" substr \"b\"", 1},
         {"\"abc\" not_substr \"b\"", 0}, {"\"b\" in \"a|b\"", 1}, {"\"c\" not_in \"a|b\"", 1}, {"1<2=1", 1},
+        // Negative constants: a sign where no operand precedes, else subtraction.
+        {"1 > -5", 1},           {"-2+5=3", 1},           {"(-2)*3=-6", 1},       {"3-2=1", 1},
+        {"not -1>0", 1},         {"4 - -2 = 6", 1},
     };
     CAuditExpression::_tContext context;
     context.unitText = [this](const audit_rule_unit& unit) { return m_pAudit->GetUnitStr(unit); };

@@ -42,16 +42,17 @@ protected:
 
 TEST_F(RUXManagerTest, UnusedTypeGetsProcessorAndIsListed)
 {
+    // Types 1 to 7 have default rules in the data folder; 17 has none.
     CRUXManager manager(m_data.Path().c_str());
     ASSERT_TRUE(WriteTestFile(manager.ManagerFile(), ManagerBytes({})));
     ASSERT_EQ(manager.Load(), 1);
-    EXPECT_EQ(manager.GetProcesser(7), nullptr);
-    EXPECT_EQ(g_sLastErrorMessage, "Report Type=7 Processor not exists.");
-    EXPECT_EQ(manager.GetRUXRuleListId(7), "[]");
-    EXPECT_NE(manager.GetProcesser(7), nullptr);
+    EXPECT_EQ(manager.GetProcesser(17), nullptr);
+    EXPECT_EQ(g_sLastErrorMessage, "Report Type=17 Processor not exists.");
+    EXPECT_EQ(manager.GetRUXRuleListId(17), "[]");
+    EXPECT_NE(manager.GetProcesser(17), nullptr);
     std::string sData;
     ASSERT_TRUE(ReadWholeFile(manager.ManagerFile(), sData));
-    EXPECT_EQ(sData, ManagerBytes({7}));
+    EXPECT_EQ(sData, ManagerBytes({17}));
 }
 
 TEST_F(RUXManagerTest, TypesLoadBackSorted)
