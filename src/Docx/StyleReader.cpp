@@ -9,14 +9,15 @@
 
 namespace {
 
-int ToInt(const std::string& sValue)
+// atoi on a copy: the value is not followed by a terminating zero.
+int ToInt(std::string_view sValue)
 {
-    return std::atoi(sValue.c_str());
+    return std::atoi(std::string(sValue).c_str());
 }
 
 }  // namespace
 
-int CStyleReader::OutlineLevel(const std::string& sValue)
+int CStyleReader::OutlineLevel(std::string_view sValue)
 {
     if (!sValue.empty() && sValue[0] >= '0' && sValue[0] <= '3')
         return sValue[0] - '0' + 1;
@@ -49,12 +50,20 @@ void CStyleReader::ExtractFont(std::string_view sText, size_t nStart, size_t nLi
                                _tParagraph& para, const std::string& sStyleId, bool bStyleMode,
                                const std::map<std::string, _tParagraph>& mapStyles)
 {
-    std::string sValue;
-    if (GetXMLPropertyValue(sText, nStart, "w:sz w:val", sValue, nLimit) == XML_NPOS && !bStyleMode)
-        GetXMLPropertyValue(sText, nStart, "w:szCs w:val", sValue, nLimit);
-    para.font_size = sValue.empty() ? 0 : ToInt(sValue);
+    std::string sSize, sName;
+    if (GetXMLPropertyValue(sText, nStart, "w:sz w:val", sSize, nLimit) == XML_NPOS && !bStyleMode)
+        GetXMLPropertyValue(sText, nStart, "w:szCs w:val", sSize, nLimit);
     if (para.font.empty())
-        ReadFontName(sText, nStart, nLimit, para.font);
+        ReadFontName(sText, nStart, nLimit, sName);
+    ApplyRunFont(_tRunFont{sSize, sName}, para, sStyleId, mapStyles);
+}
+
+void CStyleReader::ApplyRunFont(const _tRunFont& font, _tParagraph& para, const std::string& sStyleId,
+                                const std::map<std::string, _tParagraph>& mapStyles)
+{
+    para.font_size = font.sSize.empty() ? 0 : ToInt(font.sSize);
+    if (para.font.empty())
+        para.font = font.sName;
     if (para.font_size != 0 || sStyleId.empty())
         return;
     auto it = mapStyles.find(sStyleId);
