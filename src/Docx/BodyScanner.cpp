@@ -28,12 +28,6 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// atoi on a copy: a value in the text is not followed by a terminating zero.
-int ToInt(std::string_view sValue)
-{
-    return std::atoi(std::string(sValue).c_str());
-}
-
 }  // namespace
 
 CBodyScanner::CBodyScanner(CDocxParser& parser, std::string_view sText)
@@ -174,9 +168,9 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
     CParagraphTagReader(m_sText).Read(nStart, nEnd, tags);
     std::string sStyleId;
     if (tags.bLine)
-        para.line_space = ToInt(tags.sLine);
+        para.line_space = ValueToInt(tags.sLine);
     if (tags.bNumId)
-        para.numPtr = ToInt(tags.sNumId);
+        para.numPtr = ValueToInt(tags.sNumId);
     if (tags.bStyle) {
         sStyleId = tags.sStyle;
         para.level = m_parser.StyleID2Level(sStyleId);
@@ -208,7 +202,13 @@ void CBodyScanner::ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& 
     if (run.bTab)
         para.text += '\t';
     if (run.bText) {
-        CStyleReader::ApplyRunFont(run.font, para, sStyleId, m_parser.m_mapStyleId2Style);
+        // A font name counts only while the paragraph has none, so it is
+        // looked up then and not read for every run.
+        std::string sFont;
+        if (para.font.empty() && run.bFontTag)
+            CStyleReader::ReadFontName(m_sText, run.nStart, run.nEnd, sFont);
+        CStyleReader::ApplyRunFont(_tRunFont{run.sSize, sFont}, para, sStyleId,
+                                   m_parser.m_mapStyleId2Style);
         if (run.sAlign.empty()) {
             para.text += run.sText;
         } else {

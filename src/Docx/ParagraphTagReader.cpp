@@ -105,6 +105,7 @@ CParagraphTagReader::CParagraphTagReader(std::string_view sText) : m_sText(sText
 void CParagraphTagReader::Read(size_t nStart, size_t nEnd, _tParagraphTags& tags)
 {
     tags = _tParagraphTags();
+    tags.vecRuns.reserve(8);
     CTagTokenizer tokenizer(m_sText, nStart, nEnd);
     _tTag tag;
     _tRunTags run;
@@ -168,7 +169,6 @@ void CParagraphTagReader::ParagraphTag(EName eName, const _tTag& tag, _tParagrap
 
 void CParagraphTagReader::RunTag(EName eName, const _tTag& tag, _tRunTags& run, _tRunState& state) const
 {
-    static const std::string_view kFontNames[3] = {"w:eastAsia", "w:ascii", "w:hAnsi"};
     switch (eName) {
     case EName::TAB:
         run.bTab = run.bTab || tag.Is(m_sText, "<w:tab/>");
@@ -180,7 +180,8 @@ void CParagraphTagReader::RunTag(EName eName, const _tTag& tag, _tRunTags& run, 
         TakeLeadingVal(m_sText, tag, state.bSz, state.sSz);
         break;
     case EName::SZ_CS:
-        TakeLeadingVal(m_sText, tag, state.bSzCs, state.sSzCs);
+        if (!state.bSz)  // w:szCs counts only without a w:sz
+            TakeLeadingVal(m_sText, tag, state.bSzCs, state.sSzCs);
         break;
     case EName::W_T:
     case EName::M_T:
@@ -193,18 +194,7 @@ void CParagraphTagReader::RunTag(EName eName, const _tTag& tag, _tRunTags& run, 
         break;
     case EName::R_FONTS:
         // Only w:rFonts names fonts (w:lang carries w:eastAsia too).
-        if (tag.bClosing || !StartsWith(tag.sAttrs, " "))
-            break;
-        // The names rank eastAsia, ascii, hAnsi over all w:rFonts of the
-        // run: once a name has a value, the ones after it are never wanted.
-        for (const std::string_view& sFontName : kFontNames) {
-            std::string_view& sFont = state.asFonts[&sFontName - kFontNames];
-            bool bFound = false;
-            if (sFont.empty())
-                sFont = tag.Value(m_sText, sFontName, bFound);
-            if (!sFont.empty())
-                break;
-        }
+        run.bFontTag = run.bFontTag || (!tag.bClosing && StartsWith(tag.sAttrs, " "));
         break;
     case EName::IMAGE_DATA:
         if (run.nPicture == XML_NPOS && !tag.bClosing && StartsWith(tag.sAttrs, " r:id"))
@@ -236,12 +226,6 @@ void CParagraphTagReader::FinishRun(size_t nEnd, _tRunTags& run, _tRunState& sta
             run.sText = m_sText.substr(nOpenEnd + 1, nClose - nOpenEnd - 1);
         }
     }
-    run.font.sSize = state.bSz ? state.sSz : (state.bSzCs ? state.sSzCs : std::string_view());
-    for (std::string_view sFont : state.asFonts) {
-        if (!sFont.empty()) {
-            run.font.sName = sFont;
-            break;
-        }
-    }
+    run.sSize = state.bSz ? state.sSz : (state.bSzCs ? state.sSzCs : std::string_view());
     state.bOpen = false;
 }

@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "Docx/StyleReader.h"
 #include "Docx/XmlScan.h"
 
 struct _tTag;
@@ -23,7 +22,8 @@ struct _tRunTags {
     std::string_view sAlign;       // w:vertAlign ("superscript", "subscript")
     bool bText = false;            // its first <w:t> (<m:t>) holds text
     std::string_view sText;        // that text, as written
-    _tRunFont font;
+    std::string_view sSize;        // w:sz, else w:szCs
+    bool bFontTag = false;         // holds a "<w:rFonts " (read only when wanted)
     size_t nPicture = XML_NPOS;    // first "<v:imagedata r:id" or "<a:blip r:embed"
 };
 
@@ -57,7 +57,6 @@ private:
         bool bAlign = false;
         std::string_view sSz;
         std::string_view sSzCs;
-        std::string_view asFonts[3];
         size_t nTextTag = XML_NPOS;    // its first <w:t>
         size_t nTextOpenEnd = XML_NPOS;
         size_t nTextClose = XML_NPOS;

@@ -38,12 +38,15 @@ public:
     static void ApplyRunFont(const _tRunFont& font, _tParagraph& para, const std::string& sStyleId,
                              const std::map<std::string, _tParagraph>& mapStyles);
 
+    // The font w:rFonts names in [nStart, nLimit): w:eastAsia of any of
+    // them, else w:ascii, else w:hAnsi; sFont stays as it is when none has one.
+    static void ReadFontName(std::string_view sText, size_t nStart, size_t nLimit,
+                             std::string& sFont);
+
     // The heading level an outline level value gives: "0".."3" -> 1..4, else 0.
     static int OutlineLevel(std::string_view sValue);
 
 private:
     static int LevelFromName(std::string_view sText, size_t nStart, size_t nEnd,
                              const std::string& sName);
-    static void ReadFontName(std::string_view sText, size_t nStart, size_t nLimit,
-                             std::string& sFont);
 };

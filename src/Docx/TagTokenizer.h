@@ -43,5 +43,4 @@ private:
     std::string_view m_sText;
     size_t m_nPos;
     size_t m_nEnd;
-    const char* m_pNextOpen;  // the '<' found while reading the last tag
 };
