@@ -205,8 +205,8 @@ void CBodyScanner::ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& 
         // A font name counts only while the paragraph has none, so it is
         // looked up then and not read for every run.
         std::string sFont;
-        if (para.font.empty() && run.bFontTag)
-            CStyleReader::ReadFontName(m_sText, run.nStart, run.nEnd, sFont);
+        if (para.font.empty())
+            CParagraphTagReader(m_sText).ReadFontName(run, sFont);
         CStyleReader::ApplyRunFont(_tRunFont{run.sSize, sFont}, para, sStyleId,
                                    m_parser.m_mapStyleId2Style);
         if (run.sAlign.empty()) {

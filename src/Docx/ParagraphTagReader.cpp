@@ -2,6 +2,7 @@
 // compare), so the many tags no property comes from cost little.
 #include "Docx/ParagraphTagReader.h"
 
+#include "Docx/StyleReader.h"
 #include "Docx/TagTokenizer.h"
 
 enum class CParagraphTagReader::EName {
@@ -194,7 +195,10 @@ void CParagraphTagReader::RunTag(EName eName, const _tTag& tag, _tRunTags& run, 
         break;
     case EName::R_FONTS:
         // Only w:rFonts names fonts (w:lang carries w:eastAsia too).
-        run.bFontTag = run.bFontTag || (!tag.bClosing && StartsWith(tag.sAttrs, " "));
+        if (!tag.bClosing && StartsWith(tag.sAttrs, " ")) {
+            if (run.nFontTags++ == 0)
+                run.nFontTag = tag.nStart;
+        }
         break;
     case EName::IMAGE_DATA:
         if (run.nPicture == XML_NPOS && !tag.bClosing && StartsWith(tag.sAttrs, " r:id"))
@@ -228,4 +232,26 @@ void CParagraphTagReader::FinishRun(size_t nEnd, _tRunTags& run, _tRunState& sta
     }
     run.sSize = state.bSz ? state.sSz : (state.bSzCs ? state.sSzCs : std::string_view());
     state.bOpen = false;
+}
+
+void CParagraphTagReader::ReadFontName(const _tRunTags& run, std::string& sFont) const
+{
+    if (run.nFontTag == XML_NPOS)
+        return;
+    // Nearly every run has one w:rFonts: its names are read from the tag at
+    // hand; anything else goes through the searches.
+    CTagTokenizer tokenizer(m_sText, run.nFontTag, run.nEnd);
+    _tTag tag;
+    if (run.nFontTags != 1 || !tokenizer.Next(tag) || !tag.bComplete) {
+        CStyleReader::ReadFontName(m_sText, run.nStart, run.nEnd, sFont);
+        return;
+    }
+    for (std::string_view sName : {"w:eastAsia", "w:ascii", "w:hAnsi"}) {
+        bool bFound = false;
+        std::string_view sValue = tag.Value(m_sText, sName, bFound);
+        if (bFound && !sValue.empty()) {
+            sFont = sValue;
+            return;
+        }
+    }
 }

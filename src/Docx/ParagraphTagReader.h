@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -23,7 +24,8 @@ struct _tRunTags {
     bool bText = false;            // its first <w:t> (<m:t>) holds text
     std::string_view sText;        // that text, as written
     std::string_view sSize;        // w:sz, else w:szCs
-    bool bFontTag = false;         // holds a "<w:rFonts " (read only when wanted)
+    size_t nFontTag = XML_NPOS;    // its first "<w:rFonts " (read only when wanted)
+    int nFontTags = 0;
     size_t nPicture = XML_NPOS;    // first "<v:imagedata r:id" or "<a:blip r:embed"
 };
 
@@ -45,6 +47,10 @@ public:
 
     // The properties and runs of [nStart, nEnd).
     void Read(size_t nStart, size_t nEnd, _tParagraphTags& tags);
+
+    // The font the run's w:rFonts name, as CStyleReader::ReadFontName reads
+    // it (w:eastAsia, else w:ascii, else w:hAnsi); sFont is kept without one.
+    void ReadFontName(const _tRunTags& run, std::string& sFont) const;
 
     enum class EName;  // the tag names a property comes from
 

@@ -11,11 +11,6 @@
 
 namespace {
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 // Bytes that end a tag name: a blank (or any control byte), the end of the
 // tag, or a new tag. Readers look at the byte after a name themselves, so
 // a control byte there never makes a name they want.
@@ -125,21 +120,6 @@ size_t OffsetIn(std::string_view sText, std::string_view sPart)
 }
 
 }  // namespace
-
-bool _tTag::IsOpening(std::string_view sTagName) const
-{
-    if (bClosing || sName != sTagName)
-        return false;
-    // The byte after the name is the first of the attributes, or the '>'.
-    if (!sAttrs.empty())
-        return IsBlank(sAttrs[0]);
-    return bComplete && !bSelfClosing;
-}
-
-bool _tTag::Is(std::string_view sText, std::string_view sRaw) const
-{
-    return bComplete && nEnd - nStart == sRaw.size() && sText.compare(nStart, sRaw.size(), sRaw) == 0;
-}
 
 std::string_view _tTag::LeadingValue(std::string_view sText, std::string_view sAttr, bool& bFound) const
 {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 struct _tTag {
@@ -18,9 +19,21 @@ struct _tTag {
 
     // "<name" followed by a blank or '>': tells "<w:t>" from "<w:tab/>" and
     // from "<w:t/>", as the substring scanner's element test does.
-    bool IsOpening(std::string_view sTagName) const;
+    bool IsOpening(std::string_view sTagName) const
+    {
+        if (bClosing || sName != sTagName)
+            return false;
+        // The byte after the name is the first of the attributes, or the '>'.
+        if (!sAttrs.empty())
+            return sAttrs[0] == ' ' || sAttrs[0] == '\t' || sAttrs[0] == '\r' || sAttrs[0] == '\n';
+        return bComplete && !bSelfClosing;
+    }
     // The bytes from '<' to '>' are exactly sRaw (e.g. "</w:r>", "<w:tab/>").
-    bool Is(std::string_view sText, std::string_view sRaw) const;
+    bool Is(std::string_view sText, std::string_view sRaw) const
+    {
+        return bComplete && nEnd - nStart == sRaw.size() &&
+               std::memcmp(sText.data() + nStart, sRaw.data(), sRaw.size()) == 0;
+    }
     // The value of sAttr when it is the first attribute, written after a
     // single space (`<w:sz w:val="24"/>`); bFound tells a missing one from
     // an empty one.

@@ -101,7 +101,7 @@ const char* const kPieces[] = {
     "<w:t>", "<w:t xml:space=\"preserve\">", "</w:t>", "<w:t/>", "<w:tab/>", "<w:tabs>", "<w:tab w:val=\"left\"/>",
     "研究", " a b ", "(3)", "\n\t\t", "<w:instrText> PAGEREF _Toc1 \\h </w:instrText>",
     "<w:fldChar w:fldCharType=\"begin\"/>", "<!-- <w:r><w:t>c</w:t> -->", "<", ">", "\"", "/>",
-    "<w:t a=\"<w:r>\">", "<w:sz w:val=\"1", "</w:r", "<w:tbl>",
+    "<w:t a=\"<w:r>\">", "<w:sz w:val=\"1", "<w:rFonts w:eastAsia=\"黑", "</w:r", "<w:tbl>",
 };
 
 std::string RandomParagraph(std::mt19937& rng)
@@ -239,7 +239,7 @@ TEST(ParagraphTagReader, OnePassReadsWhatThePerPropertySearchesRead)
 {
     std::mt19937 rng(20240611);
     CDocxParser parser;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 5000; ++i) {
         std::string s = RandomParagraph(rng);
         // Ranges start and end where the scanner puts them: at a '<' (or
         // just inside "<w:p") and at a '<' or the end of the text.
