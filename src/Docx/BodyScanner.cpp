@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "Docx/DocxParser.h"
+#include "Docx/ParagraphTagReader.h"
 #include "Docx/StyleReader.h"
 #include "Docx/XmlScan.h"
 #include "Utility/Blanks.h"
@@ -157,84 +158,63 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
     para.reset();
     para.text.clear();
     para.id = static_cast<uint32_t>(nId == NO_ID ? static_cast<int64_t>(nStart) : nId);
-    std::string sValue, sStyleId;
-    if (GetXMLPropertyValue(m_sText, nStart, "w:line", sValue, nEnd) != XML_NPOS)
-        para.line_space = std::atoi(sValue.c_str());
-    if (GetXMLPropertyValue(m_sText, nStart, "w:numId w:val", sValue, nEnd) != XML_NPOS)
-        para.numPtr = std::atoi(sValue.c_str());
-    if (GetXMLPropertyValue(m_sText, nStart, "w:pStyle w:val", sStyleId, nEnd) != XML_NPOS)
+    // One pass reads the paragraph's and its runs' properties; they are
+    // applied here in the order the searches they replace applied them.
+    _tParagraphTags tags;
+    CParagraphTagReader(m_sText).Read(nStart, nEnd, tags);
+    std::string sStyleId;
+    if (tags.bLine)
+        para.line_space = ValueToInt(tags.sLine);
+    if (tags.bNumId)
+        para.numPtr = ValueToInt(tags.sNumId);
+    if (tags.bStyle) {
+        sStyleId = tags.sStyle;
         para.level = m_parser.StyleID2Level(sStyleId);
-    if (para.level == 0 &&
-        GetXMLPropertyValue(m_sText, nStart, "w:outlineLvl w:val", sValue, nEnd) != XML_NPOS)
-        para.level = CStyleReader::OutlineLevel(sValue);
+    }
+    if (para.level == 0 && tags.bOutline)
+        para.level = CStyleReader::OutlineLevel(tags.sOutline);
     if (nForcedLevel != 0)
         para.level = nForcedLevel;
 
-    // Ordinary and math runs in document order; the next candidate of each
-    // kind is kept so a paragraph is searched once, not once per run.
-    size_t nNextW = FindElement(m_sText, "<w:r", nStart, nEnd);
-    size_t nNextM = FindElement(m_sText, "<m:r", nStart, nEnd);
-    for (;;) {
-        bool bMath = nNextM != XML_NPOS && (nNextW == XML_NPOS || nNextM < nNextW);
-        size_t nRun = bMath ? nNextM : nNextW;
-        if (nRun == XML_NPOS)
-            break;
-        size_t nRunEnd = FindIn(m_sText, bMath ? "</m:r>" : "</w:r>", nRun, nEnd);
-        if (nRunEnd == XML_NPOS) {
-            // The run holds a text box that cuts this part short: what lies
-            // in front of the box (pictures above all) is still read.
-            ExtractRun(nRun, nEnd, bMath, para, sStyleId, bFigures);
-            break;
-        }
-        ExtractRun(nRun, nRunEnd, bMath, para, sStyleId, bFigures);
-        size_t nResume = nRunEnd + 5;
-        if (nNextW != XML_NPOS && nNextW < nResume)
-            nNextW = FindElement(m_sText, "<w:r", nResume, nEnd);
-        if (nNextM != XML_NPOS && nNextM < nResume)
-            nNextM = FindElement(m_sText, "<m:r", nResume, nEnd);
+    // Page references are found by one search over the paragraph, kept
+    // ahead of the runs, not by one search per run.
+    size_t nPageRef = FindIn(m_sText, "PAGEREF", nStart, nEnd);
+    for (const _tRunTags& run : tags.vecRuns) {
+        if (nPageRef != XML_NPOS && nPageRef < run.nStart)
+            nPageRef = FindIn(m_sText, "PAGEREF", run.nStart, nEnd);
+        ExtractRun(run, nPageRef != XML_NPOS && nPageRef < run.nEnd, para, sStyleId, bFigures);
     }
     ParagraphPostProcess(para);
 }
 
-void CBodyScanner::ExtractRun(size_t nRun, size_t nRunEnd, bool bMath, _tParagraph& para,
+void CBodyScanner::ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& para,
                               const std::string& sStyleId, bool bFigures)
 {
-    if (FindIn(m_sText, "PAGEREF", nRun, nRunEnd) != XML_NPOS) {
+    if (bPageRef) {
         para.text += " . ";
         if (para.level == 0)
             para.level = DocLevel::CONTENT1;
     }
-    if (FindIn(m_sText, "<w:tab/>", nRun, nRunEnd) != XML_NPOS)
+    if (run.bTab)
         para.text += '\t';
-    std::string sAlign;
-    GetXMLPropertyValue(m_sText, nRun, "w:vertAlign w:val", sAlign, nRunEnd);
-    size_t nText = FindElement(m_sText, bMath ? "<m:t" : "<w:t", nRun, nRunEnd);
-    if (nText != XML_NPOS) {
-        size_t nOpenEnd = FindIn(m_sText, ">", nText, nRunEnd);
-        size_t nClose = nOpenEnd == XML_NPOS
-                            ? XML_NPOS
-                            : FindIn(m_sText, bMath ? "</m:t>" : "</w:t>", nOpenEnd, nRunEnd);
-        if (nClose != XML_NPOS && nClose > nOpenEnd + 1) {
-            std::string_view sRunText = m_sText.substr(nOpenEnd + 1, nClose - nOpenEnd - 1);
-            CStyleReader::ExtractFont(m_sText, nRun, nRunEnd, para, sStyleId, false,
-                                      m_parser.m_mapStyleId2Style);
-            if (sAlign.empty()) {
-                para.text += sRunText;
-            } else {
-                para.text += "<" + sAlign + ">";
-                para.text += sRunText;
-                para.text += "</" + sAlign + ">";
-            }
+    if (run.bText) {
+        // A font name counts only while the paragraph has none, so it is
+        // looked up then and not read for every run.
+        std::string sFont;
+        if (para.font.empty())
+            CParagraphTagReader(m_sText).ReadFontName(run, sFont);
+        CStyleReader::ApplyRunFont(_tRunFont{run.sSize, sFont}, para, sStyleId,
+                                   m_parser.m_mapStyleId2Style);
+        if (run.sAlign.empty()) {
+            para.text += run.sText;
+        } else {
+            para.text.append("<").append(run.sAlign).append(">");
+            para.text += run.sText;
+            para.text.append("</").append(run.sAlign).append(">");
         }
     }
-    if (!bFigures)
-        return;
-    size_t nImage = FindIn(m_sText, "<v:imagedata r:id", nRun, nRunEnd);
-    size_t nBlip = FindIn(m_sText, "<a:blip r:embed", nRun, nRunEnd);
-    if (nBlip != XML_NPOS && (nImage == XML_NPOS || nBlip < nImage))
-        nImage = nBlip;
-    if (nImage != XML_NPOS)
-        AddFigure(nImage, nRunEnd, para);
+    if (bFigures && run.nPicture != XML_NPOS)
+        AddFigure(run.nPicture, run.nEnd, para);
 }
 
 void CBodyScanner::AddFigure(size_t nPicture, size_t nRunEnd, _tParagraph& para)

@@ -14,6 +14,7 @@
 #include "Docx/DocxRecords.h"
 
 class CDocxParser;
+struct _tRunTags;
 
 class CBodyScanner {
 public:
@@ -42,7 +43,7 @@ public:
     static void ParagraphPostProcess(_tParagraph& para);
 
 private:
-    void ExtractRun(size_t nRun, size_t nRunEnd, bool bMath, _tParagraph& para,
+    void ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& para,
                     const std::string& sStyleId, bool bFigures);
     void AddFigure(size_t nPicture, size_t nRunEnd, _tParagraph& para);
     void SearchFigureCaption(_tParagraph& para);

@@ -7,16 +7,7 @@
 
 #include "Docx/XmlScan.h"
 
-namespace {
-
-int ToInt(const std::string& sValue)
-{
-    return std::atoi(sValue.c_str());
-}
-
-}  // namespace
-
-int CStyleReader::OutlineLevel(const std::string& sValue)
+int CStyleReader::OutlineLevel(std::string_view sValue)
 {
     if (!sValue.empty() && sValue[0] >= '0' && sValue[0] <= '3')
         return sValue[0] - '0' + 1;
@@ -49,12 +40,20 @@ void CStyleReader::ExtractFont(std::string_view sText, size_t nStart, size_t nLi
                                _tParagraph& para, const std::string& sStyleId, bool bStyleMode,
                                const std::map<std::string, _tParagraph>& mapStyles)
 {
-    std::string sValue;
-    if (GetXMLPropertyValue(sText, nStart, "w:sz w:val", sValue, nLimit) == XML_NPOS && !bStyleMode)
-        GetXMLPropertyValue(sText, nStart, "w:szCs w:val", sValue, nLimit);
-    para.font_size = sValue.empty() ? 0 : ToInt(sValue);
+    std::string sSize, sName;
+    if (GetXMLPropertyValue(sText, nStart, "w:sz w:val", sSize, nLimit) == XML_NPOS && !bStyleMode)
+        GetXMLPropertyValue(sText, nStart, "w:szCs w:val", sSize, nLimit);
     if (para.font.empty())
-        ReadFontName(sText, nStart, nLimit, para.font);
+        ReadFontName(sText, nStart, nLimit, sName);
+    ApplyRunFont(_tRunFont{sSize, sName}, para, sStyleId, mapStyles);
+}
+
+void CStyleReader::ApplyRunFont(const _tRunFont& font, _tParagraph& para, const std::string& sStyleId,
+                                const std::map<std::string, _tParagraph>& mapStyles)
+{
+    para.font_size = font.sSize.empty() ? 0 : ValueToInt(font.sSize);
+    if (para.font.empty())
+        para.font = font.sName;
     if (para.font_size != 0 || sStyleId.empty())
         return;
     auto it = mapStyles.find(sStyleId);
@@ -74,13 +73,13 @@ int CStyleReader::LevelFromName(std::string_view sText, size_t nStart, size_t nE
                                 const std::string& sName)
 {
     if (sName.size() >= 8 && strncasecmp(sName.c_str(), "heading ", 8) == 0)
-        return ToInt(sName.substr(8));
+        return ValueToInt(sName.substr(8));
     if (sName.compare(0, 5, "Title") == 0) {
         std::string sAlias;
         GetXMLPropertyValue(sText, nStart, "w:aliases w:val", sAlias, nEnd);
         static const std::string kTitle = "\xE6\xA0\x87\xE9\xA2\x98";  // 标题
         if (sAlias.compare(0, kTitle.size(), kTitle) == 0)
-            return ToInt(sAlias.substr(kTitle.size()));
+            return ValueToInt(sAlias.substr(kTitle.size()));
     }
     return 0;
 }
@@ -101,10 +100,10 @@ void CStyleReader::ExtractStyles(std::string_view sText, std::vector<_tParagraph
         GetXMLPropertyValue(sText, nPos, "w:name w:val", sName, nEnd);
         GetXMLPropertyValue(sText, nPos, "w:basedOn w:val", sBasedOn, nEnd);
         if (GetXMLPropertyValue(sText, nPos, "w:numId w:val", sValue, nEnd) != XML_NPOS)
-            style.numPtr = ToInt(sValue);
+            style.numPtr = ValueToInt(sValue);
         ExtractFont(sText, nPos, nEnd, style, std::string(), true, mapStyles);
         if (GetXMLPropertyValue(sText, nPos, "w:line", sValue, nEnd) != XML_NPOS)
-            style.line_space = ToInt(sValue);
+            style.line_space = ValueToInt(sValue);
         style.level = LevelFromName(sText, nPos, nEnd, sName);
         if (style.level == 0 &&
             GetXMLPropertyValue(sText, nPos, "w:outlineLvl w:val", sValue, nEnd) != XML_NPOS)

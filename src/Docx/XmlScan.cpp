@@ -3,6 +3,7 @@
 #include "Docx/XmlScan.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -153,4 +154,19 @@ size_t GetXMLItemValue(std::string_view sText, std::string_view sTag, std::strin
         return XML_NPOS;
     sValue.assign(sText.substr(nStart, nEnd - nStart));
     return nEnd + sClose.size();
+}
+
+int ValueToInt(std::string_view sValue)
+{
+    // Up to nine digits cannot overflow; signs, blanks and the rest go to atoi.
+    if (!sValue.empty() && sValue.size() <= 9) {
+        int nValue = 0;
+        for (char c : sValue) {
+            if (c < '0' || c > '9')
+                return std::atoi(std::string(sValue).c_str());
+            nValue = nValue * 10 + (c - '0');
+        }
+        return nValue;
+    }
+    return std::atoi(std::string(sValue).c_str());
 }

@@ -29,6 +29,10 @@ size_t FindMatchingEnd(std::string_view sText, std::string_view sOpenTag,
 // position; otherwise the value is empty and the result is XML_NPOS.
 size_t GetXMLPropertyValue(std::string_view sText, size_t nFrom, std::string_view sName,
                            std::string& sValue, size_t nLimit = XML_NPOS);
+// atoi of a value read from the text (which has no terminating zero after
+// it): the same number for every input, without a copy for plain digits.
+int ValueToInt(std::string_view sValue);
+
 // The text between "<tag>" and "</tag>" at or after nFrom; XML_NPOS when
 // either is missing, else the position after the closing tag.
 size_t GetXMLItemValue(std::string_view sText, std::string_view sTag, std::string& sValue,
