@@ -117,4 +117,16 @@ if command -v soffice > /dev/null 2>&1 || command -v libreoffice > /dev/null 2>&
 else
   echo "cli smoke: LibreOffice is not installed; the .doc beside .docx case is skipped"
 fi
+# A check really finds something: the example thesis writes 既使 for 即使,
+# which the scan for wrongly written words reports once it is switched on.
+data="$(dirname "$veskar")/Data"
+if [ -d "$data" ]; then
+  cp -r "$data" "$work/Data"
+  sed -i 's/"FilterCheck": *"off"/"FilterCheck": "on"/' "$work/Data/RUX-Configure.json"
+  cp "$example" "$work/demo.docx"
+  "$veskar" check "$work/demo.docx" --data "$work" > "$work/demo.out" 2>&1 || fail "demo check: $(cat "$work/demo.out")"
+  grep -q '既使' "$work/demo.out" || fail "the example thesis's 既使 is not found: $(cat "$work/demo.out")"
+  grep -q '即使' "$work/demo.out" || fail "no proposed 即使: $(cat "$work/demo.out")"
+  grep -q '^score: *100' "$work/demo.out" && fail "a check with a finding scores 100"
+fi
 echo "cli smoke: all passed"
