@@ -40,12 +40,15 @@ test-tsan:
 	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j$(JOBS) -L concurrency
 
 # libFuzzer targets with AddressSanitizer and UndefinedBehaviorSanitizer,
-# built at -O1 (with assertions) as libFuzzer recommends: -O0 halves the rate.
+# built at -O1 (with assertions) as libFuzzer recommends, the standard
+# library left untraced (fuzz/coverage-ignore.txt): either one alone more than
+# doubles the rate of the targets that build dictionaries.
 FUZZ_BUILD ?= build-fuzz
 fuzz-build:
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang \
 	  -DCMAKE_CXX_COMPILER=clang++ -DVESKAR_FUZZ=ON -DVESKAR_TESTS=OFF \
-	  "-DCMAKE_C_FLAGS_DEBUG=-g -O1" "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1"
+	  "-DCMAKE_C_FLAGS_DEBUG=-g -O1" "-DCMAKE_CXX_FLAGS_DEBUG=-g -O1" \
+	  "-DCMAKE_CXX_FLAGS=-fsanitize-coverage-ignorelist=$(CURDIR)/fuzz/coverage-ignore.txt"
 	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target veskar_fuzz
 
 # Each target briefly from its seeds (CI; FUZZ_SECONDS each, default 10).
