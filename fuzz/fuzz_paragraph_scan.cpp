@@ -11,6 +11,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "FuzzScratch.h"
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
 #include "RUX/RUXAgent.h"
@@ -41,31 +42,30 @@ std::string InitDir()
     return n > 0 ? DirName(DirName(std::string(sExe, static_cast<size_t>(n)))) : ".";
 }
 
-CRUX& RuleSet()
-{
-    static std::unique_ptr<CRUX> s_pSet = [] {
-        g_bLog = false;
-        if (PELNOR_Init(InitDir().c_str(), 1) != 1)
-            __builtin_trap();  // run from the build folder or set VESKAR_FUZZ_DATA
-        char sDir[] = "/tmp/fuzz_paragraph_scanXXXXXX";
-        if (!mkdtemp(sDir))
-            __builtin_trap();
-        g_sDefaultDir = sDir;  // the trace file goes here, not into the working folder
-        auto pSet = std::make_unique<CRUX>(sDir, 1);
-        if (pSet->ImportRuleFromMem(kRules, true) != 1)
-            __builtin_trap();
-        return pSet;
-    }();
-    return *s_pSet;
-}
+// Started once per process: the segmenter and the compiled set serve every
+// input, and a scan changes neither.
+std::unique_ptr<CRUX> g_pSet;
 
 }  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    g_bLog = false;
+    if (PELNOR_Init(InitDir().c_str(), 1) != 1)
+        __builtin_trap();  // run from the build folder or set VESKAR_FUZZ_DATA
+    const std::string& sDir = FuzzScratchDir("fuzz_paragraph_scan");
+    g_sDefaultDir = sDir;  // the trace file goes here, not into the working folder
+    g_pSet = std::make_unique<CRUX>(sDir.c_str(), 1);
+    if (g_pSet->ImportRuleFromMem(kRules, true) != 1)
+        __builtin_trap();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
     if (nSize > 8192)
         return 0;
-    CRUXAgent agent(&RuleSet());
+    CRUXAgent agent(g_pSet.get());
     std::string sText(reinterpret_cast<const char*>(pData), nSize);
     agent.ScanTextMem(sText.c_str(), -1);
     agent.ScanRules();

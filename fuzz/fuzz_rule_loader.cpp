@@ -1,13 +1,12 @@
 // Arbitrary bytes as a compiled rule file beside valid dictionaries. What
 // loads must export, print and save without fault, and save back to a file
 // that loads to the same export.
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "FuzzScratch.h"
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
 #include "Utility/FileUtility.h"
@@ -30,9 +29,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     g_bLog = false;
     if (!std::freopen("/dev/null", "w", stdout))
         return 0;
-    char sTemplate[] = "/dev/shm/fuzz_rule_loader_XXXXXX";
-    const char* s = mkdtemp(sTemplate);
-    g_sDir = s ? s : "/tmp";
+    g_sDir = FuzzScratchDir("fuzz_rule_loader");
     CRUX set(g_sDir.c_str(), 3);
     set.ImportRuleFromMem(kRules, true);
     return 0;

@@ -2,13 +2,12 @@
 // to keep runs fast). Every pattern's canonical text must
 // parse back to itself, and a compiled, saved set must load back to the same
 // export.
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "FuzzScratch.h"
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
 #include "RUX/RUXGrammer.h"
@@ -18,12 +17,7 @@ namespace {
 
 const std::string& WorkDir()
 {
-    static std::string sDir = [] {
-        char sTemplate[] = "/dev/shm/fuzz_rule_source_XXXXXX";
-        const char* s = mkdtemp(sTemplate);
-        return std::string(s ? s : "/tmp");
-    }();
-    return sDir;
+    return FuzzScratchDir("fuzz_rule_source");
 }
 
 void CheckCanonical(const std::string& sPattern)
@@ -44,6 +38,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     g_bLog = false;
     g_bCountryDetect = true;
+    WorkDir();
     // Compiles print a progress line each; keep the fuzzer's output readable.
     if (!std::freopen("/dev/null", "w", stdout))
         return 0;

@@ -3,25 +3,33 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "Docx/DocxPackage.h"
+#include "FuzzScratch.h"
+
+namespace {
+
+std::string g_sRoot;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    g_sRoot = FuzzScratchDir("veskar-fuzz-unpack");
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-    static const std::string s_sRoot = (std::filesystem::temp_directory_path() /
-                                        ("veskar-fuzz-unpack-" + std::to_string(getpid()))).string();
-    std::filesystem::create_directories(s_sRoot);
-    std::string sPackage = s_sRoot + "/input.docx";
+    std::string sPackage = g_sRoot + "/input.docx";
     FILE* fp = std::fopen(sPackage.c_str(), "wb");
     if (!fp)
         return 0;
     std::fwrite(pData, 1, nSize, fp);
     std::fclose(fp);
     CDocxPackage package;
-    package.Unpack(sPackage, s_sRoot + "/input_unzip");
-    CDocxPackage::RemoveFolder(s_sRoot + "/input_unzip");
+    package.Unpack(sPackage, g_sRoot + "/input_unzip");
+    CDocxPackage::RemoveFolder(g_sRoot + "/input_unzip");
     return 0;
 }

@@ -29,10 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         if (nId >= 0 && dict.Find(list.GetWord(nId)) != nId)
             __builtin_trap();
     }
+    const std::string sDict = dict.SaveToBuffer(), sList = list.SaveToBuffer();
     CPDAT reloaded;
     CWordList relist;
-    if (!reloaded.LoadFromBuffer(dict.SaveToBuffer()) || reloaded.SaveToBuffer() != dict.SaveToBuffer() ||
-        !relist.LoadFromBuffer(list.SaveToBuffer()) || relist.SaveToBuffer() != list.SaveToBuffer())
+    if (!reloaded.LoadFromBuffer(sDict) || reloaded.SaveToBuffer() != sDict || !relist.LoadFromBuffer(sList) ||
+        relist.SaveToBuffer() != sList)
         __builtin_trap();
     std::vector<_stTermPosition> vecHits;
     for (int nMode = 0; nMode < 3; ++nMode)

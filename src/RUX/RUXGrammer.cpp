@@ -282,7 +282,9 @@ void ParseKGSet(const std::string& sText, std::vector<_tField2KG>& vecField2KG,
                 std::vector<std::string>& vecKeyname)
 {
     for (const std::string& sEntry : SplitString(sText, ";")) {
-        size_t nColon = sEntry.find(':');
+        // The flags never hold a colon, the field may: a display name such as
+        // "date|日期:yyyy" is printed back whole before the flags.
+        size_t nColon = sEntry.rfind(':');
         if (nColon == std::string::npos)
             continue;
         _tField2KG kg;

@@ -137,6 +137,10 @@ int CQueryExpand::ImportFromText(const std::string& sText, std::string* pSkipped
     }
     pTables->dict.AddWordComplete();
     pTables->words.AddWordComplete();
+    // Groups whose words are all unusable (empty once read, a NUL first)
+    // leave no entry: that is no dictionary, and its files would not load.
+    if (pTables->dict.GetItemCount() == 0)
+        return 0;
     pTables->maps.MapInit();
     for (const std::vector<int>& ids : vecIds) {
         for (size_t i = 1; i < ids.size(); ++i) {

@@ -205,6 +205,14 @@ TEST_F(GrammarTest, KnowledgeGraphSettings)
     ParseKGSet("x:Showname Head,tail,Relation,zzz,Keyword,keyword", vecKG, vecKeys);
     EXPECT_EQ(GetKGSetStr(vecKG), "x:showname,head,tail,relation,keyword,");
     EXPECT_EQ(vecKeys, std::vector<std::string>{"x"});
+
+    // The flags follow the last colon; the field before them may hold colons.
+    vecKG.clear();
+    vecKeys.clear();
+    ParseKGSet("date|日期:yyyy:a,k", vecKG, vecKeys);
+    ASSERT_EQ(vecKG.size(), 1u);
+    EXPECT_EQ(vecKG[0].field_name, "date|日期:yyyy");
+    EXPECT_EQ(GetKGSetStr(vecKG), "date|日期:yyyy:attribute,keyword,");
 }
 
 TEST_F(GrammarTest, AttributeReferencesAndFormats)

@@ -191,6 +191,21 @@ TEST_F(RuleSourceTest, JsonFormOfOneRule)
     EXPECT_EQ(list[1]["name"].asString(), "report date");
 }
 
+// A display name holding a colon but no format is printed into the knowledge
+// set whole; reading that print back must give the same rule again.
+TEST_F(RuleSourceTest, JsonFormReadsBackWithColonInDisplayName)
+{
+    ASSERT_EQ(Import(Item("1", "{[A]}")), 1);
+    int nIndex = m_pSet->AddItem(R"({"no":"2","rule":"{[/t]}s","action":"extract",)"
+                                 R"("argument":"report_date|报告日期:yyyy};5:{年}","kgset":"report_date:a,k"})");
+    ASSERT_EQ(nIndex, 1);
+    std::string sPrinted = m_pSet->GetItem(nIndex);
+    EXPECT_EQ(ParseJson(sPrinted.c_str())["kgset"].asString(), "report_date|报告日期:yyyy}:attribute,keyword,");
+    ASSERT_EQ(m_pSet->EditItem(nIndex, sPrinted.c_str()), nIndex);
+    EXPECT_EQ(m_pSet->GetItem(nIndex), sPrinted);
+    EXPECT_EQ(m_pSet->AddItem(sPrinted.c_str()), nIndex);
+}
+
 TEST_F(RuleSourceTest, JsonFailuresAndDuplicates)
 {
     ASSERT_EQ(Import(Item("1", "{[A]}")), 1);

@@ -105,6 +105,12 @@ TEST_F(QueryExpandTest, FailedImportsKeepTheDictionary)
     ASSERT_TRUE(WriteFileAtomic(sEmpty, "# nothing\n单独\n"));
     EXPECT_EQ(dict.Import(sEmpty.c_str()), 0);
     EXPECT_EQ(dict.GetRightForm("既使"), "即使");
+    // A group of words that all read as empty is no entry either: it used to
+    // count as imported and save files that would not load again.
+    std::string sNul = m_dir.File("nul.txt");
+    ASSERT_TRUE(WriteFileAtomic(sNul, std::string("\0甲\t\0乙\n", 10)));
+    EXPECT_EQ(dict.Import(sNul.c_str()), 0);
+    EXPECT_EQ(dict.GetRightForm("既使"), "即使");
 
     CQueryExpand unwritable(m_dir.File("no/such/folder"), "SpellError");
     std::string sText = m_dir.File("spell.txt");
