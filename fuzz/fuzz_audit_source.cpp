@@ -2,30 +2,15 @@
 // an audit file (sets are saved on a memory file system to keep runs
 // fast). Nothing may crash; a set that saved must load back to the same
 // export, and every compiled rule is evaluated without a document.
-#include <stdlib.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "FuzzScratch.h"
 #include "Global/Globals.h"
 #include "RUX/Audit.h"
 #include "RUX/AuditExpression.h"
-
-namespace {
-
-const std::string& WorkDir()
-{
-    static std::string sDir = [] {
-        char sTemplate[] = "/dev/shm/fuzz_audit_source_XXXXXX";
-        const char* s = mkdtemp(sTemplate);
-        return std::string(s ? s : "/tmp");
-    }();
-    return sDir;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -41,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     _tAuditRuleOrg org;
     CAudit::ParseJson(sText.c_str(), org);
 
-    CAudit audit(WorkDir().c_str(), 1);
+    CAudit audit(FuzzScratchDir("fuzz_audit_source").c_str(), 1);
     audit.AddItem(sText.c_str());
     if (audit.ImportFromMem(("<audits>" + sText).c_str(), true) != 1)
         return 0;
@@ -60,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         expression.Evaluate(audit.GetRules()[i].rules, audit.GetRuleOrgs()[i].rule, context);
     }
     std::string sExport = audit.ExportText();
-    CAudit reloaded(WorkDir().c_str(), 1);
+    CAudit reloaded(FuzzScratchDir("fuzz_audit_source").c_str(), 1);
     if (reloaded.Load() != 1 || reloaded.ExportText() != sExport)
         __builtin_trap();
     return 0;
