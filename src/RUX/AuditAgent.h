@@ -60,6 +60,7 @@ private:
     void RunCommand(int nRule, int nCommand, const _tKeyVal& kv, int nMode);
     void CheckUnique(const _tKeyVal& kv, int nRule);
     void CheckUniqueTuple(const _tKeyVal& kv, int nRule);
+    void ReportDifferentValues(std::vector<_tKeyVal>& vecValues);
     void CheckNumChinese(const _tKeyVal& kv, int nRule);
     void CheckLogicExpression(const _tKeyVal& kv, int nMode, int nRule);
     bool FieldValue(int nField, const _tKeyVal& kv, int nMode, std::string& sValue);
