@@ -470,6 +470,9 @@ VESKAR_API const char* VESKAR_GetReportTypes(void);
 /* Messages of the type's last import or edit, one line each ("" for none). */
 VESKAR_API const char* VESKAR_GetRuleMessages(int type);
 
+/* JSON {"parse","rule_scan","audit","format","marks","output","total"}: milliseconds of the instance's last import, check and result file; null for a bad handle. [instance] */
+VESKAR_API const char* VESKAR_GetCheckTiming(int handle);
+
 #ifdef __cplusplus
 }
 #endif

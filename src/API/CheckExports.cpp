@@ -86,6 +86,12 @@ VESKAR_API const char* VESKAR_CheckReportM(const char* sReportTxt, const char* /
     });
 }
 
+VESKAR_API const char* VESKAR_GetCheckTiming(int handle)
+{
+    return OnInstance("VESKAR_GetCheckTiming", handle,
+                      [](CReportChecker& checker) { return checker.Keep(checker.Timing().ToJson()); });
+}
+
 VESKAR_API const char* VESKAR_GetResult(int result_type, int handle)
 {
     return OnInstance("VESKAR_GetResult", handle,

@@ -59,6 +59,8 @@ void RunAuditStage(CRUXManager* pManager, CDocxParser& parser, CCheckResult& res
     outputs.sEntityKeyResult = pRUXAgent->GetEntityResult();
     outputs.sTupleResult = pRUXAgent->GetTupleResult();
     agent.GetStandards(outputs.vecStandards);
+    outputs.fScanMs = agent.ScanMs();
+    outputs.fAuditMs = agent.AuditMs();
 }
 
 std::string RunKnowledgeStage(CRUXManager* pManager, CDocxParser& parser, int nType)

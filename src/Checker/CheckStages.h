@@ -21,6 +21,8 @@ struct _tAuditOutputs {
     std::string sEntityKeyResult;
     std::string sTupleResult;
     std::vector<_tKeyVal> vecStandards;  // cited standards, for the HTML marks
+    double fScanMs = 0;                  // the rule scan
+    double fAuditMs = 0;                 // the audit after it
 };
 
 // Rule scan (with punctuation and spelling), paper structure, template

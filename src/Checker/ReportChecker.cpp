@@ -34,20 +34,46 @@ const char* CReportChecker::Keep(const std::string& sText)
     return m_pBufManager->AddBuffer(sText.c_str());
 }
 
+void CReportChecker::StartTiming(bool bImport)
+{
+    // A check run again on the same import keeps the parse time only.
+    double fParse = bImport ? 0 : m_timing.fParse;
+    m_timing = _tCheckTiming();
+    m_timing.fParse = m_timing.fTotal = fParse;
+    m_stageClock = CStageClock();
+}
+
+void CReportChecker::EndStage(double _tCheckTiming::*pStage)
+{
+    double fMs = m_stageClock.Lap();
+    if (pStage)
+        m_timing.*pStage += fMs;
+    m_timing.fTotal += fMs;
+}
+
 int CReportChecker::ImportFile(const char* sFilename, const char* sURLPrefix, int nType, int nResultFormat)
 {
-    return m_pDocxParser->ImportFile(sFilename, sURLPrefix, nType, nResultFormat);
+    StartTiming(true);
+    int nResult = m_pDocxParser->ImportFile(sFilename, sURLPrefix, nType, nResultFormat);
+    EndStage(&_tCheckTiming::fParse);
+    return nResult;
 }
 
 int CReportChecker::ImportMemory(const char* sText, int nType, int nResultFormat)
 {
-    return m_pDocxParser->ImportMemory(sText, nType, nResultFormat, false);
+    StartTiming(true);
+    int nResult = m_pDocxParser->ImportMemory(sText, nType, nResultFormat, false);
+    EndStage(&_tCheckTiming::fParse);
+    return nResult;
 }
 
 const char* CReportChecker::ImportDocx(const char* sDocxFilename, const char* sURLPrefix, int nType,
                                        int nResultFormat)
 {
-    return Keep(m_pDocxParser->ImportDocx(sDocxFilename, sURLPrefix, nType, nResultFormat));
+    StartTiming(true);
+    const char* sResult = Keep(m_pDocxParser->ImportDocx(sDocxFilename, sURLPrefix, nType, nResultFormat));
+    EndStage(&_tCheckTiming::fParse);
+    return sResult;
 }
 
 size_t CReportChecker::LoadDocResult(const char* sResultXMLFilename)
@@ -66,10 +92,16 @@ int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganizatio
     // The switches are read once, so one changed meanwhile never splits a check.
     const bool bFormatCheck = g_bFormatCheck;
     const bool bFilterCheck = g_bFilteringCheck;
+    StartTiming(false);
     BeginCheck(nType);
     _tAuditOutputs outputs;
     RunAuditStage(m_services.pRUXManager, *m_pDocxParser, *m_pCheckResult, m_nReportType,
                   nResultFormat, sOrganization, bDebug, outputs);
+    // The agent times its scan and audit; the rest of the stage goes with the audit.
+    double fAuditStage = m_stageClock.Lap();
+    m_timing.fRuleScan = outputs.fScanMs;
+    m_timing.fAudit = fAuditStage - outputs.fScanMs;
+    m_timing.fTotal += fAuditStage;
     m_sKGResult = outputs.sKGResult;
     m_sSingleKeyResult = outputs.sSingleKeyResult;
     m_sEntityKeyResult = outputs.sEntityKeyResult;
@@ -78,7 +110,9 @@ int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganizatio
         RunFormatStage(*m_pDocxParser, *m_pCheckResult, m_nReportType);
     if (bFilterCheck)
         CheckErrorWord(*m_pDocxParser, *m_pCheckResult);
+    EndStage(&_tCheckTiming::fFormat);
     RunHtmlStage(*m_pDocxParser, *m_pCheckResult, outputs.vecStandards);
+    EndStage(&_tCheckTiming::fMarks);
     return 1;
 }
 
@@ -114,6 +148,7 @@ const char* CReportChecker::GetResultE()
 const char* CReportChecker::GetResultFile(int nResultFormat)
 {
     m_nResultFormat = nResultFormat;
+    m_stageClock = CStageClock();
     std::string sFile = m_pDocxParser->OutputPath(nResultFormat == 1 ? "_Check.json" : "_Check.xml");
     std::string sText = GetResult();
     if (!MayReplaceFile(sFile, nResultFormat == 1 ? "\"ChapterStat\"" : "<VESKAR>")) {
@@ -126,6 +161,7 @@ const char* CReportChecker::GetResultFile(int nResultFormat)
         return nullptr;
     }
     m_sResult = nResultFormat == 1 ? sText : sFile;
+    EndStage(&_tCheckTiming::fOutput);
     return Keep(m_sResult);
 }
 

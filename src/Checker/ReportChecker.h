@@ -8,6 +8,7 @@
 #include <string>
 
 #include "Checker/CheckServices.h"
+#include "Checker/CheckTiming.h"
 
 class CBufferManager;
 class CCheckResult;
@@ -55,6 +56,9 @@ public:
     // Reads a saved result into the findings; its JSON form, or null.
     const char* LoadCheckResult(const char* sResultFile);
 
+    // The stage times of the last import, check and result file.
+    const _tCheckTiming& Timing() const { return m_timing; }
+
     int ResultFormat() const { return m_nResultFormat; }
     void SetResultFormat(int nResultFormat) { m_nResultFormat = nResultFormat; }
     CCheckResult& Results() { return *m_pCheckResult; }
@@ -64,6 +68,10 @@ public:
 
 private:
     void BeginCheck(int nType);
+    // Starts the times of a new import, or of a check of the imported document.
+    void StartTiming(bool bImport);
+    // Adds the time since the last stage to a stage and updates the total.
+    void EndStage(double _tCheckTiming::*pStage);
     std::string DocumentPath() const;
     std::string DocumentName() const;
 
@@ -78,4 +86,6 @@ private:
     std::string m_sTupleResult;
     int m_nReportType = -1;
     int m_nResultFormat = 0;  // 0 XML, 1 JSON
+    _tCheckTiming m_timing;
+    CStageClock m_stageClock;  // since the end of the last stage
 };

@@ -3,6 +3,7 @@
 // table rows, with each rule indexed under a value's field.
 #include "RUX/AuditAgent.h"
 
+#include <chrono>
 #include <cstdio>
 #include <map>
 
@@ -38,12 +39,17 @@ int CAuditAgent::Check(CDocxParser* pDocx, int nResultFormat, const char* sOrgan
     m_bDebug = bDebug;
     if (!m_pAudit || !pDocx)
         return 0;
+    auto start = std::chrono::steady_clock::now();
     m_pRUXAgent->ScanDoc(pDocx, nResultFormat, bDebug);
+    auto scanned = std::chrono::steady_clock::now();
     if (m_pAudit->GetType() == 6 || m_pAudit->GetType() == 7)
         RecognisePaperStructure(*pDocx);
     TakeTemplateKeys(sOrganization);
     ConvertExtractionHits();
     CheckAllData();
+    auto done = std::chrono::steady_clock::now();
+    m_fScanMs = std::chrono::duration<double, std::milli>(scanned - start).count();
+    m_fAuditMs = std::chrono::duration<double, std::milli>(done - scanned).count();
     return 1;
 }
 

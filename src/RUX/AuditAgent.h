@@ -40,6 +40,10 @@ public:
     void GetStandards(std::vector<_tKeyVal>& vecStandards) const;
 
     const std::vector<_tAuditFailure>& Failures() const { return m_vecFailures; }
+    // Milliseconds the last Check spent in the rule scan and in the rest
+    // (paper structure, template keys, extraction findings, audit rules).
+    double ScanMs() const { return m_fScanMs; }
+    double AuditMs() const { return m_fAuditMs; }
     CRUXAgent* GetRUXAgent() const { return m_pRUXAgent.get(); }
 
 protected:
@@ -56,6 +60,7 @@ private:
     void RunCommand(int nRule, int nCommand, const _tKeyVal& kv, int nMode);
     void CheckUnique(const _tKeyVal& kv, int nRule);
     void CheckUniqueTuple(const _tKeyVal& kv, int nRule);
+    void ReportDifferentValues(std::vector<_tKeyVal>& vecValues);
     void CheckNumChinese(const _tKeyVal& kv, int nRule);
     void CheckLogicExpression(const _tKeyVal& kv, int nMode, int nRule);
     bool FieldValue(int nField, const _tKeyVal& kv, int nMode, std::string& sValue);
@@ -77,4 +82,6 @@ private:
     std::set<int> m_setTupleRulesDone;     // tuple-scoped rules run on the current tuple
     std::set<int> m_setLogged;             // rules whose skip was logged
     bool m_bDebug = false;
+    double m_fScanMs = 0;
+    double m_fAuditMs = 0;
 };

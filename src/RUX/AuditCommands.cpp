@@ -120,21 +120,8 @@ void CAuditAgent::CheckUnique(const _tKeyVal& kv, int nRule)
         return;
     std::vector<_tKeyVal> vecValues;
     m_pRUXAgent->GetKeyValue(kv.key_name_id, vecValues);
-    RemoveRepeats(vecValues);
-    if (vecValues.size() < 2)
-        return;
     m_nCurRule = nRule;
-    const _tKeyVal reference = vecValues[ReferenceIndex(vecValues)];
-    for (const _tKeyVal& value : vecValues) {
-        if (SameValue(value.key_value, reference.key_value))
-            continue;
-        _tAuditFailure failure;
-        failure.code = "3.1";
-        failure.revise = 'C';
-        failure.new_para_id = reference.para_id;
-        failure.new_str = reference.key_value;
-        Add(failure, value);
-    }
+    ReportDifferentValues(vecValues);
 }
 
 void CAuditAgent::CheckUniqueTuple(const _tKeyVal& kv, int nRule)
@@ -145,6 +132,13 @@ void CAuditAgent::CheckUniqueTuple(const _tKeyVal& kv, int nRule)
     for (const _tKeyVal& value : *m_pCurTuple)
         if (value.key_name_id == kv.key_name_id)
             vecValues.push_back(value);
+    ReportDifferentValues(vecValues);
+}
+
+// Every value that differs from the reference value of its field is a "3.1"
+// failure proposing the reference.
+void CAuditAgent::ReportDifferentValues(std::vector<_tKeyVal>& vecValues)
+{
     RemoveRepeats(vecValues);
     if (vecValues.size() < 2)
         return;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "RUX/AuditValueChecks.h"
 #include "RUX/RUXGrammer.h"
 
 namespace {
@@ -50,21 +51,7 @@ bool CAuditExpression::ToNumber(const std::string& sText, double& dValue)
 {
     if (sText.empty() || !(std::isdigit(static_cast<unsigned char>(sText[0])) || sText[0] == '+' || sText[0] == '-'))
         return false;
-    std::string sNumber;
-    size_t i = 0;
-    for (; i < sText.size(); ++i) {
-        char ch = sText[i];
-        if (std::isdigit(static_cast<unsigned char>(ch)) || ch == '.' || ((ch == '+' || ch == '-') && i == 0))
-            sNumber += ch;
-        else if (ch != ',')
-            break;
-    }
-    dValue = std::strtod(sNumber.c_str(), nullptr);
-    std::string sRest = sText.substr(i);
-    if (sRest.compare(0, 3, "万") == 0)
-        dValue *= 10000;
-    else if (sRest.compare(0, 3, "亿") == 0)
-        dValue *= 100000000;
+    dValue = ScaledNumberAt(sText, 0);
     return true;
 }
 

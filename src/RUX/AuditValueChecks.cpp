@@ -272,25 +272,31 @@ bool CapitalAmount(const std::string& sText, double& dValue)
     return true;
 }
 
-bool DigitAmount(const std::string& sText, double& dValue)
+double ScaledNumberAt(const std::string& sText, size_t nStart)
 {
     std::string sNumber;
-    size_t i = sText.find_first_of("0123456789");
-    if (i == std::string::npos)
-        return false;
+    size_t i = nStart;
     for (; i < sText.size(); ++i) {
         char ch = sText[i];
-        if ((ch >= '0' && ch <= '9') || ch == '.')
+        if ((ch >= '0' && ch <= '9') || ch == '.' || ((ch == '+' || ch == '-') && i == nStart))
             sNumber += ch;
         else if (ch != ',')
             break;
     }
-    dValue = std::strtod(sNumber.c_str(), nullptr);
-    std::string sRest = sText.substr(i);
-    if (sRest.compare(0, 3, "万") == 0)
+    double dValue = std::strtod(sNumber.c_str(), nullptr);
+    if (sText.compare(i, 3, "万") == 0)
         dValue *= 10000;
-    else if (sRest.compare(0, 3, "亿") == 0)
+    else if (sText.compare(i, 3, "亿") == 0)
         dValue *= 100000000;
+    return dValue;
+}
+
+bool DigitAmount(const std::string& sText, double& dValue)
+{
+    size_t i = sText.find_first_of("0123456789");
+    if (i == std::string::npos)
+        return false;
+    dValue = ScaledNumberAt(sText, i);
     return true;
 }
 

@@ -30,6 +30,9 @@ bool CapitalAmount(const std::string& sText, double& dValue);
 // An amount in digits ("¥1,234.50", "12.5万元"): thousands separators
 // dropped, a following 万 or 亿 multiplies. False without digits.
 bool DigitAmount(const std::string& sText, double& dValue);
+// The number written in digits from nStart on (a sign allowed first), its
+// thousands separators skipped and a 万 or 亿 right after it applied.
+double ScaledNumberAt(const std::string& sText, size_t nStart);
 // The integer that a text's leading Chinese numerals spell (一百二十天
 // gives 120); -1 when it starts with none.
 long long LeadingChineseNumber(const std::string& sText);

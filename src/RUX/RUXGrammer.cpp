@@ -102,6 +102,16 @@ std::string ToLocal(const std::string& sText)
     return sGbk;
 }
 
+// The whole first character: a lone lead byte of a UTF-8 character would
+// pair with the GBK message after it and garble the whole message.
+std::string FirstCharacter(const std::string& sText)
+{
+    size_t nLen = sText.empty() ? 0 : 1;
+    while (nLen < sText.size() && nLen < 4 && (static_cast<unsigned char>(sText[nLen]) & 0xC0) == 0x80)
+        ++nLen;
+    return sText.substr(0, nLen);
+}
+
 }  // namespace
 
 std::string MessageToUtf8(const std::string& sMessage)
@@ -248,7 +258,7 @@ int ParseKnowledge(const std::string& sPattern, _tKnowledgeOrg& knowledge, std::
     knowledge.text = CompactPattern(sPattern);
     const std::string& t = knowledge.text;
     if (t.empty() || t[0] != '{') {
-        sError = ToLocal(t.substr(0, 1)) + kGridOpenMissing;
+        sError = ToLocal(FirstCharacter(t)) + kGridOpenMissing;
         return -1;
     }
     size_t nOpen = 0;

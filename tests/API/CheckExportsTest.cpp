@@ -2,6 +2,8 @@
 // failures, follow-up calls and the template exports.
 #include <gtest/gtest.h>
 
+#include <json/json.h>
+
 #include <cstdio>
 #include <string>
 
@@ -47,6 +49,32 @@ TEST_F(CheckExports, JsonResultIsReturnedAndWrittenWithoutDeclaration)
     EXPECT_EQ(ReadTestFile(sFile), sResult);
     EXPECT_FALSE(FileExists(m_docs.File("report_Check.xml")));
     EXPECT_NE(VESKAR_LoadCheckResult(sFile.c_str(), 0), nullptr);
+}
+
+// The stage times of one check: every stage present, the parts within the
+// total, and a second check starting its own times rather than adding on.
+TEST_F(CheckExports, StageTimesOfTheLastCheck)
+{
+    std::string sDoc = WriteSampleDocx("timed.docx");
+    ASSERT_NE(VESKAR_CheckReportF(sDoc.c_str(), "", "", 3, 0, false, 0), nullptr) << VESKAR_GetLastErrorMsg();
+    Json::Value first;
+    ASSERT_TRUE(Json::Reader().parse(VESKAR_GetCheckTiming(0), first));
+    double fParts = 0;
+    for (const char* sStage : {"parse", "rule_scan", "audit", "format", "marks", "output"}) {
+        ASSERT_TRUE(first[sStage].isDouble()) << sStage;
+        EXPECT_GE(first[sStage].asDouble(), 0) << sStage;
+        fParts += first[sStage].asDouble();
+    }
+    EXPECT_GT(first["parse"].asDouble(), 0);
+    EXPECT_LE(fParts, first["total"].asDouble() * 1.0001);
+    EXPECT_GT(first["total"].asDouble(), 0);
+
+    ASSERT_NE(VESKAR_CheckReportM("甲方：南京青禾数据科技有限公司\n", "", "", 3, 1, false, 0), nullptr);
+    Json::Value second;
+    ASSERT_TRUE(Json::Reader().parse(VESKAR_GetCheckTiming(0), second));
+    EXPECT_EQ(second["output"].asDouble(), 0);  // a text in memory writes no result file
+    EXPECT_GE(second["total"].asDouble(), second["parse"].asDouble());
+    EXPECT_EQ(VESKAR_GetCheckTiming(12345), nullptr);
 }
 
 TEST_F(CheckExports, TextInMemoryGivesTextAndNoFile)

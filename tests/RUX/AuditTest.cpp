@@ -17,6 +17,7 @@
 #include "RUX/RUX.h"
 #include "RUX/RUXAgent.h"
 #include "Utility/FileUtility.h"
+#include "AgentFixture.h"
 #include "support/TempDataDir.h"
 #include "veskar.h"
 
@@ -29,21 +30,9 @@ const char* const kFieldRules =
     "<item><no>F2</no><rule>{[总价]}{[/m]}s</rule><action>extract</action>"
     "<argument>contract_fee|总价;contract_feebig|大写</argument></item>\n";
 
-class AuditTest : public ::testing::Test {
+// The shared engine of the agent tests, with an audit processor per test.
+class AuditTest : public AgentTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        g_bLog = false;
-        s_pData = new CTempDataDir();
-        ASSERT_EQ(RUX_Init(s_pData->Path().c_str(), nullptr), 1);
-    }
-    static void TearDownTestSuite()
-    {
-        RUX_Exit();
-        delete s_pData;
-        s_pData = nullptr;
-        g_bLog = true;
-    }
     void SetUp() override
     {
         m_pAudit = std::make_unique<CAudit>(s_pData->DataFile("").c_str(), 80 + s_nType++ % 10);
@@ -77,11 +66,9 @@ protected:
         return agent.Failures();
     }
 
-    static CTempDataDir* s_pData;
     static int s_nType;
     std::unique_ptr<CAudit> m_pAudit;
 };
-CTempDataDir* AuditTest::s_pData = nullptr;
 int AuditTest::s_nType = 0;
 
 TEST_F(AuditTest, NotNullWithTwoFieldsAndOneArgument)

@@ -177,6 +177,9 @@ TEST_F(GrammarTest, MissingGridMarksFailWithGbkMessages)
     EXPECT_EQ(MessageToUtf8(sError), "{[单位]后面缺乏区格的结束符合'}'");
     EXPECT_EQ(ParseKnowledge("", k, sError), -1);
     EXPECT_EQ(MessageToUtf8(sError), "处应该为区格的起始符合'{'");
+    // A pattern that starts with a Chinese character quotes all of it.
+    EXPECT_EQ(ParseKnowledge("甲方：[w:party]", k, sError), -1);
+    EXPECT_EQ(MessageToUtf8(sError), "甲处应该为区格的起始符合'{'");
 }
 
 TEST_F(GrammarTest, KnowledgeGraphSettings)

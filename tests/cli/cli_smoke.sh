@@ -21,6 +21,7 @@ grep -q '^score: ' "$work/out" || fail "check prints no score"
 [ -f "$work/论文 一_Check.xml" ] || fail "check wrote no result file"
 "$veskar" show "$work/论文 一_Check.xml" | grep -q '^score: ' || fail "show prints no score"
 "$veskar" check "$work/论文 一.docx" --json | grep -q '"Statistics"' || fail "check --json prints no JSON"
+"$veskar" check "$work/论文 一.docx" --timing | grep -q "^  audit  *[0-9]" || fail "check --timing prints no audit time"
 
 "$veskar" check "$work/missing.docx" > "$work/err" 2>&1; [ $? -eq 1 ] || fail "a missing file does not fail"
 grep -q 'Cannot open file' "$work/err" || fail "a missing file gives no clear error"

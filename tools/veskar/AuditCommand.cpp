@@ -3,7 +3,6 @@
 #include <json/json.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -12,6 +11,7 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "LibrarySession.h"
+#include "RuleVerbs.h"
 #include "veskar.h"
 
 const char* const kAuditUsage =
@@ -38,28 +38,6 @@ const char* const kTypesUsage =
 
 namespace {
 
-int Fail(const std::string& sWhat, int nType)
-{
-    std::fprintf(stderr, "veskar: %s\n", sWhat.c_str());
-    const char* sMessages = VESKAR_GetRuleMessages(nType);
-    if (sMessages && *sMessages)
-        std::fprintf(stderr, "%s", sMessages);
-    const char* sDetail = VESKAR_GetLastErrorMsg();
-    if (sDetail && *sDetail)
-        std::fprintf(stderr, "  %s\n", sDetail);
-    return 1;
-}
-
-bool ParseIndex(const std::string& sText, int& nIndex)
-{
-    char* pEnd = nullptr;
-    long nValue = std::strtol(sText.c_str(), &pEnd, 10);
-    if (sText.empty() || *pEnd || nValue < 0 || nValue > 1000000000L)
-        return false;
-    nIndex = static_cast<int>(nValue);
-    return true;
-}
-
 bool ParseJson(const char* sText, Json::Value& root)
 {
     Json::CharReaderBuilder builder;
@@ -68,73 +46,39 @@ bool ParseJson(const char* sText, Json::Value& root)
     return sText && reader->parse(sText, sText + std::strlen(sText), &root, &sErrors);
 }
 
-int List(int nType)
+std::string TypeMessages(int nType)
 {
-    Json::Value list;
-    if (!ParseJson(Audit_GetRuleListId(nType), list))
-        return Fail("cannot read the audit rules of type " + std::to_string(nType), nType);
-    for (Json::ArrayIndex i = 0; i < list.size(); ++i)
-        std::printf("%u\t%s\t%s\n", i, list[i]["no"].asString().c_str(), list[i]["name"].asString().c_str());
-    return 0;
+    const char* sText = VESKAR_GetRuleMessages(nType);
+    return sText ? sText : "";
 }
 
-int Show(int nIndex, int nType)
+// The audit rules of a type; the closures keep a pointer to the table they
+// sit in, which lives until the command ends.
+void FillVerbs(CRuleVerbs& verbs, int nType, bool bAppend)
 {
-    const char* sJson = Audit_GetRuleInfo(nIndex, nType);
-    if (!sJson || !*sJson) {
-        std::fprintf(stderr, "veskar: report type %d has no audit rule %d\n", nType, nIndex);
-        return 1;
-    }
-    std::printf("%s\n", sJson);
-    return 0;
-}
-
-int Change(const char* sWhat, int nResult, int nType)
-{
-    if (nResult < 0)
-        return Fail(std::string("cannot ") + sWhat + " in report type " + std::to_string(nType), nType);
-    return 0;
-}
-
-int Run(const std::vector<std::string>& words, bool bAppend, int nType)
-{
-    const std::string& sAction = words[0];
-    int nIndex = 0;
-    if (sAction == "list" && words.size() == 1)
-        return List(nType);
-    if (sAction == "export" && words.size() == 1) {
+    verbs.List = [nType] { return Audit_GetRuleListId(nType); };
+    verbs.Show = [nType](int nIndex) { return Audit_GetRuleInfo(nIndex, nType); };
+    verbs.Add = [nType](const std::string& sJson) { return Audit_AddRule(sJson.c_str(), nType); };
+    verbs.Edit = [nType](int nIndex, const std::string& sJson) { return Audit_EditRule(nIndex, sJson.c_str(), nType); };
+    verbs.Delete = [nType](int nIndex) { return Audit_DelRule(nIndex, nType); };
+    verbs.Messages = [nType] { return TypeMessages(nType); };
+    verbs.LastError = [] { return VESKAR_GetLastErrorMsg(); };
+    const CRuleVerbs* pVerbs = &verbs;
+    verbs.Import = [pVerbs, nType, bAppend](const std::string& sFile) {
+        int nResult = VESKAR_ImportRUXRules(sFile.c_str(), !bAppend, nType);
+        if (nResult != 1)
+            return pVerbs->Fail("cannot import " + sFile + " into " + pVerbs->Owner() +
+                                (nResult == -2 ? " (no <audits> section)" : ""));
+        pVerbs->PrintMessages();
+        return pVerbs->PrintList();
+    };
+    verbs.Export = [pVerbs, nType](const std::string&) {
         const char* sText = Audit_Export(nType);
         if (!sText)
-            return Fail("cannot export report type " + std::to_string(nType), nType);
+            return pVerbs->Fail("cannot export " + pVerbs->Owner());
         std::printf("%s", sText);
         return 0;
-    }
-    if (sAction == "import" && words.size() == 2) {
-        int nResult = VESKAR_ImportRUXRules(words[1].c_str(), !bAppend, nType);
-        if (nResult != 1)
-            return Fail("cannot import " + words[1] + " into report type " + std::to_string(nType) +
-                            (nResult == -2 ? " (no <audits> section)" : ""),
-                        nType);
-        const char* sMessages = VESKAR_GetRuleMessages(nType);
-        if (sMessages && *sMessages)
-            std::fprintf(stderr, "%s", sMessages);
-        return List(nType);
-    }
-    if (sAction == "add" && words.size() == 2) {
-        int nResult = Audit_AddRule(words[1].c_str(), nType);
-        if (nResult >= 0)
-            std::printf("audit rule %d\n", nResult);
-        return Change("add the audit rule", nResult, nType);
-    }
-    if (!(words.size() >= 2 && ParseIndex(words[1], nIndex)))
-        return UsageError(kAuditUsage, "expected a rule index");
-    if (sAction == "show" && words.size() == 2)
-        return Show(nIndex, nType);
-    if (sAction == "edit" && words.size() == 3)
-        return Change("edit the audit rule", Audit_EditRule(nIndex, words[2].c_str(), nType), nType);
-    if (sAction == "delete" && words.size() == 2)
-        return Change("delete the audit rule", Audit_DelRule(nIndex, nType), nType);
-    return UsageError(kAuditUsage, "unknown audit action or wrong arguments");
+    };
 }
 
 }  // namespace
@@ -153,7 +97,9 @@ int RunAudit(int argc, char** argv, int nFirst)
     CLibrarySession session(args.Get("--data"));
     if (!session.Started())
         return 1;
-    return Run(args.Words(), args.Has("--append"), nType);
+    CRuleVerbs verbs(kAuditUsage, "audit rule", "report type " + std::to_string(nType));
+    FillVerbs(verbs, nType, args.Has("--append"));
+    return verbs.Run(args.Words());
 }
 
 int RunTypes(int argc, char** argv, int nFirst)
@@ -167,7 +113,7 @@ int RunTypes(int argc, char** argv, int nFirst)
         return 1;
     Json::Value list;
     if (!ParseJson(VESKAR_GetReportTypes(), list))
-        return Fail("cannot list the report types", 0);
+        return ReportFailure("cannot list the report types");
     std::printf("type\trules\taudits\n");
     for (const Json::Value& item : list)
         std::printf("%d\t%u\t%u\n", item["type"].asInt(), item["rules"].asUInt(), item["audits"].asUInt());

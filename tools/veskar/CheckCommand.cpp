@@ -30,9 +30,34 @@ const char* const kCheckUsage =
     "  --org ORG          organisation whose template applies, instead of the\n"
     "                     one found in the document\n"
     "  --json             print the JSON result instead of the summary\n"
+    "  --timing           print the time of each stage after the summary\n"
     VESKAR_OUT_HELP
     VESKAR_LOG_DIR_HELP
     "  --data DIR         the data folder, or the folder that holds it\n";
+
+namespace {
+
+// One line per stage with its share of the whole check.
+void PrintTiming(const char* sJson)
+{
+    Json::Value timing;
+    if (!ParseResultJson(sJson, timing) || !timing.isObject()) {
+        std::fprintf(stderr, "veskar: no stage times\n");
+        return;
+    }
+    const double fTotal = timing["total"].asDouble();
+    const char* const kStages[][2] = {{"parse", "parse"},           {"rule_scan", "rule scan"},
+                                      {"audit", "audit"},           {"format", "format check"},
+                                      {"marks", "HTML marks"},      {"output", "result file"}};
+    std::printf("\ntimes (ms):\n");
+    for (const auto& stage : kStages) {
+        double fMs = timing[stage[0]].asDouble();
+        std::printf("  %-13s %10.1f  %5.1f%%\n", stage[1], fMs, fTotal > 0 ? 100.0 * fMs / fTotal : 0.0);
+    }
+    std::printf("  %-13s %10.1f\n", "total", fTotal);
+}
+
+}  // namespace
 
 int RunCheck(int argc, char** argv, int nFirst)
 {
@@ -40,7 +65,7 @@ int RunCheck(int argc, char** argv, int nFirst)
     CCommandLine args;
     int nExit = 0;
     if (!ParseCommandArgs(args, argc, argv, nFirst, sUsage,
-                          {"--type", "--format", "--org", "--data", "--out", "--log-dir"}, {"--json"}, nExit))
+                          {"--type", "--format", "--org", "--data", "--out", "--log-dir"}, {"--json", "--timing"}, nExit))
         return nExit;
     int nType = 6;
     if (args.Words().size() != 1)
@@ -71,5 +96,7 @@ int RunCheck(int argc, char** argv, int nFirst)
         std::printf("%s\n", sJson);
     else
         PrintResultSummary(result, sResultFile, sFile);
+    if (args.Has("--timing"))
+        PrintTiming(VESKAR_GetCheckTiming(0));
     return 0;
 }

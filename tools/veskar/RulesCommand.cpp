@@ -1,9 +1,10 @@
-// veskar rules: imports, lists, shows, exports and edits the extraction rule
-// sets ("RUX_<N>.rule" in the data folder).
+// veskar rules: imports, lists, shows, exports and edits extraction rules,
+// either of a bare rule set ("RUX_<N>.rule" in the data folder, --set N) or
+// of a report type through its processor (--type N), which keeps the type's
+// audit rules in step with its extraction rules.
 #include <json/json.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -11,21 +12,23 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "LibrarySession.h"
+#include "RuleVerbs.h"
 #include "veskar.h"
 
 const char* const kRulesUsage =
-    "usage: veskar rules import FILE --set N [--append] [--data DIR]\n"
-    "       veskar rules list --set N [--data DIR]\n"
-    "       veskar rules show ID --set N [--data DIR]\n"
-    "       veskar rules export [FILE] --set N [--data DIR]\n"
-    "       veskar rules add JSON --set N [--data DIR]\n"
-    "       veskar rules edit ID JSON --set N [--data DIR]\n"
-    "       veskar rules delete ID --set N [--data DIR]\n"
+    "usage: veskar rules import FILE (--set N | --type N) [--append] [--data DIR]\n"
+    "       veskar rules list (--set N | --type N) [--data DIR]\n"
+    "       veskar rules show ID (--set N | --type N) [--data DIR]\n"
+    "       veskar rules export [FILE] (--set N | --type N) [--data DIR]\n"
+    "       veskar rules add JSON (--set N | --type N) [--data DIR]\n"
+    "       veskar rules edit ID JSON (--set N | --type N) [--data DIR]\n"
+    "       veskar rules delete ID (--set N | --type N) [--data DIR]\n"
     "\n"
-    "Rule set N lives in the data folder as RUX_N.rule with its dictionaries;\n"
-    "every change is compiled and saved at once.\n"
+    "The extraction rules live in the data folder as RUX_N.rule with their\n"
+    "dictionaries; every change is compiled and saved at once.\n"
     "  import FILE  read the <item> records of a rule source (replacing the\n"
-    "               set's rules, or adding to them with --append)\n"
+    "               rules, or adding to them with --append); with --type the\n"
+    "               source's <audits> section is imported too\n"
     "  list         print the index, number and name of every rule\n"
     "  show ID      print rule ID as JSON\n"
     "  export       write the readable export (default RUX_N.export.txt)\n"
@@ -34,134 +37,74 @@ const char* const kRulesUsage =
     "  edit ID JSON replace rule ID\n"
     "  delete ID    delete rule ID; later rules move down by one\n"
     "\n"
-    "  --set N      the rule set number (the report type)\n"
+    "  --set N      a bare rule set number\n"
+    "  --type N     a report type (0 to 19), through the report-type manager,\n"
+    "               which renumbers the type's audit rules with its changes\n"
     "  --data DIR   the data folder, or the folder that holds it\n";
 
 namespace {
 
-int Fail(const std::string& sWhat)
+// The extraction rules of a report type, through the manager.
+void FillTypeVerbs(CRuleVerbs& verbs, int nType)
 {
-    std::fprintf(stderr, "veskar: %s\n", sWhat.c_str());
-    const char* sDetail = RUX_GetLastErrorMsg();
-    if (sDetail && *sDetail)
-        std::fprintf(stderr, "  %s\n", sDetail);
-    return 1;
+    verbs.List = [nType] { return RUX_GetRuleListId(nType); };
+    verbs.Show = [nType](int nIndex) { return RUX_GetRuleInfo(nIndex, nType); };
+    verbs.Add = [nType](const std::string& sJson) { return RUX_AddRule(sJson.c_str(), nType); };
+    verbs.Edit = [nType](int nIndex, const std::string& sJson) { return RUX_EditRule(nIndex, sJson.c_str(), nType); };
+    verbs.Delete = [nType](int nIndex) { return RUX_DelRule(nIndex, nType); };
+    verbs.Messages = [nType] {
+        const char* sText = VESKAR_GetRuleMessages(nType);
+        return std::string(sText ? sText : "");
+    };
+    verbs.LastError = [] { return VESKAR_GetLastErrorMsg(); };
+    verbs.m_bExportFile = true;
 }
 
-// The messages of the last change, one per rejected or reported rule.
-void PrintMessages()
+void FillSetVerbs(CRuleVerbs& verbs, int nSet)
 {
-    std::string sMessages = RUXSet_Messages();
-    size_t nStart = 0;
-    while (nStart < sMessages.size()) {
-        size_t nEnd = sMessages.find('\n', nStart);
-        if (nEnd == std::string::npos)
-            nEnd = sMessages.size();
-        std::fprintf(stderr, "veskar: %s\n", sMessages.substr(nStart, nEnd - nStart).c_str());
-        nStart = nEnd + 1;
-    }
+    verbs.List = [nSet] { return RUXSet_List(nSet); };
+    verbs.Show = [nSet](int nIndex) { return RUXSet_Show(nIndex, nSet); };
+    verbs.Add = [nSet](const std::string& sJson) { return RUXSet_Add(sJson.c_str(), nSet); };
+    verbs.Edit = [nSet](int nIndex, const std::string& sJson) { return RUXSet_Edit(nIndex, sJson.c_str(), nSet); };
+    verbs.Delete = [nSet](int nIndex) { return RUXSet_Delete(nIndex, nSet); };
+    verbs.Messages = [] { return std::string(RUXSet_Messages()); };
+    verbs.LastError = [] { return RUX_GetLastErrorMsg(); };
+    verbs.m_bExportFile = true;
 }
 
-bool ParseIndex(const std::string& sText, int& nIndex)
+size_t RuleCount(const char* sList)
 {
-    char* pEnd = nullptr;
-    long nValue = std::strtol(sText.c_str(), &pEnd, 10);
-    if (sText.empty() || *pEnd || nValue < 0 || nValue > 1000000000L)
-        return false;
-    nIndex = static_cast<int>(nValue);
-    return true;
-}
-
-bool ParseJson(const char* sText, Json::Value& root)
-{
+    Json::Value list;
     Json::CharReaderBuilder builder;
     std::string sErrors;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    return sText && reader->parse(sText, sText + std::strlen(sText), &root, &sErrors);
+    if (!sList || !reader->parse(sList, sList + std::strlen(sList), &list, &sErrors))
+        return 0;
+    return list.size();
 }
 
-int Import(const std::string& sFile, bool bAppend, int nSet)
+// Import and export differ between the two: a type's import also reads the
+// source's audits, and an export writes the rule file the type keeps.
+void AddFileVerbs(CRuleVerbs& verbs, int nNumber, bool bType, bool bAppend)
 {
-    int nResult = RUXSet_Import(sFile.c_str(), !bAppend, nSet);
-    PrintMessages();
-    if (nResult != 1)
-        return Fail("cannot import " + sFile + " into rule set " + std::to_string(nSet));
-    Json::Value list;
-    ParseJson(RUXSet_List(nSet), list);
-    std::printf("rule set %d: %u rules\n", nSet, list.size());
-    return 0;
-}
-
-int List(int nSet)
-{
-    Json::Value list;
-    if (!ParseJson(RUXSet_List(nSet), list))
-        return Fail("cannot read rule set " + std::to_string(nSet));
-    for (Json::ArrayIndex i = 0; i < list.size(); ++i)
-        std::printf("%u\t%s\t%s\n", i, list[i]["no"].asString().c_str(), list[i]["name"].asString().c_str());
-    return 0;
-}
-
-int Show(int nIndex, int nSet)
-{
-    const char* sJson = RUXSet_Show(nIndex, nSet);
-    if (!sJson)
-        return Fail("cannot read rule set " + std::to_string(nSet));
-    if (!*sJson) {
-        std::fprintf(stderr, "veskar: rule set %d has no rule %d\n", nSet, nIndex);
-        return 1;
-    }
-    Json::Value rule;
-    ParseJson(sJson, rule);
-    Json::StreamWriterBuilder builder;
-    builder["emitUTF8"] = true;
-    builder["indentation"] = "  ";
-    std::printf("%s\n", Json::writeString(builder, rule).c_str());
-    return 0;
-}
-
-int Export(const std::string& sFile, int nSet)
-{
-    const char* sPath = RUXSet_Export(nSet, sFile.empty() ? nullptr : sFile.c_str());
-    if (!sPath)
-        return Fail("cannot export rule set " + std::to_string(nSet));
-    std::printf("exported rule set %d to %s\n", nSet, sPath);
-    return 0;
-}
-
-int Change(const char* sWhat, int nResult, int nSet)
-{
-    PrintMessages();
-    if (nResult < 0)
-        return Fail(std::string("cannot ") + sWhat + " in rule set " + std::to_string(nSet));
-    return 0;
-}
-
-int Run(const std::vector<std::string>& words, bool bAppend, int nSet)
-{
-    const std::string& sAction = words[0];
-    int nIndex = 0;
-    if (sAction == "import" && words.size() == 2)
-        return Import(words[1], bAppend, nSet);
-    if (sAction == "list" && words.size() == 1)
-        return List(nSet);
-    if (sAction == "export" && words.size() <= 2)
-        return Export(words.size() == 2 ? words[1] : "", nSet);
-    if (sAction == "add" && words.size() == 2) {
-        int nResult = RUXSet_Add(words[1].c_str(), nSet);
-        if (nResult >= 0)
-            std::printf("rule %d\n", nResult);
-        return Change("add the rule", nResult, nSet);
-    }
-    if (!(words.size() >= 2 && ParseIndex(words[1], nIndex)))
-        return UsageError(kRulesUsage, "expected a rule index");
-    if (sAction == "show" && words.size() == 2)
-        return Show(nIndex, nSet);
-    if (sAction == "edit" && words.size() == 3)
-        return Change("edit the rule", RUXSet_Edit(nIndex, words[2].c_str(), nSet), nSet);
-    if (sAction == "delete" && words.size() == 2)
-        return Change("delete the rule", RUXSet_Delete(nIndex, nSet), nSet);
-    return UsageError(kRulesUsage, "unknown rules action or wrong arguments");
+    const CRuleVerbs* pVerbs = &verbs;
+    verbs.Import = [pVerbs, nNumber, bType, bAppend](const std::string& sFile) {
+        int nResult = bType ? VESKAR_ImportRUXRules(sFile.c_str(), !bAppend, nNumber)
+                            : RUXSet_Import(sFile.c_str(), !bAppend, nNumber);
+        // A type's source without an <audits> section still brings its rules.
+        if (nResult != 1 && !(bType && nResult == -2))
+            return pVerbs->Fail("cannot import " + sFile + " into " + pVerbs->Owner());
+        pVerbs->PrintMessages();
+        std::printf("%s: %zu rules\n", pVerbs->Owner().c_str(), RuleCount(pVerbs->List()));
+        return 0;
+    };
+    verbs.Export = [pVerbs, nNumber](const std::string& sFile) {
+        const char* sPath = RUXSet_Export(nNumber, sFile.empty() ? nullptr : sFile.c_str());
+        if (!sPath)
+            return pVerbs->Fail("cannot export " + pVerbs->Owner());
+        std::printf("exported %s to %s\n", pVerbs->Owner().c_str(), sPath);
+        return 0;
+    };
 }
 
 }  // namespace
@@ -170,15 +113,26 @@ int RunRules(int argc, char** argv, int nFirst)
 {
     CCommandLine args;
     int nExit = 0;
-    if (!ParseCommandArgs(args, argc, argv, nFirst, kRulesUsage, {"--data", "--set"}, {"--append"}, nExit))
+    if (!ParseCommandArgs(args, argc, argv, nFirst, kRulesUsage, {"--data", "--set", "--type"}, {"--append"},
+                          nExit))
         return nExit;
-    int nSet = 0;
-    if (!args.Has("--set") || !args.GetInt("--set", 0, 0, 1000000, nSet))
-        return UsageError(kRulesUsage, "--set N is required (a whole number)");
+    bool bType = args.Has("--type");
+    if (bType == args.Has("--set"))
+        return UsageError(kRulesUsage, "give one of --set N or --type N");
+    int nNumber = 0;
+    if (bType ? !args.GetInt("--type", 0, 0, kMaxReportType, nNumber)
+              : !args.GetInt("--set", 0, 0, 1000000, nNumber))
+        return UsageError(kRulesUsage, bType ? "--type N is a report type from 0 to 19" : "--set N is a whole number");
     if (args.Words().empty())
         return UsageError(kRulesUsage, "expected an action");
     CLibrarySession session(args.Get("--data"));
     if (!session.Started())
         return 1;
-    return Run(args.Words(), args.Has("--append"), nSet);
+    CRuleVerbs verbs(kRulesUsage, "rule", (bType ? "report type " : "rule set ") + std::to_string(nNumber));
+    if (bType)
+        FillTypeVerbs(verbs, nNumber);
+    else
+        FillSetVerbs(verbs, nNumber);
+    AddFileVerbs(verbs, nNumber, bType, args.Has("--append"));
+    return verbs.Run(args.Words());
 }
