@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         return 0;
     CRUXAgent agent(g_pSet.get());
     std::string sText(reinterpret_cast<const char*>(pData), nSize);
-    agent.ScanTextMem(sText.c_str(), -1);
+    // No trace: writing it costs each run more than the scan.
+    agent.ScanTextMem(sText.c_str(), -1, false);
     agent.ScanRules();
     agent.GetResult("");
     for (const _tKeyVal& keyVal : agent.m_vecSingleKeyVal)

@@ -220,9 +220,9 @@ void CRUXAgent::ScanLines(int nRuleFilter)
     }
 }
 
-const char* CRUXAgent::ScanTextMem(const char* sText, int nRuleFilter)
+const char* CRUXAgent::ScanTextMem(const char* sText, int nRuleFilter, bool bTrace)
 {
-    BeginScan(true);
+    BeginScan(bTrace);
     m_pDocxParser = nullptr;
     SplitLines(sText ? sText : "");
     ScanLines(nRuleFilter);

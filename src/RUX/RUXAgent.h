@@ -69,8 +69,10 @@ public:
     // One paragraph; the result of the last match tried.
     int ScanText(const char* sText, uint32_t nParaId, int nLevel, int nFieldFilter = -1, int nRuleFilter = -1,
                  uint32_t nOffset = 0);
-    // Every line a paragraph (id = line number), trace on; the trace JSON text.
-    const char* ScanTextMem(const char* sText, int nRuleFilter);
+    // Every line a paragraph (id = line number); the trace JSON text, also
+    // written to Match_Debug.txt. Without bTrace nothing is traced or
+    // written and the result is empty.
+    const char* ScanTextMem(const char* sText, int nRuleFilter, bool bTrace = true);
     // Every line of the file a paragraph; the output files with the file as
     // base name. 1, or -1 with "Failed open file <name>".
     int ScanTextFile(const char* sFile, int bJson, bool bDebug);

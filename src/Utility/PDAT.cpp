@@ -21,7 +21,7 @@ bool HasBom(const unsigned char* p, int n)
 }  // namespace
 
 CPDAT::CPDAT(int nMode)
-    : m_pData(1, PDAT_FREE_STATE), m_nLength(1), m_charset(65536, -1),
+    : m_pData(1, PDAT_FREE_STATE), m_nLength(1),
       m_nMode(nMode == PDAT_MODE_BYTE || nMode == PDAT_MODE_NAME ? nMode : PDAT_MODE_GBK)
 {
 }
@@ -41,9 +41,8 @@ void CPDAT::SetEmpty()
     m_nLength = 1;
     m_nLowerBound = 0;
     m_nItemCount = 0;
-    m_charset.assign(65536, -1);
+    m_charset.Clear();
     m_charsetSize = 0;
-    m_charsetfreq.clear();
     m_vecTermFreq.clear();
     m_bWordAddCompleted = false;
 }
@@ -158,8 +157,7 @@ int CPDAT::AddWordComplete()
         m_word_trie = std::make_unique<CTrieBuilder>();
     _tDoubleArray array;
     m_word_trie->Build(m_nItemCount, array);
-    m_charset = std::move(array.vecCharset);
-    m_charsetfreq = std::move(array.vecCharsetFreq);
+    m_charset = std::move(array.charset);
     m_charsetSize = array.nCharsetSize;
     m_pData = std::move(array.vecStates);
     m_nLength = static_cast<int32_t>(m_pData.size());
@@ -175,7 +173,7 @@ int CPDAT::AddWordComplete()
 // Every target is checked, the one at index 0 included.
 int CPDAT::Step(int nCur, int nCode) const
 {
-    int nId = m_charset[static_cast<size_t>(nCode)];
+    int nId = m_charset.Get(nCode);
     if (nId < 0)
         return -1;
     int nTarget = nCur == kRootState ? nId : std::abs(m_pData[static_cast<size_t>(nCur)].base) + nId;
@@ -239,7 +237,7 @@ int CPDAT::Find(int nCharCode) const
 
 _tArrayView CPDAT::View() const
 {
-    return {m_pData.data(), m_charset.data(), static_cast<uint32_t>(m_nLowerBound)};
+    return {m_pData.data(), &m_charset, static_cast<uint32_t>(m_nLowerBound)};
 }
 
 int CPDAT::LongestMatch(const unsigned char* p, int n, int nStart, int nMaxLen, bool bScanUnits, int& nHandle,

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Utility/CharTable.h"
 #include "Utility/CharUnit.h"
 #include "Utility/TrieBuilder.h"
 
@@ -163,9 +164,8 @@ private:
     int32_t m_nLowerBound = 0;                  // highest state index in use
     uint32_t m_nItemCount = 0;                  // distinct words; the next id
     std::string m_sResult;
-    std::vector<int32_t> m_charset;             // code -> charset id, -1 unused
+    CCharTable m_charset;                       // code -> charset id, -1 unused
     int32_t m_charsetSize = 0;
-    std::vector<int32_t> m_charsetfreq;         // kept for information
     std::vector<_stTermFreq> m_vecTermFreq;     // per word id
     int32_t m_nMode;
     std::string m_sTopWords;

@@ -8,7 +8,6 @@
 #include <cstdlib>
 
 #include "Utility/BinaryReader.h"
-#include "Utility/BinaryWriter.h"
 #include "Utility/DataFile.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
@@ -18,7 +17,7 @@ static_assert(sizeof(state) == 12, "a state is three int32 in the file");
 
 namespace {
 
-const size_t kCharsetBytes = 65536 * sizeof(int32_t);
+const size_t kCharsetBytes = CCharTable::kFileBytes;
 const size_t kHeaderBytes = kCharsetBytes + 8;
 
 // A state as a sound file can hold it: the parent inside the array (or -2,
@@ -37,17 +36,12 @@ bool CPDAT::LoadFromBuffer(const std::string& sData)
 {
     if (sData.size() < kHeaderBytes + sizeof(state) + sizeof(int32_t))
         return false;
-    CBinaryReader reader(sData);
-    std::string sBlock;
-    reader.ReadBytes(kCharsetBytes, sBlock);
-    std::vector<int32_t> vecCharset(65536);
-    std::memcpy(vecCharset.data(), sBlock.data(), kCharsetBytes);
+    CCharTable charset;
+    if (!charset.ReadFrom(sData.data(), -1, 65535))
+        return false;
     int32_t nCharsetSize = 0;
-    for (int32_t nId : vecCharset) {
-        if (nId < -1 || nId > 65535)
-            return false;
-        nCharsetSize += nId >= 0;
-    }
+    charset.ForEach([&nCharsetSize](int, int32_t) { ++nCharsetSize; });
+    CBinaryReader reader(sData.data() + kCharsetBytes, sData.size() - kCharsetBytes);
     int32_t nLowerBound = 0;
     uint32_t nItemCount = 0;
     reader.Read(nLowerBound);
@@ -57,16 +51,16 @@ bool CPDAT::LoadFromBuffer(const std::string& sData)
         reader.Remaining() != (static_cast<uint64_t>(nLowerBound) + 1) * sizeof(state) + sizeof(int32_t))
         return false;
     std::vector<state> vecStates(static_cast<size_t>(nLowerBound) + 1);
-    reader.ReadBytes(vecStates.size() * sizeof(state), sBlock);
-    std::memcpy(vecStates.data(), sBlock.data(), sBlock.size());
+    std::memcpy(vecStates.data(), sData.data() + kHeaderBytes, vecStates.size() * sizeof(state));
     for (const state& st : vecStates)
         if (!IsSoundState(st, nLowerBound))
             return false;
     int32_t nMode = -1;
-    if (!reader.Read(nMode) || nMode < PDAT_MODE_GBK || nMode > PDAT_MODE_NAME || !reader.AtEnd())
+    std::memcpy(&nMode, sData.data() + sData.size() - sizeof nMode, sizeof nMode);
+    if (nMode < PDAT_MODE_GBK || nMode > PDAT_MODE_NAME)
         return false;
     SetEmpty();
-    m_charset = std::move(vecCharset);
+    m_charset = std::move(charset);
     m_charsetSize = nCharsetSize;
     m_pData = std::move(vecStates);
     m_nLength = static_cast<int32_t>(m_pData.size());
@@ -79,14 +73,14 @@ bool CPDAT::LoadFromBuffer(const std::string& sData)
 
 std::string CPDAT::SaveToBuffer() const
 {
-    std::string sData(reinterpret_cast<const char*>(m_charset.data()), kCharsetBytes);
-    CBinaryWriter writer;
-    writer.Write(m_nLowerBound);
-    writer.Write(m_nItemCount);
-    sData += writer.Data();
     // A dictionary never completed still writes the one state its bound
     // promises, so every saved file loads again.
     size_t nStates = static_cast<size_t>(m_nLowerBound) + 1;
+    std::string sData;
+    sData.reserve(kHeaderBytes + nStates * sizeof(state) + sizeof m_nMode);
+    m_charset.AppendTo(sData);
+    sData.append(reinterpret_cast<const char*>(&m_nLowerBound), sizeof m_nLowerBound);
+    sData.append(reinterpret_cast<const char*>(&m_nItemCount), sizeof m_nItemCount);
     size_t nHave = std::min(nStates, m_pData.size());
     sData.append(reinterpret_cast<const char*>(m_pData.data()), nHave * sizeof(state));
     for (size_t i = nHave; i < nStates; ++i)
@@ -176,12 +170,13 @@ std::string CPDAT::RebuildWord(int nState, const std::vector<int32_t>& vecIdToCo
 
 std::string CPDAT::ExportToText() const
 {
-    std::vector<int32_t> vecIdToCode(65536, -1);
-    for (int32_t nCode = 0; nCode < 65536; ++nCode) {
-        int32_t nId = m_charset[static_cast<size_t>(nCode)];
-        if (nId >= 0)
-            vecIdToCode[static_cast<size_t>(nId)] = nCode;
-    }
+    // Ids of a sound file are dense, but a damaged one may skip some.
+    std::vector<int32_t> vecIdToCode;
+    m_charset.ForEach([&vecIdToCode](int nCode, int32_t nId) {
+        if (static_cast<size_t>(nId) >= vecIdToCode.size())
+            vecIdToCode.resize(static_cast<size_t>(nId) + 1, -1);
+        vecIdToCode[static_cast<size_t>(nId)] = nCode;
+    });
     std::string sText;
     for (int32_t s = 0; s <= m_nLowerBound && static_cast<size_t>(s) < m_pData.size(); ++s) {
         const state& st = m_pData[static_cast<size_t>(s)];

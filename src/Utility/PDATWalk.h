@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "Utility/CharTable.h"
 #include "Utility/CharUnit.h"
 #include "Utility/TrieBuilder.h"
 
 struct _tArrayView {
     const state* pData;
-    const int32_t* pCharset;
+    const CCharTable* pCharset;
     uint32_t nLowerBound;
 };
 
@@ -48,7 +49,7 @@ inline int ReadUnit(const unsigned char* p, int nPos, int nLen, int& nUnitLen)
 // Every target is checked, the one at index 0 included.
 inline int32_t StepFrom(const _tArrayView& array, int32_t nBase, int32_t nExpect, int nCode)
 {
-    int32_t nId = array.pCharset[nCode];
+    int32_t nId = array.pCharset->Get(nCode);
     if (nId < 0)
         return -1;
     uint32_t nTarget = static_cast<uint32_t>(nBase) + static_cast<uint32_t>(nId);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <queue>
+#include <utility>
 
 namespace {
 
@@ -145,7 +146,7 @@ private:
     void PlaceFirstLevel()
     {
         for (int32_t c = Node(0).first_child; c >= 0; c = Node(c).next_sibling) {
-            Place(c, m_out.vecCharset[Node(c).node], -2);
+            Place(c, m_out.charset.Get(static_cast<int>(Node(c).node)), -2);
             Enqueue(c, m_nNextOrder++);
         }
     }
@@ -183,14 +184,14 @@ private:
         bool bWordEnd = elem.handle >= 0;
         m_vecIds.clear();
         for (int32_t c = elem.first_child; c >= 0; c = Node(c).next_sibling)
-            m_vecIds.push_back(m_out.vecCharset[Node(c).node]);
+            m_vecIds.push_back(m_out.charset.Get(static_cast<int>(Node(c).node)));
         int32_t nBase = FindBase(nOwn, bWordEnd);
         State(nOwn).base = bWordEnd ? -nBase : nBase;
         if (bWordEnd)
             State(nOwn).handle = elem.handle;
         bool bFirst = true;
         for (int32_t c = Node(item.nNode).first_child; c >= 0; c = Node(c).next_sibling) {
-            Place(c, nBase + m_out.vecCharset[Node(c).node], nOwn);
+            Place(c, nBase + m_out.charset.Get(static_cast<int>(Node(c).node)), nOwn);
             Enqueue(c, bFirst ? item.nOrder : m_nNextOrder++);
             bFirst = false;
         }
@@ -206,7 +207,7 @@ private:
 
 }  // namespace
 
-CTrieBuilder::CTrieBuilder() : m_vecNodes(1), m_freq(65536, 0) {}
+CTrieBuilder::CTrieBuilder() : m_vecNodes(1) {}
 
 int32_t CTrieBuilder::FindChild(int32_t nParent, uint32_t nCode) const
 {
@@ -247,9 +248,7 @@ int32_t CTrieBuilder::Insert(const int32_t* pCodes, int nCount, bool bStopAtFilt
     int32_t nCur = 0;
     for (int i = 0; i < nCount; ++i) {
         int32_t nCode = pCodes[i];
-        ++m_freq[static_cast<size_t>(nCode)];
-        m_LowerChar = std::min(m_LowerChar, nCode);
-        m_UpperChar = std::max(m_UpperChar, nCode);
+        m_freq.Add(nCode, 1);
         int32_t nChild = FindChild(nCur, static_cast<uint32_t>(nCode));
         nCur = nChild >= 0 ? nChild : AddChild(nCur, static_cast<uint32_t>(nCode));
         if (bStopAtFilter && i + 1 < nCount && Node(nCur).filter)
@@ -268,21 +267,15 @@ int32_t CTrieBuilder::FindNode(const int32_t* pCodes, int nCount) const
 
 void CTrieBuilder::GetCharMap(_tDoubleArray& out) const
 {
-    out.vecCharset.assign(65536, -1);
-    out.vecCharsetFreq.assign(65536, 0);
-    std::vector<int32_t> vecCodes;
-    for (int32_t c = m_LowerChar; c <= m_UpperChar; ++c)
-        if (m_freq[static_cast<size_t>(c)] > 0)
-            vecCodes.push_back(c);
+    out.charset.Clear();
+    std::vector<std::pair<int32_t, int32_t>> vecCodes;  // (code, count)
+    m_freq.ForEach([&vecCodes](int nCode, int32_t nCount) { vecCodes.emplace_back(nCode, nCount); });
     // Falling count, the lower code first among equals.
-    std::sort(vecCodes.begin(), vecCodes.end(), [this](int32_t a, int32_t b) {
-        int32_t fa = m_freq[static_cast<size_t>(a)], fb = m_freq[static_cast<size_t>(b)];
-        return fa != fb ? fa > fb : a < b;
+    std::sort(vecCodes.begin(), vecCodes.end(), [](const auto& a, const auto& b) {
+        return a.second != b.second ? a.second > b.second : a.first < b.first;
     });
-    for (size_t i = 0; i < vecCodes.size(); ++i) {
-        out.vecCharset[static_cast<size_t>(vecCodes[i])] = static_cast<int32_t>(i);
-        out.vecCharsetFreq[static_cast<size_t>(vecCodes[i])] = m_freq[static_cast<size_t>(vecCodes[i])];
-    }
+    for (size_t i = 0; i < vecCodes.size(); ++i)
+        out.charset.Set(vecCodes[i].first, static_cast<int32_t>(i));
     out.nCharsetSize = static_cast<int32_t>(vecCodes.size());
 }
 

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "Utility/CharTable.h"
+
 // One entry of the double array: base for the children (negative at a word
 // end), index of the parent (-2 under the root, -1 when free), word id.
 struct state {
@@ -34,8 +36,7 @@ struct trie_elem {
 
 // What the placement produces; CPDAT keeps these.
 struct _tDoubleArray {
-    std::vector<int32_t> vecCharset;      // code -> charset id, -1 when unused
-    std::vector<int32_t> vecCharsetFreq;  // code -> occurrences over all added words
+    CCharTable charset;                   // code -> charset id, -1 when unused
     int32_t nCharsetSize = 0;
     std::vector<state> vecStates;
     int32_t nLowerBound = 0;              // highest state index in use
@@ -66,7 +67,5 @@ private:
     std::vector<trie_elem> m_vecNodes;  // node 0 is the root
     // (parent << 16 | code) -> child, for parents with many children.
     std::unordered_map<uint64_t, int32_t> m_mapWideChildren;
-    std::vector<int32_t> m_freq;        // working counts per code
-    int32_t m_LowerChar = 65536;
-    int32_t m_UpperChar = 0;
+    CCharTable m_freq{0};               // occurrences of each code over all added words
 };

@@ -14,12 +14,6 @@
 #include "Utility/Scrambler.h"
 #include "Utility/WordListText.h"
 
-namespace {
-
-const size_t kInitialPairs = 10000;
-
-}  // namespace
-
 CWordList::CWordList(bool bEncript, const CPDAT* pDict) : m_pDict(pDict), m_bEncript(bEncript) {}
 
 CWordList::~CWordList() = default;
@@ -30,8 +24,8 @@ void CWordList::AddWordInit()
     m_nBound = 0;
     m_pData.clear();
     m_pWordListBuf.clear();
+    // No reservation up front: most lists are small, and growth is amortised.
     m_vecPair.clear();
-    m_vecPair.reserve(kInitialPairs);
     m_bAddCompleted = false;
 }
 
