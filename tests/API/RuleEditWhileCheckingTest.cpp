@@ -34,18 +34,6 @@ const char* const kContract =
 
 const int kEditedType = 1;
 
-// "code:original" of every finding, in order.
-std::string Findings(const char* sJson)
-{
-    Json::Value root;
-    if (!sJson || !Json::Reader().parse(sJson, root))
-        return "unreadable";
-    std::string sOut;
-    for (const Json::Value& check : root["Errors"])
-        sOut += check["errorno"].asString() + ":" + check["OrgStr"].asString() + ";";
-    return sOut;
-}
-
 // Rules whose words are nowhere in the contract, so edits of the other type
 // cannot change how the contract reads.
 std::string ExtractionRule(int n)

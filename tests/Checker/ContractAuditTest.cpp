@@ -39,18 +39,6 @@ std::string Replace(std::string s, const std::string& sFrom, const std::string& 
     return s;
 }
 
-// "code:original" of every finding, in order, ";"-joined.
-std::string Findings(const char* sJson)
-{
-    Json::Value root;
-    if (!sJson || !Json::Reader().parse(sJson, root))
-        return "unreadable";
-    std::string sOut;
-    for (const Json::Value& check : root["Errors"])
-        sOut += check["errorno"].asString() + ":" + check["OrgStr"].asString() + ";";
-    return sOut;
-}
-
 class ContractAuditTest : public CLibraryTest {
 protected:
     std::string Check(const std::string& sText)

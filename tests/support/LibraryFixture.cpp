@@ -1,6 +1,8 @@
 // Start-up for tests that go through the C interface.
 #include "support/LibraryFixture.h"
 
+#include <json/json.h>
+
 #include "Global/Globals.h"
 #include "support/DocxBuilder.h"
 #include "veskar.h"
@@ -27,4 +29,15 @@ std::string CLibraryTest::WriteSampleDocx(const std::string& sName) const
     std::string sPath = m_docs.File(sName);
     CDocxBuilder().Body(sBody).Write(sPath);
     return sPath;
+}
+
+std::string Findings(const char* sJson)
+{
+    Json::Value root;
+    if (!sJson || !Json::Reader().parse(sJson, root))
+        return "unreadable";
+    std::string sOut;
+    for (const Json::Value& check : root["Errors"])
+        sOut += check["errorno"].asString() + ":" + check["OrgStr"].asString() + ";";
+    return sOut;
 }

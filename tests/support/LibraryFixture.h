@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "support/TempDataDir.h"
 
 class CLibraryTest : public ::testing::Test {
@@ -17,3 +19,7 @@ protected:
     CTempDir m_logDir;
     CTempDir m_docs;
 };
+
+// "code:original;" of every finding of a JSON result, in order;
+// "unreadable" when sJson is null or no JSON.
+std::string Findings(const char* sJson);
