@@ -222,7 +222,8 @@ bool CDocxParser::WriteOutput(const std::string& sPath, const std::string& sData
 const char* CDocxParser::GetContentXMLFile()
 {
     std::string sPath = OutputPath("_Content.xml");
-    std::string sData = CContentWriter::XmlDeclaration() + CContentWriter(*this).ContentXML();
+    std::string sData = CContentWriter::XmlDeclaration();
+    sData += CContentWriter(*this).ContentXML();
     if (!WriteOutput(sPath, sData, "<DocStructs>"))
         return nullptr;
     m_sResult = sPath;
@@ -248,7 +249,9 @@ const char* CDocxParser::GetXMLFile(int nFormat)
     else
         GetContentXMLFile();
     std::string sPath = OutputPath(nFormat == 1 ? ".json" : ".xml");
-    std::string sData = nFormat == 1 ? GetJsonData(true) : GetXMLData();
+    DocCharStat();
+    CContentWriter writer(*this);
+    std::string sData = nFormat == 1 ? writer.JsonData(true) : writer.XMLData();
     if (!WriteOutput(sPath, sData, nFormat == 1 ? "\"CharCount\"" : "<Docx>"))
         return nullptr;
     m_sResult = sPath;
