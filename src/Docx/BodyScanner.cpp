@@ -179,6 +179,10 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
     // Page references are found by one search over the paragraph, kept
     // ahead of the runs, not by one search per run.
     size_t nPageRef = FindIn(m_sText, "PAGEREF", nStart, nEnd);
+    size_t nText = 0;
+    for (const _tRunTags& run : tags.vecRuns)
+        nText += run.sText.size() + 1;
+    para.text.reserve(nText);  // the runs' texts are joined without regrowing
     for (const _tRunTags& run : tags.vecRuns) {
         if (nPageRef != XML_NPOS && nPageRef < run.nStart)
             nPageRef = FindIn(m_sText, "PAGEREF", run.nStart, nEnd);

@@ -2,7 +2,9 @@
 // programs read these files.
 #include "Docx/ContentWriter.h"
 
-#include <cstdio>
+#include <charconv>
+#include <cstring>
+#include <string_view>
 #include <json/writer.h>
 
 #include "Docx/DocxParser.h"
@@ -12,37 +14,95 @@
 
 namespace {
 
+// Appends the eight upper-case hex digits of an id.
+void AppendHex8(std::string& sOut, uint32_t nId)
+{
+    static const char kDigits[] = "0123456789ABCDEF";
+    char sBuf[8];
+    for (int i = 7; i >= 0; --i, nId >>= 4)
+        sBuf[i] = kDigits[nId & 0xF];
+    sOut.append(sBuf, 8);
+}
+
 std::string Hex8(uint32_t nId)
 {
-    char sBuf[16];
-    std::snprintf(sBuf, sizeof sBuf, "%08X", nId);
-    return sBuf;
+    std::string sOut;
+    AppendHex8(sOut, nId);
+    return sOut;
+}
+
+void AppendNumber(std::string& sOut, long long nValue)
+{
+    char sBuf[24];
+    std::to_chars_result res = std::to_chars(sBuf, sBuf + sizeof sBuf, nValue);
+    sOut.append(sBuf, static_cast<size_t>(res.ptr - sBuf));
+}
+
+// The fixed parts of a paragraph are laid out in a buffer on the stack and
+// appended at once; these put a piece there and return the end.
+template <size_t N>
+char* Put(char* p, const char (&sText)[N])
+{
+    std::memcpy(p, sText, N - 1);
+    return p + N - 1;
+}
+
+char* PutNumber(char* p, int nValue)
+{
+    return std::to_chars(p, p + 12, nValue).ptr;
+}
+
+// Elements are written straight into the file being built: no value passes
+// through a string of its own.
+void Open(std::string& sOut, std::string_view sTag)
+{
+    sOut += '<';
+    sOut.append(sTag);
+    sOut += '>';
+}
+
+void Close(std::string& sOut, std::string_view sTag)
+{
+    sOut += "</";
+    sOut.append(sTag);
+    sOut += ">\r\n";
+}
+
+void Element(std::string& sOut, std::string_view sTag, long long nValue)
+{
+    Open(sOut, sTag);
+    AppendNumber(sOut, nValue);
+    Close(sOut, sTag);
+}
+
+void EscapedElement(std::string& sOut, std::string_view sTag, std::string_view sValue)
+{
+    Open(sOut, sTag);
+    XmlEscapeAppend(sOut, sValue);
+    Close(sOut, sTag);
+}
+
+void AppendParaId(std::string& sOut, const _tParagraph& para)
+{
+    AppendHex8(sOut, para.id);
+    if (para.level == DocLevel::TABLE_PLACEHOLDER)
+        sOut += " Table";
+    else if (para.level == DocLevel::FIGURE_PLACEHOLDER)
+        sOut += " Figure ";
 }
 
 std::string ParaIdText(const _tParagraph& para)
 {
-    std::string sId = Hex8(para.id);
-    if (para.level == DocLevel::TABLE_PLACEHOLDER)
-        sId += " Table";
-    else if (para.level == DocLevel::FIGURE_PLACEHOLDER)
-        sId += " Figure ";
+    std::string sId;
+    AppendParaId(sId, para);
     return sId;
 }
 
-void Element(std::string& sOut, const char* sTag, const std::string& sValue)
+// Room for a paragraph written by ParaOutput: its texts (escaping rarely
+// adds much) and the fixed elements around them.
+size_t ParaOutputSize(const _tParagraph& para)
 {
-    sOut += '<';
-    sOut += sTag;
-    sOut += '>';
-    sOut += sValue;
-    sOut += "</";
-    sOut += sTag;
-    sOut += ">\r\n";
-}
-
-void Element(std::string& sOut, const char* sTag, long long nValue)
-{
-    Element(sOut, sTag, std::to_string(nValue));
+    return para.text.size() + para.segment_txt.size() + para.font.size() + 256;
 }
 
 }  // namespace
@@ -81,17 +141,54 @@ void CContentWriter::ParaOutput(std::string& sOut, const _tParagraph& para) cons
     const _tParagraph* pText = &para;
     if (para.IsPlaceholder())
         pText = PlaceholderCaption(para);
-    sOut += "<para>\r\n";
-    Element(sOut, "page_num", para.page_num);
-    Element(sOut, "paraId", ParaIdText(para));
-    Element(sOut, "font", XmlEscape(para.font));
-    Element(sOut, "fontSize", para.font_size);
-    Element(sOut, "line_space", para.line_space);
-    Element(sOut, "numPtr", para.numPtr);
-    Element(sOut, "level", para.level);
-    Element(sOut, "text", pText ? XmlEscape(pText->text) : std::string());
-    Element(sOut, "segment_text", pText ? XmlEscape(pText->segment_txt) : std::string());
-    sOut += "</para>\r\n";
+    char sBuf[256];
+    char* p = Put(sBuf, "<para>\r\n<page_num>");
+    p = PutNumber(p, para.page_num);
+    p = Put(p, "</page_num>\r\n<paraId>");
+    sOut.append(sBuf, static_cast<size_t>(p - sBuf));
+    AppendParaId(sOut, para);
+    sOut += "</paraId>\r\n<font>";
+    XmlEscapeAppend(sOut, para.font);
+    p = Put(sBuf, "</font>\r\n<fontSize>");
+    p = PutNumber(p, para.font_size);
+    p = Put(p, "</fontSize>\r\n<line_space>");
+    p = PutNumber(p, para.line_space);
+    p = Put(p, "</line_space>\r\n<numPtr>");
+    p = PutNumber(p, para.numPtr);
+    p = Put(p, "</numPtr>\r\n<level>");
+    p = PutNumber(p, para.level);
+    p = Put(p, "</level>\r\n<text>");
+    sOut.append(sBuf, static_cast<size_t>(p - sBuf));
+    if (pText)
+        XmlEscapeAppend(sOut, pText->text);
+    sOut += "</text>\r\n<segment_text>";
+    if (pText)
+        XmlEscapeAppend(sOut, pText->segment_txt);
+    sOut += "</segment_text>\r\n</para>\r\n";
+}
+
+size_t CContentWriter::XMLDataSize() const
+{
+    const CDocModel& model = m_parser.Model();
+    size_t nSize = 8192;
+    for (const auto* pList : {&model.Headers(), &model.Footers(), &model.Paragraphs()}) {
+        for (const _tParagraph& para : *pList)
+            nSize += ParaOutputSize(para);
+    }
+    nSize += model.ContentStruct().size() * 1024;
+    for (const _tTable& table : model.Tables()) {
+        nSize += 1024;
+        for (const _tRow& row : table.rows) {
+            nSize += 64;
+            for (const _tCell& cell : row) {
+                nSize += 64;
+                for (const _tParagraph& para : cell)
+                    nSize += ParaOutputSize(para);
+            }
+        }
+    }
+    return nSize + model.Figures().size() * 1024 + model.PageParaIDs().size() * 9 +
+           model.FormulaIndex().size() * 12;
 }
 
 std::string CContentWriter::XMLData() const
@@ -99,22 +196,26 @@ std::string CContentWriter::XMLData() const
     const CDocxParser& p = m_parser;
     const CDocModel& model = p.Model();
     std::string sOut;
-    sOut.reserve(model.Paragraphs().size() * 256 + 4096);
+    sOut.reserve(XMLDataSize());
     sOut += XmlDeclaration();
     sOut += "<Docx>\r\n";
-    Element(sOut, "docxPath", XmlEscape(LocalToUtf8(p.m_sPath)));
-    Element(sOut, "docxFile", XmlEscape(LocalToUtf8(p.m_sFilename)));
-    Element(sOut, "format", XmlEscape(p.m_sDocFormatExt));
-    Element(sOut, "url_prefix", XmlEscape(p.m_sURLPrefix));
+    EscapedElement(sOut, "docxPath", LocalToUtf8(p.m_sPath));
+    EscapedElement(sOut, "docxFile", LocalToUtf8(p.m_sFilename));
+    EscapedElement(sOut, "format", p.m_sDocFormatExt);
+    EscapedElement(sOut, "url_prefix", p.m_sURLPrefix);
     Element(sOut, "pages_count", static_cast<long long>(model.PageParaIDs().size()));
-    std::string sList;
-    for (uint32_t nId : model.PageParaIDs())
-        sList += Hex8(nId) + " ";
-    Element(sOut, "pages_paraID", sList);
-    sList.clear();
-    for (int nIndex : model.FormulaIndex())
-        sList += std::to_string(nIndex) + " ";
-    Element(sOut, "formular_index", sList);
+    Open(sOut, "pages_paraID");
+    for (uint32_t nId : model.PageParaIDs()) {
+        AppendHex8(sOut, nId);
+        sOut += ' ';
+    }
+    Close(sOut, "pages_paraID");
+    Open(sOut, "formular_index");
+    for (int nIndex : model.FormulaIndex()) {
+        AppendNumber(sOut, nIndex);
+        sOut += ' ';
+    }
+    Close(sOut, "formular_index");
     Element(sOut, "SingleByteCharCount", static_cast<long long>(model.SingleCharCount()));
     Element(sOut, "MultiByteCharCount", static_cast<long long>(model.MultiCharCount()));
     Element(sOut, "CharCount", static_cast<long long>(model.CharCount()));
@@ -186,8 +287,8 @@ void CContentWriter::FiguresOutput(std::string& sOut) const
             ParaOutput(sOut, *pCaption);
         sOut += "</figureCaption>\r\n";
         Element(sOut, "paraIndex", static_cast<int>(figure.para_index));
-        Element(sOut, "figureFile", XmlEscape(figure.figure_file));
-        Element(sOut, "figureID", XmlEscape(figure.figure_id));
+        EscapedElement(sOut, "figureFile", figure.figure_file);
+        EscapedElement(sOut, "figureID", figure.figure_id);
         sOut += "</figure>\r\n";
     }
     sOut += "</Figures>\r\n";

@@ -28,6 +28,8 @@ public:
 
 private:
     void ParaOutput(std::string& sOut, const _tParagraph& para) const;
+    // A little more than XMLData writes, so its string grows only once.
+    size_t XMLDataSize() const;
     Json::Value ParaOutputJson(const _tParagraph& para) const;
     // The caption of a placeholder, or null when it has none.
     const _tParagraph* PlaceholderCaption(const _tParagraph& para) const;

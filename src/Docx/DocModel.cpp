@@ -4,6 +4,8 @@
 #include "Docx/DocModel.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 #include "Utility/Log.h"
 
@@ -12,6 +14,48 @@ namespace {
 bool IsPlaceholderLevel(int nLevel)
 {
     return nLevel == DocLevel::TABLE_PLACEHOLDER || nLevel == DocLevel::FIGURE_PLACEHOLDER;
+}
+
+constexpr uint64_t kOnes = UINT64_C(0x0101010101010101);
+constexpr uint64_t kHigh = kOnes * 0x80;
+constexpr uint64_t kLow7 = kOnes * 0x7F;
+
+// 0x80 in each byte of y that is zero, nothing elsewhere (no carry crosses bytes).
+inline uint64_t ZeroBytes(uint64_t y)
+{
+    return ~(((y & kLow7) + kLow7) | y | kLow7);
+}
+
+// The number of bytes of a mask that holds 0x80 or 0 in each.
+inline size_t CountMarks(uint64_t nMask)
+{
+    return static_cast<size_t>(((nMask >> 7) * kOnes) >> 56);
+}
+
+// A character of several bytes counts once, by its lead byte (0xC0 and up);
+// a single-byte one counts unless it is a blank. Eight bytes at a time: the
+// lead bytes have their two top bits set, the single bytes their top bit clear.
+void CountTextChars(const std::string& sText, size_t& nMulti, size_t& nSingle)
+{
+    const char* p = sText.data();
+    const char* pEnd = p + sText.size();
+    for (uint64_t x = 0; pEnd - p >= 8; p += 8) {
+        std::memcpy(&x, p, 8);
+        nMulti += CountMarks(x & (x << 1) & kHigh);
+        uint64_t nAscii = ~x & kHigh;
+        if (nAscii == 0)
+            continue;
+        uint64_t nBlanks = ZeroBytes(x ^ (kOnes * ' ')) | ZeroBytes(x ^ (kOnes * '\t')) |
+                           ZeroBytes(x ^ (kOnes * '\r')) | ZeroBytes(x ^ (kOnes * '\n'));
+        nSingle += CountMarks(nAscii & ~nBlanks);
+    }
+    for (; p < pEnd; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c >= 0xC0)
+            ++nMulti;
+        else if (c < 0x80 && c != ' ' && c != '\t' && c != '\r' && c != '\n')
+            ++nSingle;
+    }
 }
 
 }  // namespace
@@ -348,14 +392,7 @@ void CDocModel::SetReferenceRange(int nStart, int nEnd)
 void CDocModel::CountChars()
 {
     size_t nMulti = 0, nSingle = 0;
-    auto count = [&](const std::string& sText) {
-        for (unsigned char c : sText) {
-            if (c >= 0xC0)
-                ++nMulti;
-            else if (c < 0x80 && c != ' ' && c != '\t' && c != '\r' && c != '\n')
-                ++nSingle;
-        }
-    };
+    auto count = [&](const std::string& sText) { CountTextChars(sText, nMulti, nSingle); };
     for (const auto& list : m_vecHeadFooter) {
         for (const _tParagraph& para : list)
             count(para.text);

@@ -6,6 +6,7 @@
 
 #include <dirent.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -127,9 +128,11 @@ bool CDocxPackage::IsReplaceableFolder(const std::string& sFolder)
     return bEmpty;
 }
 
-int CDocxPackage::Unpack(const std::string& sDocx, const std::string& sFolder)
+int CDocxPackage::Unpack(const std::string& sDocx, const std::string& sFolder, KeepTest isKept)
 {
     m_sError.clear();
+    m_mapKept.clear();
+    m_isKept = isKept;
     int nCheck = CheckPackageFile(sDocx);
     if (nCheck != UNPACK_OK)
         return nCheck;
@@ -175,8 +178,10 @@ int CDocxPackage::Unpack(const std::string& sDocx, const std::string& sFolder)
                                           ": the folder cannot be created.");
     chmod(sFolder.c_str(), 0777);
     int nResult = ExtractAll(pZip.get(), sDocx, sFolder);
-    if (nResult != UNPACK_OK)
+    if (nResult != UNPACK_OK) {
         RemoveFolder(sFolder);
+        m_mapKept.clear();
+    }
     return nResult;
 }
 
@@ -234,21 +239,50 @@ int CDocxPackage::ExtractCurrent(void* pZip, const std::string& sName, const std
         unzCloseCurrentFile(pUnz);
         return ERR_CANNOT_WRITE;
     }
-    std::vector<char> buf(1 << 16);
-    int nRead = 0;
-    while ((nRead = unzReadCurrentFile(pUnz, buf.data(), static_cast<unsigned>(buf.size()))) > 0) {
-        nUnpacked += static_cast<uint64_t>(nRead);
-        if (nUnpacked > MAX_UNPACKED_BYTES) {
-            unzCloseCurrentFile(pUnz);
-            return ERR_UNPACKED_TOO_LARGE;
-        }
-        if (std::fwrite(buf.data(), 1, static_cast<size_t>(nRead), fp.get()) != static_cast<size_t>(nRead)) {
-            unzCloseCurrentFile(pUnz);
-            return ERR_CANNOT_WRITE;
-        }
+    std::string* pKeep = nullptr;
+    if (m_isKept) {
+        // "word//styles.xml" is written to the same file as "word/styles.xml".
+        std::string sKey = NormalisePath(sName);
+        if (m_isKept(sKey))
+            pKeep = &m_mapKept[sKey];
     }
+    int nResult = CopyCurrent(pZip, fp.get(), pKeep, nUnpacked);
     int nClose = unzCloseCurrentFile(pUnz);
-    if (nRead < 0 || nClose != UNZ_OK)
-        return ERR_DAMAGED;
+    if (nResult == UNPACK_OK && nClose != UNZ_OK)
+        nResult = ERR_DAMAGED;
+    if (nResult != UNPACK_OK)
+        return nResult;
     return std::fclose(fp.release()) == 0 ? UNPACK_OK : ERR_CANNOT_WRITE;
+}
+
+// A kept item is inflated straight into its string and written from there;
+// other items pass through one buffer.
+int CDocxPackage::CopyCurrent(void* pZip, FILE* fp, std::string* pKeep, uint64_t& nUnpacked)
+{
+    constexpr size_t kChunk = 1 << 16;
+    unzFile pUnz = static_cast<unzFile>(pZip);
+    std::string sBuffer;
+    std::string& sOut = pKeep ? *pKeep : sBuffer;
+    sOut.clear();
+    if (pKeep) {
+        // The stated size is only a hint: a package may lie about it.
+        unz_file_info64 info {};
+        if (unzGetCurrentFileInfo64(pUnz, &info, nullptr, 0, nullptr, 0, nullptr, 0) == UNZ_OK)
+            sOut.reserve(static_cast<size_t>(std::min<uint64_t>(info.uncompressed_size, 64u << 20)) + kChunk);
+    }
+    int nRead = 0;
+    for (;;) {
+        size_t nOld = pKeep ? sOut.size() : 0;
+        sOut.resize(nOld + kChunk);
+        nRead = unzReadCurrentFile(pUnz, &sOut[nOld], static_cast<unsigned>(kChunk));
+        sOut.resize(nOld + static_cast<size_t>(std::max(nRead, 0)));
+        if (nRead <= 0)
+            break;
+        nUnpacked += static_cast<uint64_t>(nRead);
+        if (nUnpacked > MAX_UNPACKED_BYTES)
+            return ERR_UNPACKED_TOO_LARGE;
+        if (std::fwrite(sOut.data() + nOld, 1, static_cast<size_t>(nRead), fp) != static_cast<size_t>(nRead))
+            return ERR_CANNOT_WRITE;
+    }
+    return nRead < 0 ? ERR_DAMAGED : UNPACK_OK;
 }

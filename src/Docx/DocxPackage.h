@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <map>
 #include <string>
 
 class CDocxPackage {
@@ -29,11 +31,18 @@ public:
         ERR_DAMAGED = -11,
     };
 
+    // Items whose names pass the test are also kept in memory as they are
+    // unpacked, so a reader need not read them back from the folder.
+    using KeepTest = bool (*)(const std::string& sName);
+
     // Empties sFolder (created with mode 0777 when missing) and unpacks every
     // item of sDocx into it. On failure the folder is removed again, so no
     // half-unpacked package is left behind.
-    int Unpack(const std::string& sDocx, const std::string& sFolder);
+    int Unpack(const std::string& sDocx, const std::string& sFolder, KeepTest isKept = nullptr);
     const std::string& GetError() const { return m_sError; }
+    // The kept items by name (as a path inside the folder, "word/styles.xml");
+    // a name that occurs twice holds the item written last, as on disk.
+    std::map<std::string, std::string> TakeKept() { return std::move(m_mapKept); }
 
     // False for names that are empty, absolute, or climb out with "..".
     static bool IsSafeEntryName(const std::string& sName);
@@ -50,7 +59,11 @@ private:
     int ExtractAll(void* pZip, const std::string& sDocx, const std::string& sFolder);
     int ExtractCurrent(void* pZip, const std::string& sName, const std::string& sFolder,
                        uint64_t& nUnpacked);
+    // Copies the open item into fp, and into pKeep unless it is null.
+    static int CopyCurrent(void* pZip, FILE* fp, std::string* pKeep, uint64_t& nUnpacked);
 
     std::string m_sError;
+    KeepTest m_isKept = nullptr;
+    std::map<std::string, std::string> m_mapKept;
     bool m_bEmptyArchive = false;
 };

@@ -52,6 +52,7 @@ CDocxParser::~CDocxParser()
 void CDocxParser::Reset()
 {
     m_mapId2Res.clear();
+    m_mapParts.clear();
     m_vecHtmlText.clear();
     m_sHtmlText.clear();
     // Headers and footers go too: a text imported after a .docx must not
@@ -222,7 +223,8 @@ bool CDocxParser::WriteOutput(const std::string& sPath, const std::string& sData
 const char* CDocxParser::GetContentXMLFile()
 {
     std::string sPath = OutputPath("_Content.xml");
-    std::string sData = CContentWriter::XmlDeclaration() + CContentWriter(*this).ContentXML();
+    std::string sData = CContentWriter::XmlDeclaration();
+    sData += CContentWriter(*this).ContentXML();
     if (!WriteOutput(sPath, sData, "<DocStructs>"))
         return nullptr;
     m_sResult = sPath;
@@ -248,7 +250,9 @@ const char* CDocxParser::GetXMLFile(int nFormat)
     else
         GetContentXMLFile();
     std::string sPath = OutputPath(nFormat == 1 ? ".json" : ".xml");
-    std::string sData = nFormat == 1 ? GetJsonData(true) : GetXMLData();
+    DocCharStat();
+    CContentWriter writer(*this);
+    std::string sData = nFormat == 1 ? writer.JsonData(true) : writer.XMLData();
     if (!WriteOutput(sPath, sData, nFormat == 1 ? "\"CharCount\"" : "<Docx>"))
         return nullptr;
     m_sResult = sPath;
@@ -314,9 +318,30 @@ void CDocxParser::RebuildParagraph()
 
 // ---- Package parts -----------------------------------------------------------
 
-bool CDocxParser::ReadPart(const std::string& sPart, std::string& sText) const
+bool CDocxParser::ReadPart(const std::string& sPart, std::string& sText)
 {
-    return ReadWholeFile(m_sPath + "/" + sPart, sText, CDocxPackage::MAX_UNPACKED_BYTES);
+    auto it = m_mapParts.find(sPart);
+    if (it == m_mapParts.end())
+        return ReadWholeFile(m_sPath + "/" + sPart, sText, CDocxPackage::MAX_UNPACKED_BYTES);
+    sText = std::move(it->second);
+    m_mapParts.erase(it);
+    return true;
+}
+
+// The parts ParseStruct reads: the body, relationships, styles, headers and footers.
+bool CDocxParser::IsReadPart(const std::string& sName)
+{
+    if (sName == "word/document.xml" || sName == "word/styles.xml" ||
+        sName == "word/_rels/document.xml.rels")
+        return true;
+    for (const char* sKind : {"word/header", "word/footer"}) {
+        size_t nLen = std::char_traits<char>::length(sKind);
+        if (sName.size() > nLen + 4 && sName.compare(0, nLen, sKind) == 0 &&
+            sName.compare(sName.size() - 4, 4, ".xml") == 0 &&
+            sName.find_first_not_of("0123456789", nLen) == sName.size() - 4)
+            return true;
+    }
+    return false;
 }
 
 int CDocxParser::ReadResInfo()
@@ -407,7 +432,8 @@ int CDocxParser::UnpackDocument(const std::string& sDocx)
     Reset();
     m_sPath = NormalisePath(m_sPath + "/" + m_sFilename + "_unzip");
     CDocxPackage package;
-    int nResult = package.Unpack(sDocx, m_sPath);
+    int nResult = package.Unpack(sDocx, m_sPath, IsReadPart);
+    m_mapParts = package.TakeKept();
     RemoveConversion();
     if (nResult != CDocxPackage::UNPACK_OK) {
         SetLastError(package.GetError());
@@ -435,7 +461,9 @@ int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull
     }
     std::string sPath = m_sPath + "/word/document.xml";
     m_pTextStart = std::make_unique<std::string>();
-    if (!ReadPart("word/document.xml", *m_pTextStart)) {
+    bool bRead = ReadPart("word/document.xml", *m_pTextStart);
+    m_mapParts.clear();  // what this scan did not ask for is not asked for later
+    if (!bRead) {
         m_pTextStart.reset();
         SetLastError("Failed Read File " + sPath);
         return -1;

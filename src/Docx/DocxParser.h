@@ -139,12 +139,16 @@ private:
     // Unpacks sDocx into m_sPath + "/" + m_sFilename + "_unzip", which becomes m_sPath.
     int UnpackDocument(const std::string& sDocx);
     void RemoveConversion();
-    bool ReadPart(const std::string& sPart, std::string& sText) const;
+    // A part of the unpacked package: taken from those kept in memory while
+    // unpacking, else read from the folder.
+    bool ReadPart(const std::string& sPart, std::string& sText);
+    static bool IsReadPart(const std::string& sName);
     int ImportConvertedText(const std::string& sFile, const std::string& sFolder,
                             const std::string& sExt);
     // Writes an output file unless a file of the user's own has that name.
     bool WriteOutput(const std::string& sPath, const std::string& sData, const char* sMarker);
 
     std::string m_sConversionFolder;  // private folder of a converted input, until unpacked
+    std::map<std::string, std::string> m_mapParts;  // parts kept while unpacking, until read
     CDocModel m_model;
 };

@@ -179,7 +179,7 @@ bool CTagTokenizer::Next(_tTag& tag)
     tag.sName = std::string_view(pName, static_cast<size_t>(p - pName));
     const char* pAttrs = p;
     // A stray '<' ends the tag before it and starts the next one.
-    const char* pEnd = FindTagByte(p, pStop);
+    const char* pEnd = p < pStop && *p == '>' ? p : FindTagByte(p, pStop);  // "<w:r>" needs no search
     tag.bComplete = pEnd < pStop && *pEnd == '>';
     tag.bSelfClosing = tag.bComplete && pEnd > pAttrs && pEnd[-1] == '/';
     tag.sAttrs = std::string_view(pAttrs, static_cast<size_t>(pEnd - pAttrs - tag.bSelfClosing));

@@ -2,7 +2,9 @@
 #include "Utility/EncodingConverter.h"
 #include "Utility/XmlText.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -33,35 +35,58 @@ size_t DecodeEntity(const std::string& sText, size_t nAmp, std::string& sOut)
     return nSemi - nAmp + 1;
 }
 
+// The replacement of a byte in escaped text ("" drops it), or null when the
+// byte stands as it is.
+const char* EntityOf(unsigned char c)
+{
+    if (c >= 0x40 || (c > 0x27 && c != '<' && c != '>'))
+        return nullptr;
+    switch (c) {
+    case '&': return "&amp;";
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '"': return "&quot;";
+    case '\'': return "&apos;";
+    case '\t': case '\n': case '\r': case ' ': case '!': case '#': case '$': case '%': return nullptr;
+    default: return "";  // a control character XML cannot carry
+    }
+}
+
 }  // namespace
 
 std::string XmlEscape(const std::string& sText)
 {
-    // Plain runs between the bytes that need care are copied whole.
     std::string sOut;
     sOut.reserve(sText.size() + sText.size() / 16);
-    size_t nPlain = 0;
-    for (size_t i = 0; i < sText.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(sText[i]);
-        if (c >= 0x40 || (c > 0x27 && c != '<' && c != '>') || c == ' ' || c == '!' || c == '#' ||
-            c == '$' || c == '%')
-            continue;
-        const char* sEntity = nullptr;
-        switch (c) {
-        case '&': sEntity = "&amp;"; break;
-        case '<': sEntity = "&lt;"; break;
-        case '>': sEntity = "&gt;"; break;
-        case '"': sEntity = "&quot;"; break;
-        case '\'': sEntity = "&apos;"; break;
-        case '\t': case '\n': case '\r': continue;
-        default: sEntity = ""; break;  // a control character XML cannot carry
-        }
-        sOut.append(sText, nPlain, i - nPlain);
-        sOut += sEntity;
-        nPlain = i + 1;
-    }
-    sOut.append(sText, nPlain, std::string::npos);
+    XmlEscapeAppend(sOut, sText);
     return sOut;
+}
+
+void XmlEscapeAppend(std::string& sOut, std::string_view sText)
+{
+    // Every byte that needs care is below 0x40, so eight bytes at a time are
+    // passed over while none of them is; plain spans are copied whole.
+    const uint64_t kOnes = UINT64_C(0x0101010101010101);
+    const char* p = sText.data();
+    const char* pEnd = p + sText.size();
+    const char* pPlain = p;
+    while (p < pEnd) {
+        for (uint64_t x = 0; pEnd - p >= 8; p += 8) {
+            std::memcpy(&x, p, 8);
+            if (((x - kOnes * 0x40) & ~x & (kOnes * 0x80)) != 0)
+                break;
+        }
+        const char* pStop = pEnd - p > 8 ? p + 8 : pEnd;
+        for (; p < pStop; ++p) {
+            const char* sEntity = EntityOf(static_cast<unsigned char>(*p));
+            if (!sEntity)
+                continue;
+            sOut.append(pPlain, static_cast<size_t>(p - pPlain));
+            sOut += sEntity;
+            pPlain = p + 1;
+        }
+    }
+    sOut.append(pPlain, static_cast<size_t>(pEnd - pPlain));
 }
 
 std::string XmlUnescape(const std::string& sText)

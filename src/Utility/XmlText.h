@@ -3,10 +3,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // "&", "<", ">", '"' and "'" become entities; control characters that XML
 // cannot carry (all below 0x20 but tab, LF and CR) are dropped.
 std::string XmlEscape(const std::string& sText);
+// XmlEscape appended to sOut, for writers that build one large file.
+void XmlEscapeAppend(std::string& sOut, std::string_view sText);
 // Undoes XmlEscape, and also reads decimal and hexadecimal character
 // references; an unknown entity is kept as it stands.
 std::string XmlUnescape(const std::string& sText);

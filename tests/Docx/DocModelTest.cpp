@@ -198,6 +198,29 @@ TEST(ModelRules, AddParagraphRefusesWhatWouldBreakTheList)
     EXPECT_EQ(BrokenRule(model), "");
 }
 
+// Counts are taken eight bytes at a time: every byte value at every offset,
+// in the eight-byte blocks and in the tail, must count as one byte at a time.
+TEST(ModelRules, CharacterCountsSeeEveryByteAtEveryOffset)
+{
+    for (int c = 0; c < 256; ++c) {
+        CDocModel model;
+        size_t nMulti = 0, nSingle = 0;
+        for (size_t nAt = 0; nAt < 21; ++nAt) {
+            std::string sText = "中文字符串测试";  // 21 bytes, 7 lead bytes
+            sText[nAt] = static_cast<char>(c);
+            for (unsigned char b : sText) {
+                nMulti += b >= 0xC0;
+                nSingle += b < 0x80 && b != ' ' && b != '\t' && b != '\r' && b != '\n';
+            }
+            ASSERT_TRUE(model.AddParagraph(Para(static_cast<uint32_t>(nAt + 1), sText)));
+        }
+        model.CountChars();
+        ASSERT_EQ(model.MultiCharCount(), nMulti) << "byte " << c;
+        ASSERT_EQ(model.SingleCharCount(), nSingle) << "byte " << c;
+        EXPECT_EQ(model.CharCount(), nMulti + nSingle);
+    }
+}
+
 TEST(ModelRules, TablesAndFiguresComeWithPlaceholdersAndCellsWinTheMap)
 {
     CDocModel model;

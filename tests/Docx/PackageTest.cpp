@@ -128,3 +128,35 @@ TEST(PackageMends, DocxTextLeavesNoUnpackedFolder)
     EXPECT_FALSE(FileExists(dir.File("t_unzip")));
     EXPECT_FALSE(FileExists(dir.File("t.xml")));
 }
+
+// The parser reads its parts from memory: they must be exactly the files
+// written into the folder, also for an item of many read chunks and for a
+// name given twice (the later item is the one on disk).
+TEST(PackageMends, KeptItemsAreTheFilesInTheFolder)
+{
+    CTempDir dir;
+    std::string sBig = B::Document(B::Para(std::string(300000, 'y')));
+    ASSERT_TRUE(WriteZip(dir.File("kept.docx"), {{"word/document.xml", sBig},
+                                                 {"word/styles.xml", "<first/>"},
+                                                 {"word/media/a.png", "png"},
+                                                 {"word//styles.xml", "<second/>"}}));
+    CDocxPackage package;
+    auto isKept = [](const std::string& sName) { return sName.compare(0, 11, "word/media/") != 0; };
+    std::string sFolder = dir.File("kept_unzip");
+    ASSERT_EQ(package.Unpack(dir.File("kept.docx"), sFolder, isKept), CDocxPackage::UNPACK_OK);
+    std::map<std::string, std::string> mapKept = package.TakeKept();
+    ASSERT_EQ(mapKept.size(), 2u);
+    EXPECT_EQ(mapKept["word/document.xml"], sBig);
+    EXPECT_EQ(ReadTestFile(sFolder + "/word/document.xml"), sBig);
+    EXPECT_EQ(mapKept["word/styles.xml"], "<second/>");
+    EXPECT_EQ(ReadTestFile(sFolder + "/word/styles.xml"), "<second/>");
+    EXPECT_EQ(ReadTestFile(sFolder + "/word/media/a.png"), "png");
+
+    // A package refused halfway (its first item damaged) keeps nothing.
+    std::string sWhole = ReadTestFile(dir.File("kept.docx"));
+    sWhole[80] = static_cast<char>(sWhole[80] ^ 0x55);
+    ASSERT_TRUE(WriteTestFile(dir.File("bad.docx"), sWhole));
+    EXPECT_EQ(package.Unpack(dir.File("bad.docx"), dir.File("bad_unzip"), isKept), CDocxPackage::ERR_DAMAGED);
+    EXPECT_TRUE(package.TakeKept().empty());
+    EXPECT_FALSE(FileExists(dir.File("bad_unzip")));
+}
