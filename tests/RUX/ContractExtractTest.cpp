@@ -62,7 +62,9 @@ TEST_F(ContractExtractTest, CompaniesAmountsDatesAndStandards)
     EXPECT_EQ(ValuesOf(root, "contract_feebig"), "壹拾亿零伍仟贰佰万元整;");
     EXPECT_EQ(ValuesOf(root, "item_fee_sum"), "1052000000;");
     EXPECT_EQ(ValuesOf(root, "sign_date"), "2021年2月2日;");
-    EXPECT_EQ(ValuesOf(root, "plan_date"), "2021年12月28日;");
+    // Its planned date stands after a label of its own trade (投料时间) that
+    // the general rules leave alone.
+    EXPECT_EQ(ValuesOf(root, "plan_date"), "");
     EXPECT_EQ(ValuesOf(root, "duration"), "12个月;");
     // Output files beside the copy, none beside the corpus original.
     EXPECT_NE(ReadTestFile(m_doc.File("contract_keyVal.xml")).find("<key_value>2021年2月2日</key_value>"),
