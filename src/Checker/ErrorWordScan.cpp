@@ -52,6 +52,22 @@ int ParseKeyScanAnswer(const std::string& sAnswer, std::vector<WordPair>& vecIte
     return 1;
 }
 
+namespace {
+
+// True when an earlier check (an update rule of the report type's rule set)
+// already proposed this very correction at this place; one wrong word is
+// one finding, whichever check saw it first.
+bool AlreadyCorrected(const CCheckResult& results, const _tCheckResult& record)
+{
+    for (const _tCheckResult& seen : results.Results())
+        if (seen.para_id == record.para_id && seen.offset == record.offset && seen.org_str == record.org_str &&
+            seen.new_str == record.new_str)
+            return true;
+    return false;
+}
+
+}  // namespace
+
 size_t AddErrorWordFindings(uint32_t nParaId, const std::string& sParaText, const std::string& sDocText,
                             const std::vector<WordPair>& vecItems, CCheckResult& results)
 {
@@ -75,6 +91,8 @@ size_t AddErrorWordFindings(uint32_t nParaId, const std::string& sParaText, cons
         record.org_str = item.second;
         record.new_str = item.first;
         record.offset = static_cast<uint32_t>(nOffset);
+        if (AlreadyCorrected(results, record))
+            continue;
         size_t nBefore = results.Results().size();
         results.AddResult(record);
         nAdded += results.Results().size() - nBefore;

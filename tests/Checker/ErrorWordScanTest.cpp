@@ -53,4 +53,24 @@ TEST(ErrorWordScan, OffsetsFollowThePreviousItem)
     EXPECT_EQ(found[0].para_id, 0x42u);
 }
 
+TEST(ErrorWordScan, ACorrectionAlreadyFoundIsNotReportedTwice)
+{
+    CSwitchGuard quiet(g_bLog, false);
+    CCheckResult results;
+    std::string sText = "既使下雨，既使如此";
+    // An update rule of the rule set has already proposed 即使 for the first 既使.
+    _tCheckResult earlier;
+    earlier.para_id = 9;
+    earlier.offset = 0;
+    earlier.error_id = "1.5.1";
+    earlier.field_id = FIELD_CONTENT;
+    earlier.org_str = "既使";
+    earlier.new_str = "即使";
+    results.AddResult(earlier);
+    EXPECT_EQ(AddErrorWordFindings(9, sText, sText, {{"即使", "既使"}, {"即使", "既使"}}, results), 1u);
+    ASSERT_EQ(results.Results().size(), 2u);
+    EXPECT_EQ(results.Results()[1].offset, sText.find("既使", 1));
+    EXPECT_EQ(results.Results()[1].error_id, "1.5.2");
+}
+
 }  // namespace
