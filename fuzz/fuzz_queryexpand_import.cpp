@@ -24,10 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
             dict.GetRightForms(sField);
         }
     }
-    std::string sPdat, sWords, sMap;
+    // Kept for the whole run: each save reuses their room rather than
+    // allocating a 256 KB dictionary file twice per input.
+    static std::string sPdat, sWords, sMap, sPdat2, sWords2, sMap2;
     if (dict.SaveToBuffers(sPdat, sWords, sMap)) {
         CQueryExpand reloaded("/nonexistent-folder", "expand");
-        std::string sPdat2, sWords2, sMap2;
         if (!reloaded.LoadFromBuffers(sPdat, sWords, sMap) || !reloaded.SaveToBuffers(sPdat2, sWords2, sMap2) ||
             sPdat2 != sPdat || sWords2 != sWords || sMap2 != sMap)
             __builtin_trap();

@@ -9,7 +9,7 @@
 // File "RUX_<type>.audit" (native little-endian, written atomically):
 //   u32 format version (1)
 //   u32 rule count N
-//   N times: six u64-sized strings no, name, rule, arguments, field, and
+//   N times: five u64-sized strings no, name, rule, arguments, field, and
 //            an i32 credit
 // Only the rules as written are stored: they are compiled again on load
 // against the extraction set's attribute names, so a changed extraction

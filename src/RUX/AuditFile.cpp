@@ -14,8 +14,8 @@
 namespace {
 
 const uint32_t kAuditFileVersion = 1;
-// Six u64 lengths and the credit: the least one rule takes.
-const size_t kMinRuleBytes = 6 * 8 + 4;
+// Five u64 lengths and the credit: the least one rule takes.
+const size_t kMinRuleBytes = 5 * 8 + 4;
 
 }  // namespace
 

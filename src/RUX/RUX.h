@@ -37,6 +37,8 @@ public:
     // Writes the readable export: 1, or -1.
     int Export();
     int Export(const char* sFile);
+    // The export text itself.
+    std::string ExportText() const;
     std::string RuleFile() const;
     std::string ExportFile() const;
     std::string UserDictFile() const;

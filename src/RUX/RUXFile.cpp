@@ -436,9 +436,18 @@ int CRUX::Export()
 int CRUX::Export(const char* sFile)
 {
     std::string sPath = sFile ? sFile : ExportFile();
+    if (!WriteFileAtomic(sPath, ExportText())) {
+        SetLastError("Failed open file " + sPath);
+        return -1;
+    }
+    return 1;
+}
+
+std::string CRUX::ExportText() const
+{
     std::string s;
     for (size_t i = 0; i < m_vecRule.size(); ++i)
-        s += "No." + std::to_string(i) + "\t" + RuleOrg2XML(static_cast<int>(i)) + "\n";
+        s.append("No.").append(std::to_string(i)).append("\t").append(RuleOrg2XML(static_cast<int>(i))).append("\n");
     s += "Indexing Data are as following:\n";
     int nWords = static_cast<int>(m_pDict ? m_pDict->GetItemCount() : 0);
     for (size_t nSlot = 0; nSlot < m_pIndex.size(); ++nSlot) {
@@ -447,26 +456,24 @@ int CRUX::Export(const char* sFile)
             continue;
         int n = static_cast<int>(nSlot);
         if (n < nWords) {
-            s += "\nNo." + std::to_string(n) + " word=" + m_pWordList->GetWord(n) + ": Rules are :\n";
+            s.append("\nNo.").append(std::to_string(n)).append(" word=").append(m_pWordList->GetWord(n));
         } else {
             int nAttribute = n - nWords - 1;
             std::string sName, sShowName;
             GetAttibuteName(nAttribute, sName, sShowName);
-            s += "\nNo." + std::to_string(n) + " word=(id=" + std::to_string(nAttribute) + ")" + sName + "|" +
-                 sShowName + ": Rules are :\n";
+            s.append("\nNo.").append(std::to_string(n)).append(" word=(id=").append(std::to_string(nAttribute));
+            s.append(")").append(sName).append("|").append(sShowName);
         }
+        s += ": Rules are :\n";
         for (const _tRUXIndexData& p : slot.pData) {
-            s += "Knowledge_ID=" + std::to_string(p.knowledge_index) + "\tGrid_ID=" + std::to_string(p.grid_index) +
-                 "\tBlock_ID=" + std::to_string(p.block_index) + "\tBack_Word_Count=" +
-                 std::to_string(p.back_count) + " SkipList(";
+            s.append("Knowledge_ID=").append(std::to_string(p.knowledge_index));
+            s.append("\tGrid_ID=").append(std::to_string(p.grid_index));
+            s.append("\tBlock_ID=").append(std::to_string(p.block_index));
+            s.append("\tBack_Word_Count=").append(std::to_string(p.back_count)).append(" SkipList(");
             for (int nRule : m_pIntArray->GetValues(p.skiplist))
-                s += std::to_string(nRule) + " ";
+                s.append(std::to_string(nRule)).append(" ");
             s += ")\n";
         }
     }
-    if (!WriteFileAtomic(sPath, s)) {
-        SetLastError("Failed open file " + sPath);
-        return -1;
-    }
-    return 1;
+    return s;
 }

@@ -22,32 +22,55 @@ int32_t& CCharTable::Slot(int nCode)
     return m_vecEntries[nOffset + (static_cast<unsigned>(nCode) & 0xFF)];
 }
 
-void CCharTable::AppendTo(std::string& sOut) const
+bool CCharTable::WriteTo(const ByteSink& sink) const
 {
     const size_t nPageBytes = kPageSize * sizeof(int32_t);
     for (uint32_t nOffset : m_aPage)
-        sOut.append(reinterpret_cast<const char*>(&m_vecEntries[nOffset]), nPageBytes);
+        if (!sink(reinterpret_cast<const char*>(&m_vecEntries[nOffset]), nPageBytes))
+            return false;
+    return true;
 }
 
-bool CCharTable::ReadFrom(const char* pData, int32_t nMin, int32_t nMax)
+void CCharTable::AppendTo(std::string& sOut) const
+{
+    WriteTo([&sOut](const char* pData, size_t n) {
+        sOut.append(pData, n);
+        return true;
+    });
+}
+
+bool CCharTable::ReadFrom(const ByteSource& source, int32_t nMin, int32_t nMax)
 {
     Clear();
     const size_t nPageBytes = kPageSize * sizeof(int32_t);
+    std::array<int32_t, kPageSize> aPage;
     for (size_t nHigh = 0; nHigh < m_aPage.size(); ++nHigh) {
-        const char* pPage = pData + nHigh * nPageBytes;
+        if (!source(reinterpret_cast<char*>(aPage.data()), nPageBytes)) {
+            Clear();
+            return false;
+        }
         // Most pages of a file are unused: one compare skips them.
-        if (std::memcmp(pPage, m_vecEntries.data(), nPageBytes) == 0)
+        if (std::memcmp(aPage.data(), m_vecEntries.data(), nPageBytes) == 0)
             continue;
-        size_t nOffset = m_vecEntries.size();
-        m_vecEntries.resize(nOffset + kPageSize);
-        std::memcpy(&m_vecEntries[nOffset], pPage, nPageBytes);
-        m_aPage[nHigh] = static_cast<uint32_t>(nOffset);
-        for (size_t i = nOffset; i < m_vecEntries.size(); ++i) {
-            if (m_vecEntries[i] < nMin || m_vecEntries[i] > nMax) {
+        for (int32_t nValue : aPage) {
+            if (nValue < nMin || nValue > nMax) {
                 Clear();
                 return false;
             }
         }
+        m_aPage[nHigh] = static_cast<uint32_t>(m_vecEntries.size());
+        m_vecEntries.insert(m_vecEntries.end(), aPage.begin(), aPage.end());
     }
     return true;
+}
+
+bool CCharTable::ReadFrom(const char* pData, int32_t nMin, int32_t nMax)
+{
+    return ReadFrom(
+        [&pData](char* pOut, size_t n) {
+            std::memcpy(pOut, pData, n);
+            pData += n;
+            return true;
+        },
+        nMin, nMax);
 }

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "Utility/ByteStream.h"
+
 class CCharTable {
 public:
     static const int kCodes = 65536;
@@ -44,10 +46,13 @@ public:
         }
     }
 
-    // Appends the full table (kFileBytes, native byte order).
+    // Writes the full table (kFileBytes, native byte order) a page at a time.
+    bool WriteTo(const ByteSink& sink) const;
     void AppendTo(std::string& sOut) const;
-    // Reads a full table of kFileBytes; false when a value lies outside
-    // [nMin, nMax] (the table is then empty).
+    // Reads a full table of kFileBytes a page at a time; false when the
+    // input ends early or a value lies outside [nMin, nMax] (the table is
+    // then empty).
+    bool ReadFrom(const ByteSource& source, int32_t nMin, int32_t nMax);
     bool ReadFrom(const char* pData, int32_t nMin, int32_t nMax);
 
 private:

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Utility/ByteStream.h"
 #include "Utility/CharTable.h"
 #include "Utility/CharUnit.h"
 #include "Utility/TrieBuilder.h"
@@ -65,6 +66,9 @@ public:
     virtual int Save(const char* sFilename) const;
     bool LoadFromBuffer(const std::string& sData);
     std::string SaveToBuffer() const;
+    // The file's bytes from a source that holds nSize of them, or to a sink.
+    bool ReadFrom(const ByteSource& source, uint64_t nSize);
+    bool WriteTo(const ByteSink& sink) const;
     // Builds from a text word list (one entry per line, "[a b]" for entries
     // with spaces, "_" for a space) and writes the cleaned list beside it as
     // path + "_export.txt". Entries pFilter knows are left out. Returns the

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <cstdlib>
 
-#include "Utility/BinaryReader.h"
 #include "Utility/DataFile.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
@@ -32,31 +31,32 @@ bool IsSoundState(const state& st, int32_t nLowerBound)
 
 }  // namespace
 
-bool CPDAT::LoadFromBuffer(const std::string& sData)
+bool CPDAT::ReadFrom(const ByteSource& source, uint64_t nSize)
 {
-    if (sData.size() < kHeaderBytes + sizeof(state) + sizeof(int32_t))
+    if (nSize < kHeaderBytes + sizeof(state) + sizeof(int32_t))
         return false;
     CCharTable charset;
-    if (!charset.ReadFrom(sData.data(), -1, 65535))
+    if (!charset.ReadFrom(source, -1, 65535))
         return false;
     int32_t nCharsetSize = 0;
     charset.ForEach([&nCharsetSize](int, int32_t) { ++nCharsetSize; });
-    CBinaryReader reader(sData.data() + kCharsetBytes, sData.size() - kCharsetBytes);
     int32_t nLowerBound = 0;
     uint32_t nItemCount = 0;
-    reader.Read(nLowerBound);
-    reader.Read(nItemCount);
+    if (!source(reinterpret_cast<char*>(&nLowerBound), sizeof nLowerBound) ||
+        !source(reinterpret_cast<char*>(&nItemCount), sizeof nItemCount))
+        return false;
     // Every distinct word ends at a state of its own.
     if (nLowerBound < 0 || nItemCount > static_cast<uint32_t>(nLowerBound) + 1 ||
-        reader.Remaining() != (static_cast<uint64_t>(nLowerBound) + 1) * sizeof(state) + sizeof(int32_t))
+        nSize - kHeaderBytes != (static_cast<uint64_t>(nLowerBound) + 1) * sizeof(state) + sizeof(int32_t))
         return false;
     std::vector<state> vecStates(static_cast<size_t>(nLowerBound) + 1);
-    std::memcpy(vecStates.data(), sData.data() + kHeaderBytes, vecStates.size() * sizeof(state));
+    int32_t nMode = -1;
+    if (!source(reinterpret_cast<char*>(vecStates.data()), vecStates.size() * sizeof(state)) ||
+        !source(reinterpret_cast<char*>(&nMode), sizeof nMode))
+        return false;
     for (const state& st : vecStates)
         if (!IsSoundState(st, nLowerBound))
             return false;
-    int32_t nMode = -1;
-    std::memcpy(&nMode, sData.data() + sData.size() - sizeof nMode, sizeof nMode);
     if (nMode < PDAT_MODE_GBK || nMode > PDAT_MODE_NAME)
         return false;
     SetEmpty();
@@ -71,35 +71,64 @@ bool CPDAT::LoadFromBuffer(const std::string& sData)
     return true;
 }
 
-std::string CPDAT::SaveToBuffer() const
+bool CPDAT::LoadFromBuffer(const std::string& sData)
+{
+    size_t nPos = 0;
+    return ReadFrom(
+        [&sData, &nPos](char* pOut, size_t n) {
+            if (n > sData.size() - nPos)
+                return false;
+            std::memcpy(pOut, sData.data() + nPos, n);
+            nPos += n;
+            return true;
+        },
+        sData.size());
+}
+
+bool CPDAT::WriteTo(const ByteSink& sink) const
 {
     // A dictionary never completed still writes the one state its bound
     // promises, so every saved file loads again.
     size_t nStates = static_cast<size_t>(m_nLowerBound) + 1;
+    size_t nHave = std::min(nStates, m_pData.size());
+    if (!m_charset.WriteTo(sink) ||
+        !sink(reinterpret_cast<const char*>(&m_nLowerBound), sizeof m_nLowerBound) ||
+        !sink(reinterpret_cast<const char*>(&m_nItemCount), sizeof m_nItemCount) ||
+        !sink(reinterpret_cast<const char*>(m_pData.data()), nHave * sizeof(state)))
+        return false;
+    for (size_t i = nHave; i < nStates; ++i)
+        if (!sink(reinterpret_cast<const char*>(&PDAT_FREE_STATE), sizeof(state)))
+            return false;
+    return sink(reinterpret_cast<const char*>(&m_nMode), sizeof m_nMode);
+}
+
+std::string CPDAT::SaveToBuffer() const
+{
+    size_t nStates = static_cast<size_t>(m_nLowerBound) + 1;
     std::string sData;
     sData.reserve(kHeaderBytes + nStates * sizeof(state) + sizeof m_nMode);
-    m_charset.AppendTo(sData);
-    sData.append(reinterpret_cast<const char*>(&m_nLowerBound), sizeof m_nLowerBound);
-    sData.append(reinterpret_cast<const char*>(&m_nItemCount), sizeof m_nItemCount);
-    size_t nHave = std::min(nStates, m_pData.size());
-    sData.append(reinterpret_cast<const char*>(m_pData.data()), nHave * sizeof(state));
-    for (size_t i = nHave; i < nStates; ++i)
-        sData.append(reinterpret_cast<const char*>(&PDAT_FREE_STATE), sizeof(state));
-    sData.append(reinterpret_cast<const char*>(&m_nMode), sizeof m_nMode);
+    WriteTo([&sData](const char* pData, size_t n) {
+        sData.append(pData, n);
+        return true;
+    });
     return sData;
 }
 
+// Both go through stdio's buffer: no copy of the 256 KB character table
+// is ever built in memory.
 int CPDAT::Load(const char* sFilename)
 {
-    std::string sData;
-    if (!ReadDataFile(sFilename, sData))
+    int nRead = ReadDataFile(sFilename, [this](const ByteSource& source, uint64_t nSize) {
+        return ReadFrom(source, nSize);
+    });
+    if (nRead < 0)
         return 0;
-    return LoadFromBuffer(sData) ? 1 : CorruptDataFile(sFilename, "dictionary");
+    return nRead == 1 ? 1 : CorruptDataFile(sFilename, "dictionary");
 }
 
 int CPDAT::Save(const char* sFilename) const
 {
-    return WriteDataFile(sFilename ? sFilename : "", SaveToBuffer()) ? 1 : 0;
+    return WriteDataFile(sFilename ? sFilename : "", [this](const ByteSink& sink) { return WriteTo(sink); }) ? 1 : 0;
 }
 
 int CPDAT::ImportFromText(const std::string& sText, const CPDAT* pFilter, std::string* pExport, bool bProgress)

@@ -3,7 +3,10 @@
 // place, so a lookup works on one consistent set while an import runs.
 #include "Utility/QueryExpand.h"
 
+#include <functional>
+
 #include "Utility/Blanks.h"
+#include "Utility/DataFile.h"
 #include "Utility/DictEncoding.h"
 #include "Utility/FileUtility.h"
 #include "Utility/IDMaps.h"
@@ -182,7 +185,13 @@ bool CQueryExpand::SaveToBuffers(std::string& sPdat, std::string& sWordList, std
     std::shared_ptr<const _tTables> pTables = Tables();
     if (!pTables)
         return false;
-    sPdat = pTables->dict.SaveToBuffer();
+    // Written into the caller's strings, so a caller that saves again and
+    // again reuses their room instead of a new 256 KB buffer each time.
+    sPdat.clear();
+    pTables->dict.WriteTo([&sPdat](const char* pData, size_t n) {
+        sPdat.append(pData, n);
+        return true;
+    });
     sWordList = pTables->words.SaveToBuffer();
     sMap = pTables->maps.SaveToBuffer();
     return true;
@@ -190,20 +199,23 @@ bool CQueryExpand::SaveToBuffers(std::string& sPdat, std::string& sWordList, std
 
 bool CQueryExpand::Save() const
 {
-    std::string sFiles[3];
-    if (!SaveToBuffers(sFiles[0], sFiles[1], sFiles[2])) {
+    std::shared_ptr<const _tTables> pTables = Tables();
+    if (!pTables) {
         SetLastError("Dictionary " + FileStem() + " is empty: nothing to save");
         return false;
     }
+    // The dictionary streams to its file; the other two are small.
+    const std::string sWords = pTables->words.SaveToBuffer();
+    const std::string sMap = pTables->maps.SaveToBuffer();
+    const std::function<bool(const ByteSink&)> writers[3] = {
+        [&pTables](const ByteSink& sink) { return pTables->dict.WriteTo(sink); },
+        [&sWords](const ByteSink& sink) { return sink(sWords.data(), sWords.size()); },
+        [&sMap](const ByteSink& sink) { return sink(sMap.data(), sMap.size()); }};
     // The map goes last: a reader that finds a new map with an old
     // dictionary rejects the pair instead of mixing them.
-    for (int i = 0; i < 3; ++i) {
-        std::string sPath = FileStem() + kExtensions[i];
-        if (!WriteFileAtomic(sPath, sFiles[i])) {
-            SetLastError("Fail write file " + sPath);
+    for (int i = 0; i < 3; ++i)
+        if (!WriteDataFile(FileStem() + kExtensions[i], writers[i]))
             return false;
-        }
-    }
     return true;
 }
 

@@ -70,7 +70,8 @@ public:
     std::string UserDictText(const std::string& sTag) const;
     bool WriteUserDict(const std::string& sPath, const std::string& sTag) const;
 
-    // The three files in memory, and a dictionary made from them.
+    // The three files in memory (written into the given strings, reusing
+    // their room), and a dictionary made from them.
     bool SaveToBuffers(std::string& sPdat, std::string& sWordList, std::string& sMap) const;
     bool LoadFromBuffers(const std::string& sPdat, const std::string& sWordList, const std::string& sMap);
 

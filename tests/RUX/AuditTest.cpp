@@ -6,6 +6,7 @@
 
 #include <json/json.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -262,6 +263,30 @@ TEST_F(AuditTest, SavedRulesLoadBackAndCorruptFilesChangeNothing)
     EXPECT_EQ(reloaded.Load(), -1);
     EXPECT_EQ(g_sLastErrorMessage, "Failed reading file " + m_pAudit->AuditFile());
     EXPECT_TRUE(reloaded.GetRuleOrgs().empty() || reloaded.GetRuleOrgs().size() == 2u);
+}
+
+// A rule whose texts are all short takes fewer bytes than the size check
+// once assumed (five sized strings and the credit); it must still load.
+TEST_F(AuditTest, RuleWithShortTextsLoadsBack)
+{
+    std::vector<_tAuditRuleOrg> vecOrg(1);
+    vecOrg[0].no = "A2";
+    vecOrg[0].rule = "x";
+    std::string sFile("\x01\0\0\0\x01\0\0\0", 8);
+    for (const std::string* p : {&vecOrg[0].no, &vecOrg[0].name, &vecOrg[0].rule, &vecOrg[0].arguments,
+                                 &vecOrg[0].field}) {
+        uint64_t nLen = p->size();
+        sFile.append(reinterpret_cast<const char*>(&nLen), sizeof nLen);
+        sFile += *p;
+    }
+    sFile.append(4, '\0');
+    ASSERT_EQ(sFile.size(), 8u + 5 * 8 + 3 + 4);
+    std::vector<_tAuditRuleOrg> vecRead;
+    ASSERT_TRUE(CAudit::ParseFile(sFile, vecRead));
+    ASSERT_EQ(vecRead.size(), 1u);
+    EXPECT_EQ(vecRead[0].no, "A2");
+    EXPECT_EQ(vecRead[0].rule, "x");
+    EXPECT_EQ(vecRead[0].credit, 0);
 }
 
 TEST_F(AuditTest, EditAndDeleteOutOfRangeChangeNothing)

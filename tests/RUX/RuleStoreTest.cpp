@@ -185,6 +185,7 @@ TEST_F(RuleStoreTest, SavedSetReloadsToTheSameExport)
     ASSERT_EQ(reloaded.Load(), 1);
     ASSERT_EQ(reloaded.Export(m_dir.File("again.txt").c_str()), 1);
     EXPECT_EQ(ReadTestFile(m_dir.File("again.txt")), sExport);
+    EXPECT_EQ(reloaded.ExportText(), sExport);
     ASSERT_EQ(reloaded.Save(m_dir.File("copy.rule").c_str()), 1);
     EXPECT_EQ(ReadTestFile(m_dir.File("copy.rule")), sRule);
     for (int i = 0; i < 4; ++i)

@@ -133,6 +133,17 @@ TEST_F(PDATFileTest, CorruptOrShortFilesAreRefusedAndChangeNothing)
     }
 }
 
+// A folder under a dictionary's name is no file to read: refused, not read
+// as an endless or empty stream.
+TEST_F(PDATFileTest, FolderInPlaceOfTheFileIsRefused)
+{
+    std::string sPath = m_dir.File("folder.pdat");
+    ASSERT_TRUE(WriteTestFile(sPath + "/inner", "x"));
+    CPDAT dict;
+    EXPECT_EQ(dict.Load(sPath.c_str()), 0);
+    EXPECT_EQ(g_sLastErrorMessage, "Fail read file " + sPath);
+}
+
 TEST_F(PDATFileTest, MissingFilesAndUtf8Names)
 {
     CPDAT dict;

@@ -83,6 +83,12 @@ TEST_F(QueryExpandTest, FilesRoundTripAndAreCheckedTogether)
     ASSERT_TRUE(other.SaveToBuffers(sPdat, sWords, sMap));
     std::string sPdat2, sWords2, sMap2;
     ASSERT_TRUE(loaded.SaveToBuffers(sPdat2, sWords2, sMap2));
+    // Strings that already hold another dictionary's files are replaced.
+    std::string sPdat3 = sPdat2, sWords3 = sWords2, sMap3 = sMap2;
+    ASSERT_TRUE(other.SaveToBuffers(sPdat3, sWords3, sMap3));
+    EXPECT_EQ(sPdat3, sPdat);
+    EXPECT_EQ(sWords3, sWords);
+    EXPECT_EQ(sMap3, sMap);
     EXPECT_FALSE(loaded.LoadFromBuffers(sPdat2, sWords2, sMap));
     EXPECT_FALSE(loaded.IsLoaded());
     EXPECT_TRUE(loaded.GetRightForms("按装").empty());
