@@ -3,9 +3,7 @@
 #include "Utility/DataFile.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <cstdio>
 #include <memory>
 
@@ -45,23 +43,14 @@ std::string OpenName(const char* sFilename)
     return sOpen;
 }
 
-// Writes through stdio's buffer into a temporary file beside the target
-// and renames it over the target once all is written and flushed.
+// Writes through the thread's stdio buffer into a temporary file beside the
+// target, renamed over it once all is written and flushed.
 bool WriteAtomic(const std::string& sPath, const std::function<bool(const ByteSink&)>& fnWrite)
 {
-    static std::atomic<unsigned> s_nCounter{0};
-    std::string sTemp = sPath + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(++s_nCounter);
-    std::FILE* fp = std::fopen(sTemp.c_str(), "wb");
-    if (!fp)
-        return false;
-    std::setvbuf(fp, StreamBuffer(true), _IOFBF, kStreamBuffer);
-    bool bOk = fnWrite([fp](const char* pData, size_t n) { return std::fwrite(pData, 1, n, fp) == n; });
-    bOk = (std::fflush(fp) == 0) && bOk;
-    bOk = (std::fclose(fp) == 0) && bOk;
-    if (bOk && std::rename(sTemp.c_str(), sPath.c_str()) == 0)
-        return true;
-    std::remove(sTemp.c_str());
-    return false;
+    return WriteFileAtomic(sPath, [&fnWrite](std::FILE* fp) {
+        std::setvbuf(fp, StreamBuffer(true), _IOFBF, kStreamBuffer);
+        return fnWrite([fp](const char* pData, size_t n) { return std::fwrite(pData, 1, n, fp) == n; });
+    });
 }
 
 // Hands fnRead a source over the regular file sOpen: 1 or 0 as fnRead

@@ -58,12 +58,19 @@ bool ReadWholeFile(const std::string& sPath, std::string& sData, uint64_t nMaxBy
 
 bool WriteFileAtomic(const std::string& sPath, const std::string& sData)
 {
+    return WriteFileAtomic(sPath, [&sData](std::FILE* fp) {
+        return std::fwrite(sData.data(), 1, sData.size(), fp) == sData.size();
+    });
+}
+
+bool WriteFileAtomic(const std::string& sPath, const std::function<bool(std::FILE*)>& fnWrite)
+{
     static std::atomic<unsigned> s_nCounter {0};
     std::string sTemp = sPath + ".tmp" + std::to_string(getpid()) + "_" + std::to_string(++s_nCounter);
     FILE* fp = std::fopen(sTemp.c_str(), "wb");
     if (!fp)
         return false;
-    bool bOk = std::fwrite(sData.data(), 1, sData.size(), fp) == sData.size();
+    bool bOk = fnWrite(fp);
     bOk = (std::fflush(fp) == 0) && bOk;
     bOk = (std::fclose(fp) == 0) && bOk;
     if (bOk && std::rename(sTemp.c_str(), sPath.c_str()) == 0)

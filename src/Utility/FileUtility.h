@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 
 std::string GetCurrentDir();
@@ -19,6 +21,9 @@ bool ReadWholeFile(const std::string& sPath, std::string& sData,
 // Writes to a temporary file beside sPath and renames it into place, so a
 // reader never sees a half-written file under the final name.
 bool WriteFileAtomic(const std::string& sPath, const std::string& sData);
+// The same with the content written by fnWrite into the open temporary
+// file; false (nothing replaced) when fnWrite answers false.
+bool WriteFileAtomic(const std::string& sPath, const std::function<bool(std::FILE*)>& fnWrite);
 
 // True when sPath may be overwritten by an output of ours: it does not
 // exist, or its first bytes hold sMarker (a file we wrote earlier). A user's

@@ -32,21 +32,23 @@ protected:
         ASSERT_EQ(VESKAR_Init(m_data.Path().c_str()), 1) << VESKAR_GetLastErrorMsg();
     }
 
-    // The findings of a checked document with the given code, as JSON.
-    Json::Value Findings(const std::string& sCode)
+    // The findings of a checked document with the given code ("" for all),
+    // as JSON. Report type 0 has no rule set, so only the keyword scan
+    // reports wrongly written words there.
+    Json::Value Findings(const std::string& sCode, int nType = 0)
     {
         std::string sDoc = m_docs.File("report.docx");
         std::string sBody = CDocxBuilder::Para("第1章 绪论") + CDocxBuilder::Para("既使条件有限，我们也按装了设备。") +
                             CDocxBuilder::Table({{"说明", "这样既使得成本降低"}});
         EXPECT_TRUE(CDocxBuilder().Body(sBody).Write(sDoc));
-        const char* sResult = VESKAR_CheckReportF(sDoc.c_str(), "", "", 6, 1, false, 0);
+        const char* sResult = VESKAR_CheckReportF(sDoc.c_str(), "", "", nType, 1, false, 0);
         EXPECT_NE(sResult, nullptr) << VESKAR_GetLastErrorMsg();
         Json::Value root;
         std::istringstream in(sResult ? sResult : "");
         EXPECT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &root, nullptr));
         Json::Value found(Json::arrayValue);
         for (const Json::Value& item : root["Errors"])
-            if (item["errorno"].asString() == sCode)
+            if (sCode.empty() || item["errorno"].asString() == sCode)
                 found.append(item);
         return found;
     }
@@ -69,6 +71,18 @@ TEST_F(FilterCheckTest, WronglyWrittenWordsBecomeFindings)
     EXPECT_EQ(found[1]["OrgStr"].asString(), "按装");
     EXPECT_EQ(found[1]["NewStr"].asString(), "安装");
     EXPECT_EQ(found[1]["offset"].asUInt(), std::string("既使条件有限，我们也").size());
+}
+
+// Theses have update rules for the same words: each wrong word is still
+// one finding, whichever check proposed it first.
+TEST_F(FilterCheckTest, AWordTheRuleSetCorrectsIsOneFinding)
+{
+    Start("on");
+    Json::Value found = Findings("", 6);
+    int nWrong = 0;
+    for (const Json::Value& item : found)
+        nWrong += item["OrgStr"].asString() == "既使" || item["OrgStr"].asString() == "按装";
+    EXPECT_EQ(nWrong, 3) << found.toStyledString();
 }
 
 TEST_F(FilterCheckTest, NoFindingsWithTheSwitchOff)
