@@ -6,14 +6,9 @@
 #include <cctype>
 #include <sstream>
 
-namespace {
+#include "Utility/AsciiCase.h"
 
-std::string Lower(std::string sText)
-{
-    std::transform(sText.begin(), sText.end(), sText.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return sText;
-}
+namespace {
 
 bool IsLatinWordByte(unsigned char c)
 {
@@ -37,7 +32,7 @@ void CCountryList::AddName(const std::string& sName, size_t nCountry)
     if (sName.empty())
         return;
     bool bLatin = static_cast<unsigned char>(sName[0]) < 0x80;
-    m_vecNames.push_back({bLatin ? Lower(sName) : sName, nCountry, bLatin});
+    m_vecNames.push_back({bLatin ? AsciiLower(sName) : sName, nCountry, bLatin});
 }
 
 size_t CCountryList::Parse(const std::string& sText)
@@ -69,7 +64,7 @@ size_t CCountryList::Parse(const std::string& sText)
 
 std::vector<size_t> CCountryList::Find(const std::string& sText) const
 {
-    std::string sLower = Lower(sText);
+    std::string sLower = AsciiLower(sText);
     std::vector<bool> vecTaken(sText.size(), false);
     std::vector<std::pair<size_t, size_t>> vecHits;  // (position, country)
     for (const _tName& name : m_vecNames) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "Utility/AsciiCase.h"
 #include "Utility/CallContext.h"
 #include "Utility/FileUtility.h"
 
@@ -20,24 +21,10 @@ const char* const kPrecedence[] = {"docx", "docm", "doc", "wps", "rtf", "odt", "
                                    "pdf", "htm", "html", "txt"};
 constexpr int kCount = static_cast<int>(sizeof kPrecedence / sizeof kPrecedence[0]);
 
-std::string Lower(std::string sText)
-{
-    std::transform(sText.begin(), sText.end(), sText.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return sText;
-}
-
-std::string Upper(std::string sText)
-{
-    std::transform(sText.begin(), sText.end(), sText.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return sText;
-}
-
 // Rank of an extension; unknown ones come last.
 int Rank(const std::string& sExt)
 {
-    std::string sLower = Lower(sExt);
+    std::string sLower = AsciiLower(sExt);
     for (int i = 0; i < kCount; ++i) {
         if (sLower == kPrecedence[i])
             return i;
@@ -51,7 +38,7 @@ bool YieldsBareName(const std::string& sFolder, const std::string& sBase, const 
 {
     int nOwn = Rank(sExt);
     for (int i = 0; i <= std::min(nOwn, kCount - 1); ++i) {
-        for (const std::string& sSpelling : {std::string(kPrecedence[i]), Upper(kPrecedence[i])}) {
+        for (const std::string& sSpelling : {std::string(kPrecedence[i]), AsciiUpper(kPrecedence[i])}) {
             if (sSpelling == sExt || (i == nOwn && sSpelling > sExt))
                 continue;
             std::string sOther = JoinPath(sFolder, sBase + "." + sSpelling);
