@@ -7,7 +7,9 @@
 #include <cstring>
 
 #include "Segmenter/CoreDict.h"
+#include "Segmenter/HmmModel.h"
 #include "Segmenter/TokenPatterns.h"
+#include "Segmenter/UnknownWords.h"
 #include "Segmenter/UserDict.h"
 #include "Utility/Blanks.h"
 
@@ -17,6 +19,9 @@ const char* const kTagNumber = "m";
 const char* const kTagTime = "t";
 const char* const kTagOther = "x";
 const char* const kTagDeng = "udeng";
+// Characters at least this frequent as words of their own (他, 来, 的, 是)
+// never make an unknown word together.
+const int kCommonWordFreq = 50000;
 
 bool IsEllipsisCode(uint32_t nCode)
 {
@@ -55,9 +60,11 @@ bool IsClauseMark(const char* sTag)
 }  // namespace
 
 void CSegmentPass::Run(const CCoreDict& core, const CUserDict* pUser, const char* sText, size_t nLen,
-                       std::vector<_tSegToken>& vecTokens)
+                       std::vector<_tSegToken>& vecTokens, const CHmmModel* pHmm)
 {
     m_pCore = &core;
+    m_pHmm = pHmm;
+    m_nGuessed = 0;
     m_pUser = pUser && !pUser->IsCompiledEmpty() ? pUser : nullptr;
     m_p = reinterpret_cast<const unsigned char*>(sText);
     m_nLen = nLen;
@@ -217,10 +224,16 @@ size_t CSegmentPass::EmitMark(const _tSegChar& ch, size_t nPos, size_t nTo)
 
 void CSegmentPass::FlushAtoms()
 {
-    size_t nAtoms = m_vecAtoms.size();
-    if (nAtoms == 0)
+    if (m_vecAtoms.empty())
         return;
-    const uint32_t nRunStart = m_vecAtoms.front().nStart, nRunEnd = m_vecAtoms.back().nEnd;
+    FindRoute(m_vecAtoms.front().nStart, m_vecAtoms.back().nEnd);
+    EmitRoute();
+    m_vecAtoms.clear();
+}
+
+void CSegmentPass::FindRoute(uint32_t nRunStart, uint32_t nRunEnd)
+{
+    size_t nAtoms = m_vecAtoms.size();
     m_vecAtomAt.assign(nRunEnd - nRunStart + 1, -1);
     for (size_t i = 0; i < nAtoms; ++i)
         m_vecAtomAt[m_vecAtoms[i].nStart - nRunStart] = static_cast<int32_t>(i);
@@ -252,17 +265,113 @@ void CSegmentPass::FlushAtoms()
         m_vecNext[i] = nBestNext;
         m_vecWordId[i] = nBestId;
     }
+}
+
+// The words of the best route in order; two or more Chinese characters in a
+// row that it takes one by one go to the unknown-word model together.
+void CSegmentPass::EmitRoute()
+{
+    size_t nAtoms = m_vecAtoms.size();
+    auto isSingleHan = [this](size_t i) {
+        return static_cast<size_t>(m_vecNext[i]) == i + 1 && !m_vecAtoms[i].sTag;
+    };
     for (size_t i = 0; i < nAtoms;) {
+        if (isSingleHan(i)) {
+            size_t nTo = i + 1;
+            while (nTo < nAtoms && isSingleHan(nTo))
+                ++nTo;
+            EmitSingles(i, nTo);
+            i = nTo;
+            continue;
+        }
         size_t nNext = static_cast<size_t>(m_vecNext[i]);
         const char* sTag = kTagOther;
         if (nNext == i + 1 && m_vecAtoms[i].sTag)
             sTag = m_vecAtoms[i].sTag;  // a Latin run or number keeps its own tag
         else if (!m_pCore->Tag(m_vecWordId[i]).empty())
             sTag = m_pCore->Tag(m_vecWordId[i]).c_str();
-        Emit(m_vecAtoms[i].nStart, m_vecAtoms[nNext - 1].nEnd, sTag);
+        EmitWord(m_vecAtoms[i].nStart, m_vecAtoms[nNext - 1].nEnd, sTag);
         i = nNext;
     }
-    m_vecAtoms.clear();
+}
+
+// Atoms [nFrom, nTo), each a single character on the route. They stay
+// single when there is one, when there is no model, or when together they
+// are a word the dictionary knows but the route found unlikely.
+void CSegmentPass::EmitSingles(size_t nFrom, size_t nTo)
+{
+    uint32_t nStart = m_vecAtoms[nFrom].nStart, nEnd = m_vecAtoms[nTo - 1].nEnd;
+    bool bKeep = !m_pHmm || m_pHmm->IsEmpty() || nTo - nFrom < 2 ||
+                 m_pCore->Freq(m_pCore->Find(reinterpret_cast<const char*>(m_p + nStart), nEnd - nStart)) > 0;
+    if (!bKeep) {
+        EmitGuessed(nFrom, nTo);
+        return;
+    }
+    for (size_t k = nFrom; k < nTo; ++k)
+        EmitWord(m_vecAtoms[k].nStart, m_vecAtoms[k].nEnd, SingleTag(k));
+}
+
+// Cuts atoms [nFrom, nTo) where the model's states end a word (E or S). A
+// piece the dictionary knows keeps its tag; a piece made only of very
+// common words (他来, where a user word cut 来到 apart) stays apart; any
+// other longer piece is a guess, tagged by its kind.
+void CSegmentPass::EmitGuessed(size_t nFrom, size_t nTo)
+{
+    m_vecCodes.clear();
+    for (size_t k = nFrom; k < nTo; ++k)
+        m_vecCodes.push_back(ReadSegChar(m_p, m_nLen, m_vecAtoms[k].nStart).nCode);
+    m_pHmm->Decode(m_vecCodes, m_vecHmmScore, m_vecHmmBack, m_vecStates);
+    size_t nWordFrom = nFrom;
+    for (size_t k = nFrom; k < nTo; ++k) {
+        uint8_t nState = m_vecStates[k - nFrom];
+        if (nState != kHmmE && nState != kHmmS && k + 1 < nTo)
+            continue;
+        uint32_t nStart = m_vecAtoms[nWordFrom].nStart, nEnd = m_vecAtoms[k].nEnd;
+        int nId = m_pCore->Find(reinterpret_cast<const char*>(m_p + nStart), nEnd - nStart);
+        if (nWordFrom == k || IsCommonWords(nWordFrom, k + 1)) {
+            for (; nWordFrom <= k; ++nWordFrom)
+                EmitWord(m_vecAtoms[nWordFrom].nStart, m_vecAtoms[nWordFrom].nEnd, SingleTag(nWordFrom));
+        } else if (m_pCore->Freq(nId) > 0) {
+            EmitWord(nStart, nEnd, m_pCore->Tag(nId).empty() ? kTagOther : m_pCore->Tag(nId).c_str());
+        } else {
+            Emit(nStart, nEnd, GuessedWordTag(m_p + nStart, nEnd - nStart));
+            m_nGuessed = m_pTokens->size();
+        }
+        nWordFrom = k + 1;
+    }
+}
+
+// Whether every atom of [nFrom, nTo) is a very common word on its own.
+bool CSegmentPass::IsCommonWords(size_t nFrom, size_t nTo) const
+{
+    for (size_t k = nFrom; k < nTo; ++k)
+        if (m_pCore->Freq(m_vecWordId[k]) < kCommonWordFreq)
+            return false;
+    return true;
+}
+
+// The tag of atom k taken alone.
+const char* CSegmentPass::SingleTag(size_t k) const
+{
+    const std::string& sTag = m_pCore->Tag(m_vecWordId[k]);
+    return sTag.empty() ? kTagOther : sTag.c_str();
+}
+
+// One word of the route. Right after a guessed word, a word that names its
+// kind (公司, 市 ...) joins it and gives the tag.
+void CSegmentPass::EmitWord(size_t nStart, size_t nEnd, const char* sTag)
+{
+    if (m_nGuessed != 0 && m_nGuessed == m_pTokens->size()) {
+        _tSegToken& last = m_pTokens->back();
+        const char* sKind = last.nStart + last.nLen == nStart ? SuffixWordTag(m_p + nStart, nEnd - nStart) : nullptr;
+        if (sKind) {
+            last.nLen = static_cast<uint32_t>(nEnd - last.nStart);
+            last.sTag = sKind;
+            m_nGuessed = 0;
+            return;
+        }
+    }
+    Emit(nStart, nEnd, sTag);
 }
 
 void CSegmentPass::Emit(size_t nStart, size_t nEnd, const char* sTag, bool bUser)

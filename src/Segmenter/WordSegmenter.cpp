@@ -48,7 +48,7 @@ bool CWordSegmenter::Load(const std::string& sDataDir, std::string& sError)
         sError = "no segmenter dictionaries in " + sDir;
         return false;
     }
-    if (!m_core.Load(sDir, sError) || !m_english.Load(sDir, sError))
+    if (!m_core.Load(sDir, sError) || !m_hmm.Load(sDir, sError) || !m_english.Load(sDir, sError))
         return false;
     m_sUserDictPath = JoinPath(sDir, kUserDictFile);
     std::string sUserText;
@@ -82,7 +82,7 @@ void CWordSegmenter::Segment(const char* sText, size_t nLen, bool bTagged, std::
     const unsigned char* p = reinterpret_cast<const unsigned char*>(sText);
     for (size_t nStart = 0; nStart < nLen;) {
         size_t nEnd = SliceEnd(p, nLen, nStart);
-        t_pass.Run(m_core, &m_user, sText + nStart, nEnd - nStart, t_vecTokens);
+        t_pass.Run(m_core, &m_user, sText + nStart, nEnd - nStart, t_vecTokens, &m_hmm);
         AppendSegTokens(sText + nStart, t_vecTokens, bTagged, sOut);
         nStart = nEnd;
     }

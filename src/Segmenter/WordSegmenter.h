@@ -1,6 +1,7 @@
-// The word segmenter and tagger of one data folder: the core dictionary and
-// English word list compiled at build time (Data/Segmenter/), and the user
-// dictionary saved beside them (Data/Segmenter/UserDict.txt). Any number of
+// The word segmenter and tagger of one data folder: the core dictionary,
+// unknown-word model and English word list compiled at build time
+// (Data/Segmenter/), and the user dictionary saved beside them
+// (Data/Segmenter/UserDict.txt). Any number of
 // threads may segment at once; user-word changes take an exclusive lock and
 // are compiled when the next segmentation starts.
 #pragma once
@@ -13,6 +14,7 @@
 
 #include "Segmenter/CoreDict.h"
 #include "Segmenter/EnglishWords.h"
+#include "Segmenter/HmmModel.h"
 #include "Segmenter/UserDict.h"
 
 class CWordSegmenter {
@@ -21,7 +23,8 @@ public:
     CWordSegmenter(const CWordSegmenter&) = delete;
     CWordSegmenter& operator=(const CWordSegmenter&) = delete;
 
-    // Loads <sDataDir>/Segmenter: the core dictionary, the English words and
+    // Loads <sDataDir>/Segmenter: the core dictionary, the unknown-word
+    // model, the English words and
     // the saved user dictionary when there is one. False with sError.
     bool Load(const std::string& sDataDir, std::string& sError);
 
@@ -52,6 +55,7 @@ private:
     void CompileUserWords();
 
     CCoreDict m_core;
+    CHmmModel m_hmm;
     CEnglishWords m_english;
     CUserDict m_user;
     std::string m_sUserDictPath;

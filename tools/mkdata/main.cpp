@@ -6,6 +6,8 @@
 //                                      INITDIR/Data, listed in the manager file
 //   veskar_mkdata segmenter DICT WORDS DIR  the segmenter's core dictionary
 //                                      (word freq tag list) and English words
+//   veskar_mkdata hmm START TRANS EMIT DIR  the segmenter's unknown-word
+//                                      model from its three table texts
 //   veskar_mkdata querydict STEM TEXT FOLDER
 //                                      FOLDER/STEM.pdat, .wordlist, .map from a
 //                                      similar-word or spelling-error list
@@ -20,6 +22,8 @@
 #include "RUX/RUXManager.h"
 #include "Segmenter/CoreDict.h"
 #include "Segmenter/EnglishWords.h"
+#include "Segmenter/HmmModel.h"
+#include "Segmenter/HmmModelText.h"
 #include "Utility/BinaryWriter.h"
 #include "Utility/FileUtility.h"
 #include "Utility/ID2Message.h"
@@ -67,6 +71,24 @@ int BuildSegmenter(const char* sDictText, const char* sWordsText, const char* sD
         return 1;
     }
     std::printf("segmenter: %d core words, %d English words -> %s\n", nWords, nEnglish, sDir);
+    return 0;
+}
+
+int BuildHmmModel(const char* sStartText, const char* sTransText, const char* sEmitText, const char* sDir)
+{
+    std::string sStart, sTrans, sEmit, sError;
+    if (!ReadWholeFile(sStartText, sStart) || !ReadWholeFile(sTransText, sTrans) || !ReadWholeFile(sEmitText, sEmit)) {
+        std::fprintf(stderr, "veskar_mkdata: cannot read %s, %s or %s\n", sStartText, sTransText, sEmitText);
+        return 1;
+    }
+    _tHmmTables tables;
+    CHmmModel model;
+    if (!ReadHmmTables(sStart, sTrans, sEmit, tables, sError) || !model.Build(tables, sError) ||
+        !model.Save(sDir, sError)) {
+        std::fprintf(stderr, "veskar_mkdata: unknown-word model not built: %s\n", sError.c_str());
+        return 1;
+    }
+    std::printf("segmenter: unknown-word model of %zu characters -> %s\n", model.CharCount(), sDir);
     return 0;
 }
 
@@ -122,11 +144,13 @@ int main(int argc, char** argv)
         return BuildEmptyManager(argv[2]);
     if (argc == 5 && std::strcmp(argv[1], "segmenter") == 0)
         return BuildSegmenter(argv[2], argv[3], argv[4]);
+    if (argc == 6 && std::strcmp(argv[1], "hmm") == 0)
+        return BuildHmmModel(argv[2], argv[3], argv[4], argv[5]);
     if (argc == 5 && std::strcmp(argv[1], "rules") == 0)
         return BuildRuleSet(argv[2], argv[3], argv[4]);
     if (argc == 5 && std::strcmp(argv[1], "querydict") == 0)
         return BuildQueryDict(argv[2], argv[3], argv[4]);
     std::fprintf(stderr, "usage: veskar_mkdata catalogue TEXT DAT | manager DAT | segmenter DICT WORDS DIR | "
-                         "querydict STEM TEXT FOLDER | rules SOURCE INITDIR N\n");
+                         "hmm START TRANS EMIT DIR | querydict STEM TEXT FOLDER | rules SOURCE INITDIR N\n");
     return 2;
 }
