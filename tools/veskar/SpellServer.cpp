@@ -7,6 +7,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -114,6 +115,19 @@ bool SentenceOfBody(std::string sBody, std::string& sSentence)
     return sSentence.find('\0') == std::string::npos;
 }
 
+// After the answer: closing with unread request bytes would reset the
+// connection and could destroy the answer before the client reads it, so
+// what the client still sends is read and dropped, for a short while.
+void CloseGracefully(int nSocket)
+{
+    shutdown(nSocket, SHUT_WR);
+    Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(500);
+    std::string sDropped;
+    while (sDropped.size() < 4 * CSpellServer::kMaxBodyBytes && ReadMore(nSocket, sDropped, deadline)) {
+    }
+    close(nSocket);
+}
+
 }  // namespace
 
 CSpellServer::~CSpellServer()
@@ -154,18 +168,21 @@ void CSpellServer::Run(const std::atomic<bool>& bStop)
         int nSocket = accept4(m_nListen, nullptr, nullptr, SOCK_CLOEXEC);
         if (nSocket < 0)
             continue;
+        // A client that does not read its answer cannot hold a thread long.
+        timeval sendLimit{kConnectionSeconds, 0};
+        setsockopt(nSocket, SOL_SOCKET, SO_SNDTIMEO, &sendLimit, sizeof(sendLimit));
         std::unique_lock<std::mutex> lock(m_mutex);
         if (m_nOpen >= kMaxConnections) {
             lock.unlock();
             Respond(nSocket, 503, ErrorJson("too many connections"));
-            close(nSocket);
+            CloseGracefully(nSocket);
             continue;
         }
         ++m_nOpen;
         lock.unlock();
         std::thread([this, nSocket]() {
             Serve(nSocket);
-            close(nSocket);
+            CloseGracefully(nSocket);
             std::lock_guard<std::mutex> guard(m_mutex);
             if (--m_nOpen == 0)
                 m_idle.notify_all();
