@@ -473,6 +473,16 @@ VESKAR_API const char* VESKAR_GetRuleMessages(int type);
 /* JSON {"parse","rule_scan","audit","format","marks","output","total"}: milliseconds of the instance's last import, check and result file; null for a bad handle. [instance] */
 VESKAR_API const char* VESKAR_GetCheckTiming(int handle);
 
+/* ---- Spelling ---------------------------------------------------------- */
+
+/* Suspected wrong characters of one UTF-8 sentence and their corrections, as
+ * the spelling service answers: {"pred_sentences":[{"detail":[{"org":..,
+ * "revise":..,"start":N,"end":N},...]}]}, start and end being byte offsets
+ * into the sentence (end exclusive). The engine loads from the data folder
+ * (Data/Spelling, Data/Segmenter) on first use. Null before init or when the
+ * spelling data cannot be loaded. [thread] */
+VESKAR_API const char* VESKAR_SuggestSpelling(const char* sSentenceUtf8);
+
 #ifdef __cplusplus
 }
 #endif

@@ -8,8 +8,12 @@ packages=(
   g++ clang libclang-rt-14-dev cmake make pkg-config googletest libgtest-dev libbenchmark-dev
   # libraries the library links
   libjsoncpp-dev zlib1g-dev libminizip-dev libcurl4-openssl-dev libuchardet-dev
+  # the build-time reader of the compressed character readings
+  libbz2-dev
   # data the build compiles: segmenter core dictionary, English words
   python3-jieba wamerican
+  # character readings of the spelling service
+  unicode-data
   # converters for other input formats (.doc/.wps/.rtf/.odt, .pdf)
   libreoffice-writer-nogui poppler-utils
   # reference peers for benchmarks

@@ -11,11 +11,15 @@
 //   veskar_mkdata querydict STEM TEXT FOLDER
 //                                      FOLDER/STEM.pdat, .wordlist, .map from a
 //                                      similar-word or spelling-error list
+//   veskar_mkdata readings UNIHAN_BZ2 FILE
+//                                      the spelling service's character readings
+//                                      from Unihan_Readings.txt.bz2
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "Bz2File.h"
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
 #include "RUX/Audit.h"
@@ -24,6 +28,7 @@
 #include "Segmenter/EnglishWords.h"
 #include "Segmenter/HmmModel.h"
 #include "Segmenter/HmmModelText.h"
+#include "Spelling/CharReadings.h"
 #include "Utility/BinaryWriter.h"
 #include "Utility/FileUtility.h"
 #include "Utility/ID2Message.h"
@@ -133,6 +138,20 @@ int BuildRuleSet(const char* sSource, const char* sInitDir, const char* sSet)
     return 0;
 }
 
+int BuildReadings(const char* sUnihan, const char* sFile)
+{
+    std::string sText, sError;
+    CCharReadings readings;
+    if (!ReadBz2File(sUnihan, sText, sError) || readings.BuildFromUnihan(sText) <= 0 ||
+        !readings.Save(sFile, sError)) {
+        std::fprintf(stderr, "veskar_mkdata: readings not built: %s\n",
+                     sError.empty() ? "no readings in the file" : sError.c_str());
+        return 1;
+    }
+    std::printf("readings: %zu characters -> %s\n", readings.CharCount(), sFile);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -150,7 +169,10 @@ int main(int argc, char** argv)
         return BuildRuleSet(argv[2], argv[3], argv[4]);
     if (argc == 5 && std::strcmp(argv[1], "querydict") == 0)
         return BuildQueryDict(argv[2], argv[3], argv[4]);
+    if (argc == 4 && std::strcmp(argv[1], "readings") == 0)
+        return BuildReadings(argv[2], argv[3]);
     std::fprintf(stderr, "usage: veskar_mkdata catalogue TEXT DAT | manager DAT | segmenter DICT WORDS DIR | "
-                         "hmm START TRANS EMIT DIR | querydict STEM TEXT FOLDER | rules SOURCE INITDIR N\n");
+                         "hmm START TRANS EMIT DIR | querydict STEM TEXT FOLDER | rules SOURCE INITDIR N | "
+                         "readings UNIHAN_BZ2 FILE\n");
     return 2;
 }

@@ -23,6 +23,7 @@ const _tCommand kCommands[] = {
     {"types", "list the report types with their rule and audit counts", kTypesUsage, RunTypes},
     {"extract", "extract key values, tuples and tables from a document with a rule set", kExtractUsage, RunExtract},
     {"scan", "trace how a rule set matches one paragraph", kScanUsage, RunScan},
+    {"spelld", "serve spelling suggestions over HTTP on the loopback address", kSpelldUsage, RunSpelld},
 };
 
 void PrintHelp(FILE* out)
