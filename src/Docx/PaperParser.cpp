@@ -42,6 +42,14 @@ bool IsPaperLevel(int nLevel)
     return nLevel <= DocLevel::ABSTRACT_CAPTION_CN && nLevel >= DocLevel::SUPERVISOR;
 }
 
+// Text, or a cover-page class: the classes are guessed from the layout of
+// the lines before the first heading, and a paper that opens with its
+// abstract has its abstract there.
+bool IsPlainText(int nLevel)
+{
+    return nLevel == DocLevel::TEXT || (nLevel <= DocLevel::FIRSTPAGES && nLevel >= -3);
+}
+
 bool IsContentsLevel(int nLevel)
 {
     return nLevel >= DocLevel::CONTENT1 && nLevel <= DocLevel::CONTENT3;
@@ -125,7 +133,7 @@ int CPaperParser::SetTextLevel(int nLevel, int nCaptionIndex)
     int nFirst = -1, nLast = -1;
     size_t nFrom = nCaptionIndex < 0 ? model.Paragraphs().size() : static_cast<size_t>(nCaptionIndex) + 1;
     for (size_t i = nFrom; i < model.Paragraphs().size(); ++i) {
-        if (model.Paragraphs()[i].level != DocLevel::TEXT || !model.SetLevel(i, nLevel))
+        if (!IsPlainText(model.Paragraphs()[i].level) || !model.SetLevel(i, nLevel))
             break;
         if (nFirst < 0)
             nFirst = static_cast<int>(i);

@@ -38,8 +38,9 @@ public:
     // tables) the index of the table's placeholder, the cell keeping its
     // level; -1 when the part is missing.
     int SetPaperElement(int nLevel);
-    // Gives nLevel to the text paragraphs right after the caption at
-    // nCaptionIndex, up to the first paragraph of another level. For
+    // Gives nLevel to the text paragraphs (level 0 or a cover-page class)
+    // right after the caption at nCaptionIndex, up to the first paragraph
+    // of another level. For
     // reference entries the range goes to the model. The number marked.
     int SetTextLevel(int nLevel, int nCaptionIndex);
 

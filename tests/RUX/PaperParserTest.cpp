@@ -127,6 +127,16 @@ TEST_P(PaperParserTest, AbstractTextEndsAtTheKeywordLine)
                         "-506:Abstract: This paper studies cracks.|-508:Keywords: crack|0:正文第二段。");
 }
 
+TEST_P(PaperParserTest, AbstractOpeningTheDocumentGetsItsText)
+{
+    // Lines before the first heading carry cover-page classes; an abstract
+    // that opens the document is among them.
+    std::string sBody = B::Para("摘要") + B::Para("本文研究裂缝。") + B::Para("关键词：裂缝") + Heading("1 引言") +
+                        B::Para("正文。");
+    Check(sBody);
+    EXPECT_EQ(Levels(), "-503:摘要|-504:本文研究裂缝。|-505:关键词：裂缝|1:1 引言|0:正文。");
+}
+
 TEST_P(PaperParserTest, EmptyCoverCellsAndContentsLinesAreNoParts)
 {
     // A template's cover with unfilled slots, and contents lines naming the parts.
