@@ -262,6 +262,23 @@ bool CDocModel::EnterHeading(size_t nIndex, int nLevel)
     return true;
 }
 
+size_t CDocModel::DemoteHeadingsBefore(size_t nIndex)
+{
+    size_t nDemoted = 0;
+    std::vector<int> vecKept;
+    for (int nEntry : m_vecDocStruct) {
+        _tParagraph& para = m_vecParagraph[static_cast<size_t>(nEntry)];
+        if (static_cast<size_t>(nEntry) < nIndex && para.level >= DocLevel::TITLE1 && para.level <= DocLevel::TITLE4) {
+            para.level = DocLevel::TEXT;
+            ++nDemoted;
+        } else {
+            vecKept.push_back(nEntry);
+        }
+    }
+    m_vecDocStruct.swap(vecKept);
+    return nDemoted;
+}
+
 bool CDocModel::EnterContentLine(size_t nIndex)
 {
     if (!SetLevel(nIndex, DocLevel::CONTENT1))

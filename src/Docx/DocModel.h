@@ -100,6 +100,10 @@ public:
     bool EnterContentLine(size_t nIndex);
     bool EnterFormula(size_t nIndex);
     void ClearDocStruct() { m_vecDocStruct.clear(); }
+    // Every heading (level 1 to 4) listed in DocStruct() before body index
+    // nIndex goes back to TEXT and leaves the list: lines of a cover page set
+    // in heading styles are no chapters. The number demoted.
+    size_t DemoteHeadingsBefore(size_t nIndex);
 
     // Joins each body entry with the next while bJoin(entry) holds and both
     // have the same level; the next one's text is appended and it leaves the
@@ -115,6 +119,8 @@ public:
     void SetPageParaIDs(std::vector<uint32_t> vecIds);
     void SetChapters(std::vector<int> vecIds, std::vector<unsigned> vecParaIndexes);
     void SetFormulaIndex(std::vector<int> vecIndexes);
+    // The body indexes of the first and last reference entry; -1 for both
+    // when the document has none.
     void SetReferenceRange(int nStart, int nEnd);
     // Counts the characters of every text (see CDocxParser::DocCharStat).
     void CountChars();

@@ -134,6 +134,7 @@ private:
     friend class CBodyScanner;
     friend class CDocStructBuilder;
     friend class CContentReader;
+    friend class CPaperParser;
     CDocModel& EditModel() { return m_model; }
 
     // Unpacks sDocx into m_sPath + "/" + m_sFilename + "_unzip", which becomes m_sPath.

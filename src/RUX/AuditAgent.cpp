@@ -8,6 +8,7 @@
 #include <map>
 
 #include "Docx/DocxParser.h"
+#include "Docx/PaperParser.h"
 #include "RUX/Audit.h"
 #include "RUX/AuditExpression.h"
 #include "RUX/RUX.h"
@@ -69,6 +70,30 @@ std::string CAuditAgent::GetKnowledgeJsonStr() const
 void CAuditAgent::GetStandards(std::vector<_tKeyVal>& vecStandards) const
 {
     vecStandards.clear();
+}
+
+void CAuditAgent::RecognisePaperStructure(CDocxParser& docx)
+{
+    CRUXAgent& agent = *m_pRUXAgent;
+    CPaperParser parser(docx, [&agent](const char* sKeyName) {
+        std::vector<_tKeyVal> vecValues;
+        agent.GetKeyValue(sKeyName, vecValues);
+        return vecValues;
+    });
+    parser.PaperParse();
+    for (int nLevel : parser.Missing()) {
+        const char* sKey = CPaperParser::KeyName(nLevel);
+        _tAuditFailure failure;
+        failure.code = "12.1";
+        failure.para_id = kNoParagraph;
+        failure.revise = 'I';
+        // The name the rule set shows for the key; the key itself when the
+        // rule set has no rule for the part.
+        failure.new_str = agent.KeyShowName(m_pAudit->GetRUX()->GetKeyId(sKey));
+        if (failure.new_str.empty())
+            failure.new_str = sKey;
+        m_vecFailures.push_back(failure);
+    }
 }
 
 void CAuditAgent::TakeTemplateKeys(const char* sOrganization)

@@ -47,10 +47,11 @@ public:
     CRUXAgent* GetRUXAgent() const { return m_pRUXAgent.get(); }
 
 protected:
-    // Recognises the parts of a paper before its values are audited. The
-    // paper-structure module fills this in; until then papers are audited
-    // as they were scanned.
-    virtual void RecognisePaperStructure(CDocxParser& /*docx*/) {}
+    // Places the parts of a paper (abstracts, keywords, references,
+    // acknowledgement, author, major, supervisor) at the paragraphs the
+    // type's rules found for them; each part not found is a "12.1" failure
+    // naming the part.
+    virtual void RecognisePaperStructure(CDocxParser& docx);
 
 private:
     void TakeTemplateKeys(const char* sOrganization);
