@@ -115,8 +115,22 @@ void CPunctuationPass::AddError(int i)
 
 void CPunctuationPass::MarkRules(int& i)
 {
-    const char k = MarkKind(Token(i));
+    const _tPassToken& t = Token(i);
+    // A point before a Latin letter or digit belongs to a name ("*.gz",
+    // ".py", "a.html"), it ends no sentence.
+    if (t.word == "." && !Token(i + 1).word.empty() && IsAsciiAlnum(Token(i + 1).word[0]))
+        return;
+    const char k = MarkKind(t);
     bool bHalfWidth = HalfWidthRule(i);
+    // Half-width marks after Latin text, digits or symbols belong to code,
+    // formulas and English; the rules of Chinese punctuation are not theirs.
+    // Reference entries follow their citation style instead.
+    bool bChineseUse = !IsAsciiMark(t) || (EndsWithHan(Token(i - 1).word) && !InReferenceList());
+    if (!bChineseUse) {
+        if (IsOpening(t) || IsClosing(t))
+            PairMark(i);
+        return;
+    }
     if (k == 'n' && EnumerationCommaRule(i))
         return;
     bool bSkipNext = false;
@@ -125,7 +139,7 @@ void CPunctuationPass::MarkRules(int& i)
         QuestionMarkRule();
     else
         bError = NeighbourError(i, bSkipNext);
-    if (IsOpening(Token(i)) || IsClosing(Token(i)))
+    if (IsOpening(t) || IsClosing(t))
         PairMark(i);
     // A paragraph does not end on a comma or an enumeration comma.
     if ((k == 'd' || k == 'n') && i == Last() - 1)
@@ -134,8 +148,12 @@ void CPunctuationPass::MarkRules(int& i)
         m_nLastMark = i;
     else if (!bHalfWidth)
         AddError(i);
-    if (bSkipNext)
+    if (bSkipNext) {
+        // The next mark is not judged again, but it still opens or closes.
         ++i;
+        if (IsOpening(Token(i)) || IsClosing(Token(i)))
+            PairMark(i);
+    }
 }
 
 namespace {
@@ -154,13 +172,14 @@ bool CPunctuationPass::NeighbourError(int i, bool& bSkipNext) const
     const _tPassToken& before = Token(i - 1);
     const _tPassToken& after = Token(i + 1);
     const char kBefore = MarkKind(before), kAfter = MarkKind(after);
-    bool bMarkBefore = IsMark(before) && !(i >= 2 && IsAbbreviationPoint(before, Token(i - 2)));
+    bool bMarkBefore = kBefore && !(i >= 2 && IsAbbreviationPoint(before, Token(i - 2)));
+    bool bMarkAfter = kAfter != 0;
     switch (MarkKind(Token(i))) {
     case 'd':
         if (bMarkBefore && !IsQuotation(before) && kBefore != 's' && !(kBefore == 'k' && IsClosing(before)) &&
             before.word != ">" && before.word != "·")
             return true;
-        if (IsMark(after) && !IsQuotation(after) && !(kAfter == 'k' && IsOpening(after)) && kAfter != 's' &&
+        if (bMarkAfter && !IsQuotation(after) && !(kAfter == 'k' && IsOpening(after)) && kAfter != 's' &&
             after.word != "|" && after.word != "<" && after.word != "." && after.word != "·") {
             bSkipNext = true;
             return true;
@@ -173,7 +192,7 @@ bool CPunctuationPass::NeighbourError(int i, bool& bSkipNext) const
     case 's':
         if (after.pos == "/udeng")
             return true;
-        return IsMark(before) && kBefore != 's' && kBefore != 'd' && IsMark(after) && kAfter != 's' && kAfter != 'd';
+        return kBefore && kBefore != 's' && kBefore != 'd' && bMarkAfter && kAfter != 's' && kAfter != 'd';
     default:
         return false;
     }
@@ -203,8 +222,9 @@ void CPunctuationPass::QuestionMarkRule()
 
 void CPunctuationPass::PairMark(int i)
 {
-    // A mark quoted by itself (“（”) is spoken of, not used.
-    if (IsQuotation(Token(i - 1)) && IsQuotation(Token(i + 1)))
+    // A mark quoted by itself (“（”) is spoken of, not used. The straight
+    // single quotation mark is as often an apostrophe or a prime (π', A').
+    if ((IsQuotation(Token(i - 1)) && IsQuotation(Token(i + 1))) || Token(i).word == "'")
         return;
     if (IsOpening(Token(i))) {
         m_vecOpen.push_back({i, Token(i).offset});
@@ -238,9 +258,18 @@ void CPunctuationPass::CloseMark(int i)
     }
 }
 
+// A quotation or note running over several paragraphs opens each of them
+// and closes only the last, so a mark opening a paragraph that closes
+// nothing may stay open; so may any in a reference entry, whose lines are
+// often broken.
 void CPunctuationPass::ReportUnclosed()
 {
-    for (const _tOpenMark& open : m_vecOpen)
-        Add("update", kRulePair, Token(open.index).word, open.offset, {"??", "99.5"});
+    bool bClosesAny = false;
+    for (int i = 2; i < Last() && !bClosesAny; ++i)
+        bClosesAny = IsClosing(Token(i));
+    if (!InReferenceList())
+        for (const _tOpenMark& open : m_vecOpen)
+            if (open.index != 1 || bClosesAny)
+                Add("update", kRulePair, Token(open.index).word, open.offset, {"??", "99.5"});
     m_vecOpen.clear();
 }

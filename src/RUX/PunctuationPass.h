@@ -70,6 +70,7 @@ private:
     void ReportUnclosed();
     bool HalfWidthRule(int i);
     bool HalfWidthCounts(int i);
+    bool InReferenceList();
     int MatchingHalfWidthClose(int i) const;
     // spelling runs
     void SpellingRuns();
@@ -87,4 +88,5 @@ private:
     std::vector<_tOpenMark> m_vecOpen;   // opening marks waiting for their closing one
     int m_nLastMark = -1;                // the last mark that passed
     std::vector<int> m_vecHalfWidthClose;  // ")" closing a "(" reported as half-width
+    int m_nReferenceEntry = -1;            // the paragraph is a reference entry: -1 not yet known
 };

@@ -23,8 +23,7 @@ const char* FullWidthOf(const std::string& sMark)
 
 bool LevelExempt(int nLevel)
 {
-    return nLevel == DocLevel::REFERENCE_TEXT || nLevel == DocLevel::REFERENCE_CAPTION ||
-           nLevel == DocLevel::FORMULA_INDEX || nLevel == DocLevel::ABSTRACT_CAPTION_EN ||
+    return nLevel == DocLevel::FORMULA_INDEX || nLevel == DocLevel::ABSTRACT_CAPTION_EN ||
            nLevel == DocLevel::ABSTRACT_TEXT_EN || nLevel == DocLevel::ABSTRACT_KEYWORD_EN;
 }
 
@@ -40,12 +39,78 @@ bool ChineseFollows(const std::string& sWord)
     return false;
 }
 
+// The document type code of a reference entry: "[J]", "[M]", "[EB/OL]",
+// "［D］" ... starting at s[i]; its length, or 0.
+size_t TypeCodeAt(const std::string& s, size_t i)
+{
+    size_t nOpen = s.compare(i, 1, "[") == 0 ? 1 : s.compare(i, 3, "［") == 0 ? 3 : 0;
+    if (!nOpen)
+        return 0;
+    size_t j = i + nOpen, nLetters = 0;
+    while (j < s.size() && s[j] >= 'A' && s[j] <= 'Z' && nLetters < 3) {
+        ++j;
+        ++nLetters;
+    }
+    if (nLetters == 0)
+        return 0;
+    if (j < s.size() && s[j] == '/') {
+        size_t nFrom = ++j;
+        while (j < s.size() && s[j] >= 'A' && s[j] <= 'Z' && j - nFrom < 3)
+            ++j;
+        if (j == nFrom)
+            return 0;
+    }
+    size_t nClose = s.compare(j, 1, "]") == 0 ? 1 : s.compare(j, 3, "］") == 0 ? 3 : 0;
+    return nClose ? j + nClose - i : 0;
+}
+
+// "2015,43(4):", "2015, 43(增刊): " or "2015,(10):" at s[i] (the year): the year, volume,
+// issue and pages of a journal citation.
+bool VolumeIssueAt(const std::string& s, size_t i)
+{
+    size_t j = i;
+    while (j < s.size() && IsDigit(s[j]))
+        ++j;
+    if (j - i != 4 || (i > 0 && IsDigit(s[i - 1])) || j >= s.size() || s[j] != ',')
+        return false;
+    ++j;
+    while (j < s.size() && s[j] == ' ')
+        ++j;
+    size_t nVolume = j;
+    while (j < s.size() && IsDigit(s[j]))
+        ++j;
+    if (j - nVolume > 4 || j >= s.size() || s[j] != '(')  // the volume may be missing
+        return false;
+    size_t nClose = s.find(')', j);
+    return nClose != std::string::npos && nClose - j < 24 && nClose + 1 < s.size() &&
+           (s[nClose + 1] == ':' || s.compare(nClose + 1, 3, "：") == 0);
+}
+
 }  // namespace
+
+// The reference list, and a reference entry outside it (a list the
+// structure recognition missed, a citation under a title), keep the marks
+// of their citation style.
+bool CPunctuationPass::InReferenceList()
+{
+    if (m_settings.nLevel == DocLevel::REFERENCE_TEXT || m_settings.nLevel == DocLevel::REFERENCE_CAPTION)
+        return true;
+    if (m_nReferenceEntry < 0) {
+        std::string sText;
+        for (const _tPassToken& t : m_vecTokens)
+            sText += t.word;
+        m_nReferenceEntry = 0;
+        for (size_t i = 0; i < sText.size() && !m_nReferenceEntry; ++i)
+            if (TypeCodeAt(sText, i) || VolumeIssueAt(sText, i))
+                m_nReferenceEntry = 1;
+    }
+    return m_nReferenceEntry == 1;
+}
 
 bool CPunctuationPass::HalfWidthRule(int i)
 {
     const char* sFull = FullWidthOf(Token(i).word);
-    if (!sFull || LevelExempt(m_settings.nLevel) || !HalfWidthCounts(i))
+    if (!sFull || LevelExempt(m_settings.nLevel) || InReferenceList() || !HalfWidthCounts(i))
         return false;
     Add("update", "punctuation rule 99.3", Token(i).word, Token(i).offset, {sFull, "99.3"});
     return true;

@@ -13,7 +13,9 @@ inline bool IsMark(const _tPassToken& t)
 {
     return t.pos.size() >= 2 && t.pos[0] == '/' && t.pos[1] == 'w';
 }
-// The letter naming the mark: d, j, n, p, s, w, k, y ...; 0 for other marks.
+// The letter naming the mark: d, j, n, p, s, w, k, y ...; 0 for other
+// marks and symbols ("/w": * # % / and the like), which the neighbour rules
+// do not count as punctuation.
 inline char MarkKind(const _tPassToken& t)
 {
     return IsMark(t) && t.pos.size() >= 3 ? t.pos[2] : 0;
@@ -45,6 +47,15 @@ inline bool IsAsciiLetter(char c)
 inline bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+inline bool IsAsciiAlnum(char c)
+{
+    return IsAsciiLetter(c) || IsDigit(c);
+}
+// A mark of one ASCII character (",", ".", "(" ...).
+inline bool IsAsciiMark(const _tPassToken& t)
+{
+    return IsMark(t) && t.word.size() == 1 && static_cast<unsigned char>(t.word[0]) < 0x80;
 }
 
 // The code point of the UTF-8 character starting at s[i] (0 when it is none).
