@@ -6,6 +6,7 @@
 #include <json/json.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 
@@ -25,6 +26,31 @@ std::atomic<long> g_nTotalTimeoutMs{kDefaultTimeoutMs};
 
 std::mutex g_mutexProvider;
 std::shared_ptr<const SpellingProvider> g_pProvider;
+
+// A server that could not be reached is not asked again for a while: a
+// document holds thousands of runs, and each would wait out the time limit.
+const auto kPauseAfterFailure = std::chrono::seconds(30);
+std::mutex g_mutexDown;
+std::string g_sDownAddress;
+std::chrono::steady_clock::time_point g_tDownUntil;
+
+bool ServerPaused(const std::string& sAddress)
+{
+    std::lock_guard<std::mutex> lock(g_mutexDown);
+    return sAddress == g_sDownAddress && std::chrono::steady_clock::now() < g_tDownUntil;
+}
+
+void PauseServer(const std::string& sAddress)
+{
+    std::lock_guard<std::mutex> lock(g_mutexDown);
+    g_sDownAddress = sAddress;
+    g_tDownUntil = std::chrono::steady_clock::now() + kPauseAfterFailure;
+}
+
+bool IsUnreachable(CURLcode rc)
+{
+    return rc == CURLE_COULDNT_CONNECT || rc == CURLE_OPERATION_TIMEDOUT || rc == CURLE_COULDNT_RESOLVE_HOST;
+}
 
 // libcurl's global set-up is not thread-safe and must not be repeated per
 // request while other checks transfer, so it runs once for the process.
@@ -61,7 +87,10 @@ std::optional<std::string> PostToServer(const std::string& sBody)
         WriteError("curl_easy_init() failed");
         return std::nullopt;
     }
-    std::string sUrl = "http://" + g_sSpellingHostIP + "/get_maybe_sentence";
+    const std::string sAddress = g_sSpellingHostIP;
+    if (ServerPaused(sAddress))
+        return std::nullopt;  // its failure was logged when it happened
+    std::string sUrl = "http://" + sAddress + "/get_maybe_sentence";
     std::string sAnswer;
     CURL* c = pCurl.get();
     curl_easy_setopt(c, CURLOPT_URL, sUrl.c_str());
@@ -79,6 +108,8 @@ std::optional<std::string> PostToServer(const std::string& sBody)
     CURLcode rc = curl_easy_perform(c);
     if (rc != CURLE_OK) {
         WriteError(std::string("curl_easy_perform() failed: ") + curl_easy_strerror(rc));
+        if (IsUnreachable(rc))
+            PauseServer(sAddress);
         return std::nullopt;
     }
     long nStatus = 0;

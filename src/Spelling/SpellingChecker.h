@@ -17,6 +17,8 @@
 // answer comes back as GBK; any other value means UTF-8 both ways. The
 // answer body, or nothing on an empty line, a failed transfer, an HTTP
 // error status or a local address without provider (each failure logged).
+// A server that could not be reached or timed out is not asked again for
+// 30 seconds: requests to it fail at once, without a new log line.
 std::optional<std::string> SpellingChecker(const char* sLine, int encode);
 
 // A request in UTF-8 and the corrections of its answer ("pred_sentences"[0]

@@ -222,6 +222,9 @@ TEST_F(SpellingClientTest, ASlowServerIsGivenUpAtTheTimeLimit)
     // Far below the server's delay: the limit ended the wait.
     EXPECT_LT(std::chrono::steady_clock::now() - tStart, std::chrono::seconds(4));
     EXPECT_NE(ErrorLog().find("curl_easy_perform() failed: "), std::string::npos);
+    // The server is given a rest: the next sentence is not sent at all.
+    EXPECT_FALSE(SpellingChecker("他们使用计算鸡", vecResults));
+    EXPECT_EQ(server.Bodies().size(), 1u);
 }
 
 TEST_F(SpellingClientTest, ARefusedConnectionFailsCleanly)
