@@ -38,7 +38,8 @@ bool IsCheckableEnglish(const std::string& sWord)
 
 bool CPunctuationPass::EnglishWordRule(int i)
 {
-    if (Last() - 1 <= 3 || Token(1).word.empty() || m_settings.nFlag == -512)
+    // Reference entries are full of names and titles in other spellings.
+    if (Last() - 1 <= 3 || Token(1).word.empty() || m_settings.nFlag == -512 || InReferenceList())
         return false;
     const _tPassToken& t = Token(i);
     if (!IsCheckableEnglish(t.word) || PELNOR_IsEnglishWord(t.word.c_str()))

@@ -26,6 +26,7 @@ std::atomic<long> g_nTotalTimeoutMs{kDefaultTimeoutMs};
 
 std::mutex g_mutexProvider;
 std::shared_ptr<const SpellingProvider> g_pProvider;
+std::atomic<bool> g_bToldNoProvider{false};
 
 // A server that could not be reached is not asked again for a while: a
 // document holds thousands of runs, and each would wait out the time limit.
@@ -134,7 +135,9 @@ std::optional<std::string> AskLocalProvider(const std::string& sSentence)
         pProvider = g_pProvider;
     }
     if (!pProvider || !*pProvider) {
-        WriteError("spelling address is \"local\" but no local spelling service is registered");
+        // Said once: every run of every paragraph would say it again.
+        if (!g_bToldNoProvider.exchange(true))
+            WriteError("spelling address is \"local\" but no local spelling service is registered");
         return std::nullopt;
     }
     try {
@@ -231,4 +234,5 @@ void SetLocalSpellingProvider(SpellingProvider provider)
         pProvider = std::make_shared<const SpellingProvider>(std::move(provider));
     std::lock_guard<std::mutex> lock(g_mutexProvider);
     g_pProvider = std::move(pProvider);
+    g_bToldNoProvider = false;
 }

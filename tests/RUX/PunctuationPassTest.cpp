@@ -166,6 +166,7 @@ TEST_F(PunctuationPassTest, EnglishWords)
     EXPECT_EQ(Words("我们使用了network方法进行实验"), "");
     EXPECT_EQ(Words("我们使用了Netwrok与CNN方法进行实验"), "");  // names and acronyms
     EXPECT_EQ(Words("我们使用了netwrok方法进行实验", DocLevel::FORMULA_INDEX), "");
+    EXPECT_EQ(Words("张三.关于driving behaviours的研究[J].学报,2019"), "");
 }
 
 TEST_F(PunctuationPassTest, SpellingErrorList)
