@@ -43,13 +43,14 @@ void AddFinding(CCheckResult& results, const _tAuditFailure& failure)
 }  // namespace
 
 void RunAuditStage(CRUXManager* pManager, CDocxParser& parser, CCheckResult& results, int nType, int nResultFormat,
-                   const char* sOrganization, bool bDebug, _tAuditOutputs& outputs)
+                   const char* sOrganization, bool bDebug, _tAuditOutputs& outputs, const CQueryExpand* pSpellDict)
 {
     outputs = _tAuditOutputs();
     CAudit* pAudit = ProcessorOfType(pManager, nType);
     if (!pAudit)
         return;
     CAuditAgent agent(pAudit);
+    agent.GetRUXAgent()->SetSpellCheckDict(pSpellDict);
     agent.Check(&parser, nResultFormat, sOrganization, bDebug);
     for (const _tAuditFailure& failure : agent.Failures())
         AddFinding(results, failure);
@@ -69,6 +70,7 @@ std::string RunKnowledgeStage(CRUXManager* pManager, CDocxParser& parser, int nT
     CAudit* pAudit = ProcessorOfType(pManager, nType);
     if (pAudit) {
         CAuditAgent agent(pAudit);
+        agent.GetRUXAgent()->EnableContentChecks(false);
         agent.ExtractKnowledge(&parser, parser.m_nResultFormat);
         return agent.GetKnowledgeJsonStr();
     }
@@ -76,6 +78,7 @@ std::string RunKnowledgeStage(CRUXManager* pManager, CDocxParser& parser, int nT
     if (!pSet)
         return "{}";
     CRUXAgent agent(pSet.get());
+    agent.EnableContentChecks(false);
     agent.ScanDoc(&parser, parser.m_nResultFormat, false);
     return agent.GetKnowledgeJsonStr();
 }

@@ -453,17 +453,13 @@ int CRUXAgent::ScanParagraph(const char* sText, uint32_t nParaId, int nLevel, in
         }
         nOffsetSoFar += nWordLen;
     }
-    if (g_bPunctionCheck || g_bSpellingCheck)
-        PunctionCheck(nParaId, 0);
+    // Key values scanned again by their field's rules were checked with
+    // their paragraph already.
+    if ((g_bPunctionCheck || g_bSpellingCheck) && nFieldFilter < 0)
+        PunctionCheck(nParaId, nLevel);
     if (m_bDebug)
         m_jsonDebug["debug"].append(m_scan.trace);
     return nResult;
-}
-
-// The punctuation and word checks run here over the token list once that
-// check is built; until then the pass finds nothing.
-void CRUXAgent::PunctionCheck(uint32_t /*nParaId*/, int /*nFlag*/)
-{
 }
 
 bool CRUXAgent::PassesFilters(const _tRule& rule, int nRule, const _tScanContext& context) const

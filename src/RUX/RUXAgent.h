@@ -21,6 +21,7 @@ class CRUX;
 class CDocxParser;
 class CBufferManager;
 class CPostingFilter;
+class CQueryExpand;
 struct _tParagraph;
 struct _tTable;
 
@@ -78,6 +79,10 @@ public:
     int ScanTextFile(const char* sFile, int bJson, bool bDebug);
     // Where the output files go; empty writes none. Set by the scans.
     void SetOutputBase(const std::string& sBase) { m_sOutputBase = sBase; }
+    // The wrong words and their right forms for the spelling rules (not owned).
+    void SetSpellCheckDict(const CQueryExpand* pDict) { m_pSpellCheckDict = pDict; }
+    // Off: scans only extract (knowledge), without punctuation and spelling checks.
+    void EnableContentChecks(bool bOn) { m_bContentChecks = bOn; }
 
     // ---- matching ----
     int MatchRule(const _tRUXIndexData& posting, int i, _tRUX_Result& hit);
@@ -167,7 +172,10 @@ private:
     int MarkupLength(size_t i) const;
     int TryPosting(const _tRUXIndexData& posting, _tScanContext& context);
     bool PassesFilters(const _tRule& rule, int nRule, const _tScanContext& context) const;
+    // The punctuation and word checks of the paragraph just scanned; nFlag
+    // is its level (-512, a formula, has no English-word check).
     void PunctionCheck(uint32_t nParaId, int nFlag);
+    void AddCheckHit(_tRUX_Result& hit);
     void Trace(const std::string& sMessage);
     void ReadResultFromRule(int nRule, _tRUX_Result& hit) const;
     void ScanParagraphs(const std::vector<_tParagraph>& vecParas);
@@ -214,6 +222,8 @@ private:
     int m_nScanDepth = 0;
     _tParaScanState m_scan;
     CDocxParser* m_pDocxParser = nullptr;
+    const CQueryExpand* m_pSpellCheckDict = nullptr;
+    bool m_bContentChecks = true;
     std::string m_sOutputBase;
     std::string m_sKGResult, m_sKeyValResult, m_sEntityKeyValResult, m_sTupleResult;
     std::string m_sHitList;

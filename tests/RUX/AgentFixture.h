@@ -21,6 +21,9 @@ protected:
     static void SetUpTestSuite()
     {
         s_quiet.emplace(g_bLog, false);
+        // The hits these tests count are the rules' own, without the
+        // punctuation findings of the paragraphs.
+        s_noPunctuation.emplace(g_bPunctionCheck, false);
         s_pData = new CTempDataDir();
         ASSERT_EQ(RUX_Init(s_pData->Path().c_str(), nullptr), 1);
     }
@@ -29,6 +32,7 @@ protected:
         RUX_Exit();
         delete s_pData;
         s_pData = nullptr;
+        s_noPunctuation.reset();
         s_quiet.reset();
     }
     // A rule set compiled from <item> records: rule text, action, argument, field.
@@ -61,6 +65,7 @@ protected:
     }
 
     static inline std::optional<CSwitchGuard> s_quiet;
+    static inline std::optional<CSwitchGuard> s_noPunctuation;
     static CTempDataDir* s_pData;
     static int s_nSet;
     std::unique_ptr<CRUX> m_pSet;
