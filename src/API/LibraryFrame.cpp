@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "API/InstanceTable.h"
+#include "API/LocalSpelling.h"
 #include "Checker/DocFormatCheck.h"
 #include "Checker/ReportChecker.h"
 #include "Convert/EncodingRecogniser.h"
@@ -116,6 +117,7 @@ int StartLibrary(const char* sInitDirPath)
     if (nResult != 1)
         return nResult;
     StartOptionalServices(sInitDir);
+    RegisterLocalSpelling();
     g_bVESKARInit = true;
     g_vecReportChecker.Add(std::make_unique<CReportChecker>(CheckServices()));
     return 1;
@@ -135,6 +137,7 @@ void StopLibrary()
     g_pNum2FontSize.reset();
     g_pSimDict.reset();
     g_pSpellCheckDict.reset();
+    ReleaseLocalSpelling();
     CloseKnowledgeLog();
     EncodingRecogniser_Exit();
     if (g_bCountryDetect)

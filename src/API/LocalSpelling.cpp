@@ -8,13 +8,10 @@
 
 #include "API/SharedServices.h"
 #include "Spelling/SpellSuggester.h"
+#include "Spelling/SpellingChecker.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 
-#if __has_include("Spelling/SpellingClient.h")
-#include "Spelling/SpellingClient.h"
-#define VESKAR_HAS_SPELLING_CLIENT 1
-#endif
 
 namespace {
 
@@ -66,9 +63,7 @@ std::function<std::string(const std::string&)> LocalSpellingProvider()
 
 void RegisterLocalSpelling()
 {
-#ifdef VESKAR_HAS_SPELLING_CLIENT
     SetLocalSpellingProvider(LocalSpellingProvider());
-#endif
 }
 
 void ReleaseLocalSpelling()

@@ -12,8 +12,8 @@ bool LocalSpellingAnswer(const std::string& sSentence, std::string& sAnswer, std
 // The engine as a provider: the answer JSON for a sentence; on failure an
 // answer without corrections (the failure goes to the error log).
 std::function<std::string(const std::string&)> LocalSpellingProvider();
-// Makes the engine the in-process provider of the spelling address "local",
-// when the spelling client offers that; to be called at library start.
+// Makes the engine the in-process provider of the spelling address "local";
+// called at library start.
 void RegisterLocalSpelling();
 // Frees the loaded engine (library shutdown); the next use loads it again.
 void ReleaseLocalSpelling();
