@@ -46,6 +46,7 @@ void CBodyScanner::ScanBody(size_t nFrom, size_t nEnd, bool bShowProgress)
     // Progress goes to a terminal only: piped output stays clean, and a
     // line per element would cost more than the scan itself.
     m_bShowProgress = bShowProgress && isatty(STDOUT_FILENO);
+    m_bNumbering = true;
     m_nEnd = std::min(nEnd, m_sText.size());
     size_t nPos = nFrom;
     while (nPos < m_nEnd) {
@@ -157,6 +158,7 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
 {
     para.reset();
     para.text.clear();
+    para.num_len = 0;
     para.id = static_cast<uint32_t>(nId == NO_ID ? static_cast<int64_t>(nStart) : nId);
     // One pass reads the paragraph's and its runs' properties; they are
     // applied here in the order the searches they replace applied them.
@@ -175,6 +177,7 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
         para.level = CStyleReader::OutlineLevel(tags.sOutline);
     if (nForcedLevel != 0)
         para.level = nForcedLevel;
+    std::string sNumber = ListNumber(tags, sStyleId);
 
     // Page references are found by one search over the paragraph, kept
     // ahead of the runs, not by one search per run.
@@ -189,6 +192,23 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
         ExtractRun(run, nPageRef != XML_NPOS && nPageRef < run.nEnd, para, sStyleId, bFigures);
     }
     ParagraphPostProcess(para);
+    // A number alone is no content: an empty numbered paragraph stays empty.
+    if (!sNumber.empty() && !para.text.empty()) {
+        para.text.insert(0, sNumber);
+        para.num_len = static_cast<int>(sNumber.size());
+    }
+}
+
+std::string CBodyScanner::ListNumber(const _tParagraphTags& tags, const std::string& sStyleId)
+{
+    if (!m_bNumbering)
+        return std::string();
+    _tParaList own;
+    if (tags.bNumId)
+        own.nNumId = ValueToInt(tags.sNumId);
+    if (tags.bNumLevel)
+        own.nLevel = ValueToInt(tags.sNumLevel);
+    return m_parser.m_listNumbering.Next(own, sStyleId);
 }
 
 void CBodyScanner::ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& para,

@@ -15,6 +15,7 @@
 
 class CDocxParser;
 struct _tRunTags;
+struct _tParagraphTags;
 
 class CBodyScanner {
 public:
@@ -43,6 +44,9 @@ public:
     static void ParagraphPostProcess(_tParagraph& para);
 
 private:
+    // The automatic list number drawn before the paragraph (counted even
+    // when the paragraph turns out empty, as Word counts it).
+    std::string ListNumber(const _tParagraphTags& tags, const std::string& sStyleId);
     void ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& para,
                     const std::string& sStyleId, bool bFigures);
     void AddFigure(size_t nPicture, size_t nRunEnd, _tParagraph& para);
@@ -56,6 +60,7 @@ private:
     CDocxParser& m_parser;
     std::string_view m_sText;
     size_t m_nEnd;
+    bool m_bNumbering = false;  // body paragraphs count the document's lists
     bool m_bShowProgress = false;
     size_t m_nNextProgress = 0;
 };

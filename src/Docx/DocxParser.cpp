@@ -55,6 +55,7 @@ void CDocxParser::Reset()
     m_mapParts.clear();
     m_vecHtmlText.clear();
     m_sHtmlText.clear();
+    m_listNumbering.Clear();
     // Headers and footers go too: a text imported after a .docx must not
     // carry the headers of that document into its result.
     m_model.Clear();
@@ -332,7 +333,7 @@ bool CDocxParser::ReadPart(const std::string& sPart, std::string& sText)
 bool CDocxParser::IsReadPart(const std::string& sName)
 {
     if (sName == "word/document.xml" || sName == "word/styles.xml" ||
-        sName == "word/_rels/document.xml.rels")
+        sName == "word/_rels/document.xml.rels" || sName == "word/numbering.xml")
         return true;
     for (const char* sKind : {"word/header", "word/footer"}) {
         size_t nLen = std::char_traits<char>::length(sKind);
@@ -380,7 +381,18 @@ int CDocxParser::ExtractStyles()
     m_vecStyles.clear();
     m_mapStyleId2Style.clear();
     CStyleReader::ExtractStyles(sText, m_vecStyles, m_mapStyleId2Style, m_mapStyleId2Level);
+    m_listNumbering.ReadStyles(sText);
     return static_cast<int>(m_vecStyles.size());
+}
+
+int CDocxParser::ReadNumbering()
+{
+    std::string sText;
+    // Most documents without lists have no numbering part; that is no error.
+    if (!ReadPart("word/numbering.xml", sText))
+        return 0;
+    m_listNumbering.ReadNumbering(sText);
+    return m_listNumbering.Empty() ? 0 : 1;
 }
 
 int CDocxParser::StyleID2Level(const std::string& sStyleId) const
@@ -459,6 +471,7 @@ int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull
         ExtractStyles();
         ReadHeaderFooter();
     }
+    ReadNumbering();
     std::string sPath = m_sPath + "/word/document.xml";
     m_pTextStart = std::make_unique<std::string>();
     bool bRead = ReadPart("word/document.xml", *m_pTextStart);
