@@ -17,6 +17,13 @@ bool EndsWith(const std::string& sText, const char* sTail)
     return sText.size() >= nLen && sText.compare(sText.size() - nLen, nLen, sTail) == 0;
 }
 
+// sTail ends at nEnd of sText.
+bool EndsAt(const std::string& sText, size_t nEnd, const char* sTail)
+{
+    size_t nLen = std::strlen(sTail);
+    return nEnd >= nLen && sText.compare(nEnd - nLen, nLen, sTail) == 0;
+}
+
 std::string Gbk(const char* sUtf8)
 {
     std::string sOut;
@@ -42,6 +49,84 @@ bool CDocStructBuilder::IsCompleteParagraph(const std::string& sText)
     return false;
 }
 
+bool CDocStructBuilder::IsContentsLine(const std::string& sText, int& nPage)
+{
+    size_t nEnd = sText.size();
+    while (nEnd > 0 && (sText[nEnd - 1] == ' ' || sText[nEnd - 1] == '\t'))
+        --nEnd;
+    size_t nNum = nEnd;
+    while (nNum > 0 && sText[nNum - 1] >= '0' && sText[nNum - 1] <= '9')
+        --nNum;
+    bool bArabic = nNum < nEnd;
+    while (!bArabic && nNum > 0 && std::strchr("ivxlcIVXLC", sText[nNum - 1]))
+        --nNum;
+    size_t nLen = nEnd - nNum;
+    if (nLen == 0 || nLen > (bArabic ? 4u : 7u))
+        return false;
+    // The leader: blanks, tabs and dots of any width (. … · ．) back to the text.
+    size_t nLead = nNum;
+    int nDots = 0;
+    bool bTab = false;
+    while (nLead > 0) {
+        char c = sText[nLead - 1];
+        if (c == '\t' || c == ' ' || c == '.') {
+            bTab = bTab || c == '\t';
+            nDots += c == '.';
+            --nLead;
+        } else if (EndsAt(sText, nLead, "\xE2\x80\xA6")) {  // …
+            nDots += 3;
+            nLead -= 3;
+        } else if (EndsAt(sText, nLead, "\xEF\xBC\x8E")) {  // ．
+            ++nDots;
+            nLead -= 3;
+        } else if (EndsAt(sText, nLead, "\xC2\xB7")) {  // ·
+            ++nDots;
+            nLead -= 2;
+        } else {
+            break;
+        }
+    }
+    if ((!bTab && nDots < 3) || nLead < 2)
+        return false;
+    nPage = bArabic ? std::atoi(sText.c_str() + nNum) : -1;
+    return true;
+}
+
+// Contents come in runs: one line that looks like a contents line is
+// rather a line of text or a table written with tabs. In a run the page
+// numbers do not fall; where they do, another list begins.
+void CDocStructBuilder::MarkContentsLines()
+{
+    CDocModel& model = m_parser.EditModel();
+    const std::vector<_tParagraph>& vecParas = model.Paragraphs();
+    auto candidate = [&vecParas](size_t i, int& nLastPage) {
+        const _tParagraph& para = vecParas[i];
+        bool bLevel = (para.level >= DocLevel::TEXT && para.level <= DocLevel::TITLE4) ||
+                      para.level == DocLevel::CONTENT1;
+        int nPage = -1;
+        if (!bLevel || para.text.empty())
+            return false;
+        if (!IsContentsLine(para.text, nPage) && para.level != DocLevel::CONTENT1)
+            return false;
+        if (nPage >= 0 && nPage < nLastPage)
+            return false;
+        nLastPage = std::max(nLastPage, nPage);
+        return true;
+    };
+    size_t i = 0;
+    while (i < vecParas.size()) {
+        size_t j = i;
+        int nLastPage = 0;
+        while (j < vecParas.size() && candidate(j, nLastPage))
+            ++j;
+        if (j - i >= 2) {
+            for (size_t k = i; k < j; ++k)
+                model.SetLevel(k, DocLevel::CONTENT1);
+        }
+        i = j > i ? j : i + 1;
+    }
+}
+
 // The level a cover-page line gets: the class of the first three formats
 // it shares, -1 to -3; the line is entered as a new class when it matches
 // none. bOpen closes once three classes exist.
@@ -60,6 +145,7 @@ int CDocStructBuilder::ClassifyFirstPage(const _tParagraph& para, std::vector<_t
 
 void CDocStructBuilder::BuildContent()
 {
+    MarkContentsLines();
     CDocModel& model = m_parser.EditModel();
     const std::vector<_tParagraph>& vecParas = model.Paragraphs();
     std::vector<_tParagraph> vecClasses;
@@ -77,7 +163,8 @@ void CDocStructBuilder::BuildContent()
         bool bContentLine = para.level > 4 && !para.text.empty();
         if (bInContents && !bContentLine)
             bInContents = false;
-        if (!bInContents && bContentLine && model.ContentStruct().empty() && i + 1 < vecParas.size() &&
+        // Lists of figures and tables follow the table of contents as runs of their own.
+        if (!bInContents && bContentLine && i + 1 < vecParas.size() &&
             vecParas[i + 1].level > 4 && !vecParas[i + 1].text.empty())
             bInContents = true;
         if (bInContents) {

@@ -20,10 +20,16 @@ public:
 
     // Ends like a finished sentence or clause: ; . : ) or 。：！；）.
     static bool IsCompleteParagraph(const std::string& sText);
+    // A line of a table of contents or of a list of figures or tables: a
+    // text, a leader (a tab, three dots or more, or the page-reference
+    // mark) and a page number at the end, which goes to nPage (-1 for a
+    // Roman one).
+    static bool IsContentsLine(const std::string& sText, int& nPage);
 
 private:
     static int ClassifyFirstPage(const _tParagraph& para, std::vector<_tParagraph>& vecClasses, bool& bOpen);
     void LowerHeadings(int nMinLevel);
+    void MarkContentsLines();
     bool IsShortNumbered(const std::string& sText) const;
     bool FindChapterTitle(size_t nChapter);
 

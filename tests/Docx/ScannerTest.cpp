@@ -2,6 +2,7 @@
 // what text and attributes they carry, and which levels they get.
 #include <gtest/gtest.h>
 
+#include "Docx/DocStructBuilder.h"
 #include "Docx/DocxTestUtil.h"
 #include "Global/Globals.h"
 #include "support/SwitchGuard.h"
@@ -296,4 +297,31 @@ TEST(BodyStructure, OcrTextIsJoinedIntoParagraphs)
     ASSERT_EQ(nResult, 1);
     EXPECT_EQ(BodyTexts(parser), "第一章 绪论|这是一段被识别软件切开的文字，到这里才结束。|1 下一节|新的段落。");
     EXPECT_EQ(parser.Model().Tables()[0].para_index + 1, parser.Model().Paragraphs().size());
+}
+
+TEST(BodyStructure, HandMadeContentsAndListsOfFiguresAreContentsLines)
+{
+    CTempDir dir;
+    CDocxParser parser;
+    std::string sHeading = "<w:outlineLvl w:val=\"0\"/>";
+    // A typed table of contents (tab or dot leaders, Roman and Arabic page
+    // numbers), then a list of figures of page references after a heading,
+    // and a list of tables whose lines carry a heading level.
+    std::string sBody = B::Para("目录", sHeading) + B::Para("摘要\tI") + B::Para("第一章 绪论……………………1") +
+                        B::Para("1.1 研究背景......3") + B::Para("参考文献\t12") + B::Para("插图", sHeading) +
+                        PageRefLine("图1.1\t系统结构") + PageRefLine("图2.1\t实验流程") +
+                        B::Para("表格", sHeading) + B::Para("表3.1\t样本   \t17", sHeading) +
+                        B::Para("表3.2\t结果   \t19", sHeading) + B::Para("第一章 绪论", sHeading) +
+                        B::Para("温度\t25") + B::Para("正文。") + B::Para("第二章 方法", sHeading);
+    ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
+    EXPECT_EQ(parser.Model().ContentStruct(), std::vector<int>({1, 2, 3, 4, 6, 7, 9, 10}));
+    // A single line with a tab and a number is text, not contents.
+    EXPECT_EQ(parser.Model().Paragraphs()[12].level, 0);
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({0, 5, 8, 11, 14}));
+    int nPage = 0;
+    EXPECT_TRUE(CDocStructBuilder::IsContentsLine("附录 A ·····  25", nPage));
+    EXPECT_EQ(nPage, 25);
+    EXPECT_FALSE(CDocStructBuilder::IsContentsLine("学号:            2014110184", nPage));
+    EXPECT_FALSE(CDocStructBuilder::IsContentsLine("见第 3. 5 节", nPage));
+    EXPECT_FALSE(CDocStructBuilder::IsContentsLine("\t12", nPage));
 }
