@@ -302,6 +302,12 @@ int CDocxParser::GetOrgType(int /*nType*/, KEY_VAL& keyOrganization, KEY_VAL& ke
     return 1;
 }
 
+bool CDocxParser::NumbersGiveHeadings(int nReportType)
+{
+    // Reports (3, 4) and theses and papers (5 to 7) number their headings.
+    return nReportType >= 3 && nReportType <= 7;
+}
+
 int CDocxParser::ParseSection()
 {
     return CDocStructBuilder(*this).ParseSection();
@@ -496,7 +502,7 @@ int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull
         RebuildParagraph();
     if (bFull) {
         BuildContent();
-        if (m_model.DocStruct().empty() && (nReportType == 3 || nReportType == 4))
+        if (m_model.DocStruct().empty() && NumbersGiveHeadings(nReportType))
             ParseSection();
     }
     m_pTextStart.reset();
@@ -575,7 +581,7 @@ int CDocxParser::ImportMemory(const char* sText, int nReportType, int nResultFor
         }
         nPos = nEnd + 1;
     }
-    if (nReportType == 3 || nReportType == 4)
+    if (NumbersGiveHeadings(nReportType))
         ParseSection();
     if (m_nResultFormat == 1)
         GetContentJsonFile();

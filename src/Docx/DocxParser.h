@@ -73,6 +73,9 @@ public:
     // ---- Structure -------------------------------------------------------
     // Headings from their numbers; the number of headings found.
     int ParseSection();
+    // Report types whose documents without heading styles get their
+    // headings from their numbers.
+    static bool NumbersGiveHeadings(int nReportType);
     void ResetCurTemplateInfo();
     const char* GetCurTemplateInfo();
     int GetOrgType(int nType, KEY_VAL& keyOrganization, KEY_VAL& keyArea, KEY_VAL& keyArgu) const;
