@@ -49,6 +49,9 @@ private:
     std::string ListNumber(const _tParagraphTags& tags, const std::string& sStyleId);
     void ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& para,
                     const std::string& sStyleId, bool bFigures);
+    // The runs end like a formula number line ("... (2.1)").
+    static bool IsFormulaLine(const _tParagraphTags& tags);
+    bool IsEquationObject(const _tRunTags& run) const;
     void AddFigure(size_t nPicture, size_t nRunEnd, _tParagraph& para);
     void SearchFigureCaption(_tParagraph& para);
     int ReadRow(size_t nRow, size_t nRowEnd, _tRow& row);

@@ -325,3 +325,44 @@ TEST(BodyStructure, HandMadeContentsAndListsOfFiguresAreContentsLines)
     EXPECT_FALSE(CDocStructBuilder::IsContentsLine("见第 3. 5 节", nPage));
     EXPECT_FALSE(CDocStructBuilder::IsContentsLine("\t12", nPage));
 }
+
+TEST(BodyScanner, EquationPicturesAreNoFigures)
+{
+    CTempDir dir;
+    CDocxParser parser;
+    auto object = [](const std::string& sProgId) {
+        return "<w:r><w:object w:dxaOrig=\"1200\"><v:shape id=\"_x1\"><v:imagedata r:id=\"rId5\" o:title=\"\"/>"
+               "</v:shape><o:OLEObject Type=\"Embed\" ProgID=\"" + sProgId + "\" ShapeID=\"_x1\" r:id=\"rId6\"/>"
+               "</w:object></w:r>";
+    };
+    std::string sBody = OpeningHeading() + "<w:p>" + B::Run("设") + object("Equation.DSMT4") + B::Run("为常数") + "</w:p>" +
+                        "<w:p>" + object("Equation.3") + "<w:r><w:tab/><w:t>(2.1)</w:t></w:r></w:p>" +
+                        "<w:p>" + kPicture + "<w:r><w:tab/><w:t>（2.2）</w:t></w:r></w:p>" +
+                        "<w:p>" + kPicture + "<w:r><w:tab/><w:t>(2.3)</w:t></w:r></w:p>" +
+                        "<w:p>" + B::Run("流程") + object("Visio.Drawing.15") + "</w:p>";
+    ASSERT_EQ(ParseWithPicture(parser, sBody, dir), 1);
+    // Only the drawing is a figure: a picture on a line numbered like a
+    // formula, in either kind of bracket, is the formula.
+    ASSERT_EQ(parser.Model().Figures().size(), 1u);
+    EXPECT_EQ(BodyTexts(parser), "第一章 绪论|设为常数|\t(2.1)|\t（2.2）|\t(2.3)|流程(Figure 0)");
+    EXPECT_EQ(parser.Model().FormulaIndex(), std::vector<int>({2, 4}));
+}
+
+TEST(BodyScanner, CaptionAfterThePictureParagraphWithTextOfItsOwn)
+{
+    CTempDir dir;
+    CDocxParser parser;
+    std::string sBody = OpeningHeading() + "<w:p>" + B::Run("系统的结构如图2-1所示。") + kPicture + "</w:p>" +
+                        B::Para("图2-1 系统结构", "<w:outlineLvl w:val=\"1\"/>") + "<w:p>" + kPicture + "</w:p>" +
+                        B::Para("如图2-2所示，这里是一段解释这张图的正文。") + B::Para("图2-2 不是紧跟的题注");
+    ASSERT_EQ(ParseWithPicture(parser, sBody, dir), 1);
+    ASSERT_EQ(parser.Model().Figures().size(), 2u);
+    const auto& vecParas = parser.Model().Paragraphs();
+    unsigned nCaption = parser.Model().Figures()[0].caption_index;
+    ASSERT_LT(nCaption, vecParas.size());
+    EXPECT_EQ(vecParas[nCaption].text, "图2-1 系统结构");
+    EXPECT_EQ(vecParas[nCaption].level, DocLevel::FIGURE_CAPTION);  // no longer a heading
+    // A sentence that opens with 如图 is no caption, and it ends the search.
+    EXPECT_EQ(parser.Model().Figures()[1].caption_index, NO_CAPTION);
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({0}));
+}
