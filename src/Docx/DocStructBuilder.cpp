@@ -92,6 +92,31 @@ bool CDocStructBuilder::IsContentsLine(const std::string& sText, int& nPage)
     return true;
 }
 
+int CDocStructBuilder::CaptionLevel(const std::string& sText)
+{
+    struct _tLabel {
+        const char* sLabel;
+        int nLevel;
+    };
+    static const _tLabel kLabels[] = {{"\xE5\x9B\xBE", DocLevel::FIGURE_CAPTION},  // 图
+                                      {"\xE8\xA1\xA8", DocLevel::TABLE_CAPTION},   // 表
+                                      {"Figure", DocLevel::FIGURE_CAPTION},
+                                      {"Fig.", DocLevel::FIGURE_CAPTION},
+                                      {"Table", DocLevel::TABLE_CAPTION}};
+    size_t nStart = sText.find_first_not_of(" \t");
+    if (nStart == std::string::npos)
+        return DocLevel::TEXT;
+    for (const _tLabel& label : kLabels) {
+        size_t nLen = std::strlen(label.sLabel);
+        if (sText.compare(nStart, nLen, label.sLabel) != 0)
+            continue;
+        size_t nNum = sText.find_first_not_of(" \t", nStart + nLen);
+        if (nNum != std::string::npos && sText[nNum] >= '0' && sText[nNum] <= '9')
+            return label.nLevel;
+    }
+    return DocLevel::TEXT;
+}
+
 // Contents come in runs: one line that looks like a contents line is
 // rather a line of text or a table written with tabs. In a run the page
 // numbers do not fall; where they do, another list begins.
@@ -169,6 +194,9 @@ void CDocStructBuilder::BuildContent()
             bInContents = true;
         if (bInContents) {
             model.EnterContentLine(i);
+        } else if (para.level >= 1 && para.level <= 4 && CaptionLevel(para.text) != DocLevel::TEXT) {
+            // A caption set in a heading style is still a caption.
+            model.SetLevel(i, CaptionLevel(para.text));
         } else if (para.level >= 1 && para.level <= 4 && !para.text.empty()) {
             model.EnterHeading(i, para.level);
             nMinLevel = std::min(nMinLevel, para.level);

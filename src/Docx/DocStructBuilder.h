@@ -27,6 +27,9 @@ public:
     // mark) and a page number at the end, which goes to nPage (-1 for a
     // Roman one).
     static bool IsContentsLine(const std::string& sText, int& nPage);
+    // The caption level a text numbered as a caption takes ("图2-1 ...",
+    // "表 3.1 ...", "Fig. 2", "Table 1"): FIGURE_CAPTION, TABLE_CAPTION, or 0.
+    static int CaptionLevel(const std::string& sText);
 
 private:
     static int ClassifyFirstPage(const _tParagraph& para, std::vector<_tParagraph>& vecClasses, bool& bOpen);

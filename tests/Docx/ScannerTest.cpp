@@ -366,3 +366,21 @@ TEST(BodyScanner, CaptionAfterThePictureParagraphWithTextOfItsOwn)
     EXPECT_EQ(parser.Model().Figures()[1].caption_index, NO_CAPTION);
     EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({0}));
 }
+
+TEST(BodyStructure, CaptionsInHeadingStylesAreCaptions)
+{
+    CTempDir dir;
+    CDocxParser parser;
+    std::string sLevel2 = "<w:outlineLvl w:val=\"1\"/>";
+    std::string sBody = OpeningHeading() + B::Para("表3-1 红绿灯数据样本量", sLevel2) + B::Para("正文。") +
+                        B::Para("图 4-5 聚类树形图", sLevel2) + B::Para("Figure 2 Layout", sLevel2) +
+                        B::Para("图像处理方法", sLevel2) + B::Para("表格的设计", sLevel2);
+    ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
+    const auto& vecParas = parser.Model().Paragraphs();
+    ASSERT_EQ(vecParas.size(), 7u);
+    EXPECT_EQ(vecParas[1].level, DocLevel::TABLE_CAPTION);
+    EXPECT_EQ(vecParas[3].level, DocLevel::FIGURE_CAPTION);
+    EXPECT_EQ(vecParas[4].level, DocLevel::FIGURE_CAPTION);
+    // Words that begin with 图 or 表 but carry no number stay headings.
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({0, 5, 6}));
+}
