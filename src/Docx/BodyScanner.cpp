@@ -46,6 +46,7 @@ void CBodyScanner::ScanBody(size_t nFrom, size_t nEnd, bool bShowProgress)
     // Progress goes to a terminal only: piped output stays clean, and a
     // line per element would cost more than the scan itself.
     m_bShowProgress = bShowProgress && isatty(STDOUT_FILENO);
+    m_bNumbering = true;
     m_nEnd = std::min(nEnd, m_sText.size());
     size_t nPos = nFrom;
     while (nPos < m_nEnd) {
@@ -157,6 +158,7 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
 {
     para.reset();
     para.text.clear();
+    para.num_len = 0;
     para.id = static_cast<uint32_t>(nId == NO_ID ? static_cast<int64_t>(nStart) : nId);
     // One pass reads the paragraph's and its runs' properties; they are
     // applied here in the order the searches they replace applied them.
@@ -175,6 +177,7 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
         para.level = CStyleReader::OutlineLevel(tags.sOutline);
     if (nForcedLevel != 0)
         para.level = nForcedLevel;
+    std::string sNumber = ListNumber(tags, sStyleId);
 
     // Page references are found by one search over the paragraph, kept
     // ahead of the runs, not by one search per run.
@@ -183,12 +186,32 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
     for (const _tRunTags& run : tags.vecRuns)
         nText += run.sText.size() + 1;
     para.text.reserve(nText);  // the runs' texts are joined without regrowing
+    // A picture on a formula line ("[picture]  (2.1)") shows the formula.
+    if (bFigures && para.level == 0 && IsFormulaLine(tags))
+        bFigures = false;
     for (const _tRunTags& run : tags.vecRuns) {
         if (nPageRef != XML_NPOS && nPageRef < run.nStart)
             nPageRef = FindIn(m_sText, "PAGEREF", run.nStart, nEnd);
         ExtractRun(run, nPageRef != XML_NPOS && nPageRef < run.nEnd, para, sStyleId, bFigures);
     }
     ParagraphPostProcess(para);
+    // A number alone is no content: an empty numbered paragraph stays empty.
+    if (!sNumber.empty() && !para.text.empty()) {
+        para.text.insert(0, sNumber);
+        para.num_len = static_cast<int>(sNumber.size());
+    }
+}
+
+std::string CBodyScanner::ListNumber(const _tParagraphTags& tags, const std::string& sStyleId)
+{
+    if (!m_bNumbering)
+        return std::string();
+    _tParaList own;
+    if (tags.bNumId)
+        own.nNumId = ValueToInt(tags.sNumId);
+    if (tags.bNumLevel)
+        own.nLevel = ValueToInt(tags.sNumLevel);
+    return m_parser.m_listNumbering.Next(own, sStyleId);
 }
 
 void CBodyScanner::ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& para,
@@ -217,8 +240,34 @@ void CBodyScanner::ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& 
             para.text.append("</").append(run.sAlign).append(">");
         }
     }
-    if (bFigures && run.nPicture != XML_NPOS)
+    if (bFigures && run.nPicture != XML_NPOS && !IsEquationObject(run))
         AddFigure(run.nPicture, run.nEnd, para);
+}
+
+bool CBodyScanner::IsFormulaLine(const _tParagraphTags& tags)
+{
+    _tParagraph line;
+    for (const _tRunTags& run : tags.vecRuns) {
+        if (run.bTab)
+            line.text += '\t';
+        if (run.bText)
+            line.text += run.sText;
+    }
+    // Chinese documents number formulas in full-width brackets too: （2.1）.
+    for (const auto& pair : {std::make_pair("\xEF\xBC\x88", '('), std::make_pair("\xEF\xBC\x89", ')')}) {
+        for (size_t nPos; (nPos = line.text.find(pair.first)) != std::string::npos;)
+            line.text.replace(nPos, 3, 1, pair.second);
+    }
+    ParagraphPostProcess(line);
+    return line.level == DocLevel::FORMULA_INDEX;
+}
+
+bool CBodyScanner::IsEquationObject(const _tRunTags& run) const
+{
+    // The picture of an embedded equation (Equation.3, Equation.DSMT4 of
+    // MathType, Equation.KSEE3 of WPS) is its preview, not a figure.
+    size_t nObject = FindIn(m_sText, "<w:object", run.nStart, run.nEnd);
+    return nObject != XML_NPOS && FindIn(m_sText, "ProgID=\"Equation", nObject, run.nEnd) != XML_NPOS;
 }
 
 void CBodyScanner::AddFigure(size_t nPicture, size_t nRunEnd, _tParagraph& para)
@@ -245,13 +294,25 @@ void CBodyScanner::SearchFigureCaption(_tParagraph& para)
     bool bNumbered = para.numPtr > 0 && para.level == 0 && para.id < vecFigures.back().para_id;
     if (nTu == std::string::npos && !bNumbered)
         return;
+    // 图 in the middle of a sentence is a reference to a figure, not a caption;
+    // so is a sentence that opens with it (如图 2-1 所示).
+    bool bSentence = nTu != std::string::npos && nTu > 6 && para.text.size() - nTu - kTu.size() > 6;
+    bSentence = bSentence || (nTu != std::string::npos && nTu <= 6 && para.text.size() - nTu - kTu.size() > 6 &&
+                              para.text.find_first_not_of(" \t") < nTu);
+    // The sentence that holds the picture itself ("... 如图2-1所示。[picture]")
+    // leaves the caption to the next line.
+    if (bSentence && para.id == vecFigures.back().para_id)
+        return;
     model.SetFigureCaptionFilled(true);
-    // 图 in the middle of a sentence is a reference to a figure, not a caption.
-    if (nTu != std::string::npos && nTu > 6 && para.text.size() - nTu - kTu.size() > 6)
+    if (bSentence)
         return;
     size_t nCount = vecParas.size();
     bool bAfterCaption = nCount >= 2 && vecParas[nCount - 2].level == DocLevel::FIGURE_CAPTION;
-    if (!bAfterCaption && nCount - vecFigures.back().para_index > 2)
+    // The picture may sit in a paragraph with text of its own, right before the caption.
+    bool bAfterHolder = nCount >= 2 && vecParas[nCount - 2].id == vecFigures.back().para_id &&
+                        !vecParas[nCount - 2].IsPlaceholder();
+    size_t nDistance = nCount - vecFigures.back().para_index;
+    if (!bAfterCaption && nDistance > 2 && !(bAfterHolder && nDistance <= 3))
         return;
     para.level = DocLevel::FIGURE_CAPTION;
     model.SetLevel(nCount - 1, DocLevel::FIGURE_CAPTION);

@@ -15,6 +15,7 @@
 
 class CDocxParser;
 struct _tRunTags;
+struct _tParagraphTags;
 
 class CBodyScanner {
 public:
@@ -43,8 +44,14 @@ public:
     static void ParagraphPostProcess(_tParagraph& para);
 
 private:
+    // The automatic list number drawn before the paragraph (counted even
+    // when the paragraph turns out empty, as Word counts it).
+    std::string ListNumber(const _tParagraphTags& tags, const std::string& sStyleId);
     void ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& para,
                     const std::string& sStyleId, bool bFigures);
+    // The runs end like a formula number line ("... (2.1)").
+    static bool IsFormulaLine(const _tParagraphTags& tags);
+    bool IsEquationObject(const _tRunTags& run) const;
     void AddFigure(size_t nPicture, size_t nRunEnd, _tParagraph& para);
     void SearchFigureCaption(_tParagraph& para);
     int ReadRow(size_t nRow, size_t nRowEnd, _tRow& row);
@@ -56,6 +63,7 @@ private:
     CDocxParser& m_parser;
     std::string_view m_sText;
     size_t m_nEnd;
+    bool m_bNumbering = false;  // body paragraphs count the document's lists
     bool m_bShowProgress = false;
     size_t m_nNextProgress = 0;
 };

@@ -56,6 +56,7 @@ size_t CContentReader::paraInput(std::string_view sText, _tParagraph& para, size
     para.font_size = ReadInt(sText, "fontSize", nStart, nEnd);
     para.line_space = ReadInt(sText, "line_space", nStart, nEnd);
     para.numPtr = ReadInt(sText, "numPtr", nStart, nEnd, -1);
+    para.num_len = ReadInt(sText, "num_len", nStart, nEnd);
     para.level = ReadInt(sText, "level", nStart, nEnd);
     GetXMLItemValue(sText, "text", sValue, nStart, nEnd);
     para.text = XmlUnescape(sValue);

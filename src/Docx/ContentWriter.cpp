@@ -155,7 +155,15 @@ void CContentWriter::ParaOutput(std::string& sOut, const _tParagraph& para) cons
     p = PutNumber(p, para.line_space);
     p = Put(p, "</line_space>\r\n<numPtr>");
     p = PutNumber(p, para.numPtr);
-    p = Put(p, "</numPtr>\r\n<level>");
+    p = Put(p, "</numPtr>\r\n");
+    if (para.num_len > 0) {
+        // Only paragraphs with an automatic number carry it, so files of
+        // documents without lists keep their form.
+        p = Put(p, "<num_len>");
+        p = PutNumber(p, para.num_len);
+        p = Put(p, "</num_len>\r\n");
+    }
+    p = Put(p, "<level>");
     p = PutNumber(p, para.level);
     p = Put(p, "</level>\r\n<text>");
     sOut.append(sBuf, static_cast<size_t>(p - sBuf));
@@ -320,6 +328,8 @@ Json::Value CContentWriter::ParaOutputJson(const _tParagraph& para) const
     obj["fontSize"] = para.font_size;
     obj["line_space"] = para.line_space;
     obj["numPtr"] = para.numPtr;
+    if (para.num_len > 0)
+        obj["num_len"] = para.num_len;
     obj["level"] = para.level;
     if (!para.IsPlaceholder()) {
         obj["text"] = para.text;

@@ -24,6 +24,11 @@
 //   list indexes, ascending and each once. PageParaIDs() is ascending.
 // - Table and figure records point at their placeholders (para_index) and
 //   at their caption in the body list, or NO_CAPTION.
+// - Automatic numbers. The number Word draws before a paragraph of a list
+//   ("2.3\t", "第一章 ") is part of its text, at its start, as a reader sees
+//   it; num_len gives its length in bytes (0 without one). Offsets of
+//   findings count it like any other text; whoever writes text back into
+//   the document leaves those first num_len bytes out.
 #pragma once
 
 #include <cstddef>

@@ -17,6 +17,13 @@ bool EndsWith(const std::string& sText, const char* sTail)
     return sText.size() >= nLen && sText.compare(sText.size() - nLen, nLen, sTail) == 0;
 }
 
+// sTail ends at nEnd of sText.
+bool EndsAt(const std::string& sText, size_t nEnd, const char* sTail)
+{
+    size_t nLen = std::strlen(sTail);
+    return nEnd >= nLen && sText.compare(nEnd - nLen, nLen, sTail) == 0;
+}
+
 std::string Gbk(const char* sUtf8)
 {
     std::string sOut;
@@ -42,6 +49,109 @@ bool CDocStructBuilder::IsCompleteParagraph(const std::string& sText)
     return false;
 }
 
+bool CDocStructBuilder::IsContentsLine(const std::string& sText, int& nPage)
+{
+    size_t nEnd = sText.size();
+    while (nEnd > 0 && (sText[nEnd - 1] == ' ' || sText[nEnd - 1] == '\t'))
+        --nEnd;
+    size_t nNum = nEnd;
+    while (nNum > 0 && sText[nNum - 1] >= '0' && sText[nNum - 1] <= '9')
+        --nNum;
+    bool bArabic = nNum < nEnd;
+    while (!bArabic && nNum > 0 && std::strchr("ivxlcIVXLC", sText[nNum - 1]))
+        --nNum;
+    size_t nLen = nEnd - nNum;
+    if (nLen == 0 || nLen > (bArabic ? 4u : 7u))
+        return false;
+    // The leader: blanks, tabs and dots of any width (. … · ．) back to the text.
+    size_t nLead = nNum;
+    int nDots = 0;
+    bool bTab = false;
+    while (nLead > 0) {
+        char c = sText[nLead - 1];
+        if (c == '\t' || c == ' ' || c == '.') {
+            bTab = bTab || c == '\t';
+            nDots += c == '.';
+            --nLead;
+        } else if (EndsAt(sText, nLead, "\xE2\x80\xA6")) {  // …
+            nDots += 3;
+            nLead -= 3;
+        } else if (EndsAt(sText, nLead, "\xEF\xBC\x8E")) {  // ．
+            ++nDots;
+            nLead -= 3;
+        } else if (EndsAt(sText, nLead, "\xC2\xB7")) {  // ·
+            ++nDots;
+            nLead -= 2;
+        } else {
+            break;
+        }
+    }
+    if ((!bTab && nDots < 3) || nLead < 2)
+        return false;
+    nPage = bArabic ? std::atoi(sText.c_str() + nNum) : -1;
+    return true;
+}
+
+int CDocStructBuilder::CaptionLevel(const std::string& sText)
+{
+    struct _tLabel {
+        const char* sLabel;
+        int nLevel;
+    };
+    static const _tLabel kLabels[] = {{"\xE5\x9B\xBE", DocLevel::FIGURE_CAPTION},  // 图
+                                      {"\xE8\xA1\xA8", DocLevel::TABLE_CAPTION},   // 表
+                                      {"Figure", DocLevel::FIGURE_CAPTION},
+                                      {"Fig.", DocLevel::FIGURE_CAPTION},
+                                      {"Table", DocLevel::TABLE_CAPTION}};
+    size_t nStart = sText.find_first_not_of(" \t");
+    if (nStart == std::string::npos)
+        return DocLevel::TEXT;
+    for (const _tLabel& label : kLabels) {
+        size_t nLen = std::strlen(label.sLabel);
+        if (sText.compare(nStart, nLen, label.sLabel) != 0)
+            continue;
+        size_t nNum = sText.find_first_not_of(" \t", nStart + nLen);
+        if (nNum != std::string::npos && sText[nNum] >= '0' && sText[nNum] <= '9')
+            return label.nLevel;
+    }
+    return DocLevel::TEXT;
+}
+
+// Contents come in runs: one line that looks like a contents line is
+// rather a line of text or a table written with tabs. In a run the page
+// numbers do not fall; where they do, another list begins.
+void CDocStructBuilder::MarkContentsLines()
+{
+    CDocModel& model = m_parser.EditModel();
+    const std::vector<_tParagraph>& vecParas = model.Paragraphs();
+    auto candidate = [&vecParas](size_t i, int& nLastPage) {
+        const _tParagraph& para = vecParas[i];
+        bool bLevel = (para.level >= DocLevel::TEXT && para.level <= DocLevel::TITLE4) ||
+                      para.level == DocLevel::CONTENT1;
+        int nPage = -1;
+        if (!bLevel || para.text.empty())
+            return false;
+        if (!IsContentsLine(para.text, nPage) && para.level != DocLevel::CONTENT1)
+            return false;
+        if (nPage >= 0 && nPage < nLastPage)
+            return false;
+        nLastPage = std::max(nLastPage, nPage);
+        return true;
+    };
+    size_t i = 0;
+    while (i < vecParas.size()) {
+        size_t j = i;
+        int nLastPage = 0;
+        while (j < vecParas.size() && candidate(j, nLastPage))
+            ++j;
+        if (j - i >= 2) {
+            for (size_t k = i; k < j; ++k)
+                model.SetLevel(k, DocLevel::CONTENT1);
+        }
+        i = j > i ? j : i + 1;
+    }
+}
+
 // The level a cover-page line gets: the class of the first three formats
 // it shares, -1 to -3; the line is entered as a new class when it matches
 // none. bOpen closes once three classes exist.
@@ -60,6 +170,7 @@ int CDocStructBuilder::ClassifyFirstPage(const _tParagraph& para, std::vector<_t
 
 void CDocStructBuilder::BuildContent()
 {
+    MarkContentsLines();
     CDocModel& model = m_parser.EditModel();
     const std::vector<_tParagraph>& vecParas = model.Paragraphs();
     std::vector<_tParagraph> vecClasses;
@@ -77,11 +188,15 @@ void CDocStructBuilder::BuildContent()
         bool bContentLine = para.level > 4 && !para.text.empty();
         if (bInContents && !bContentLine)
             bInContents = false;
-        if (!bInContents && bContentLine && model.ContentStruct().empty() && i + 1 < vecParas.size() &&
+        // Lists of figures and tables follow the table of contents as runs of their own.
+        if (!bInContents && bContentLine && i + 1 < vecParas.size() &&
             vecParas[i + 1].level > 4 && !vecParas[i + 1].text.empty())
             bInContents = true;
         if (bInContents) {
             model.EnterContentLine(i);
+        } else if (para.level >= 1 && para.level <= 4 && CaptionLevel(para.text) != DocLevel::TEXT) {
+            // A caption set in a heading style is still a caption.
+            model.SetLevel(i, CaptionLevel(para.text));
         } else if (para.level >= 1 && para.level <= 4 && !para.text.empty()) {
             model.EnterHeading(i, para.level);
             nMinLevel = std::min(nMinLevel, para.level);
@@ -146,6 +261,84 @@ bool CDocStructBuilder::FindChapterTitle(size_t nChapter)
     return model.EnterHeading(j - 1, DocLevel::TITLE1);
 }
 
+bool CDocStructBuilder::IsPaperHeadingText(const _tParagraph& para, const _tSection_Info& info)
+{
+    static const std::string kDi = Gbk("\xE7\xAC\xAC");     // 第
+    static const std::string kZhang = Gbk("\xE7\xAB\xA0");  // 章
+    static const std::string kJie = Gbk("\xE8\x8A\x82");    // 节
+    static const std::string kFu = Gbk("\xE9\x99\x84");     // 附
+    // Table cells, text boxes, captions and formula lines are no headings.
+    if (para.level == DocLevel::TABLE_COL || para.level == DocLevel::TXTBOX ||
+        para.level == DocLevel::TABLE_CAPTION || para.level == DocLevel::FORMULA_INDEX)
+        return false;
+    if (info.section_type != SECTION_TYPE_HEADING)
+        return false;  // 图 or 表 before the number: a caption
+    const std::string& sText = para.text;
+    // A typed tab before the text indents it as body text is indented.
+    if (!sText.empty() && sText[0] == '\t')
+        return false;
+    // A full stop or semicolon anywhere, or a colon at the end: a sentence
+    // or the lead-in of a list.
+    for (const char* sMark : {"\xE3\x80\x82", "\xEF\xBC\x9B"})  // 。 ；
+        if (sText.find(sMark) != std::string::npos)
+            return false;
+    if (EndsWith(sText, "\xEF\xBC\x9A") || EndsWith(sText, ":"))  // ：
+        return false;
+    std::string sPrefix = info.prefix;
+    while (!sPrefix.empty() && (sPrefix.back() == ' ' || sPrefix.back() == '\t'))
+        sPrefix.pop_back();
+    size_t nFirst = sPrefix.find_first_not_of(" \t");
+    sPrefix.erase(0, nFirst == std::string::npos ? sPrefix.size() : nFirst);
+    // Headings are numbered 1, 1.2, 第一章, (1), 附录A: any other text before
+    // the number (等式, Fig., Vol., [ of a reference entry) is no heading number.
+    bool bChapterWord = sPrefix == kDi;
+    bool bBracket = sPrefix == "(" || sPrefix == Gbk("\xEF\xBC\x88");  // （
+    if (!sPrefix.empty() && !bChapterWord && !bBracket && sPrefix.compare(0, kFu.size(), kFu) != 0)
+        return false;
+    if (bChapterWord && info.post != kZhang && info.post != kJie)
+        return false;  // 第 42 卷: a volume, not a chapter
+    // A Chinese numeral alone (二〇一八年) is a date or a count; as a
+    // heading number it carries 、 章 节 or brackets.
+    if (info.num_format == 2 && info.post.empty() && !bBracket)
+        return false;
+    return true;
+}
+
+bool CDocStructBuilder::ContinuesRun(std::map<int, _tLevelRun>& mapRuns, int nLevel,
+                                     const _tSection_Info& info)
+{
+    auto it = mapRuns.find(nLevel);
+    // Numbers that go on from a list item that went back (1, 2, 3 under
+    // chapter 2) belong to that list.
+    if (it != mapRuns.end() && it->second.nListOrder >= 0 && info.order == it->second.nListOrder + 1) {
+        it->second.nListOrder = info.order;
+        return false;
+    }
+    bool bRestart = it == mapRuns.end() || it->second.nOrder < 0 ||
+                    (!info.chapter_id.empty() && info.chapter_id != it->second.sChapter);
+    // A run may have lost one heading to the other rules; never two.
+    if (bRestart)
+        return info.order <= 2;
+    if (info.order < it->second.nOrder) {
+        it->second.nListOrder = info.order;
+        return false;
+    }
+    // The same number twice is a slip the numbering check reports, not a list.
+    return info.order <= it->second.nOrder + 2;
+}
+
+bool CDocStructBuilder::StartsList(size_t nIndex, const _tSection_Info& info) const
+{
+    const std::vector<_tParagraph>& vecParas = m_parser.Model().Paragraphs();
+    if (nIndex + 1 >= vecParas.size())
+        return false;
+    CNumUtility num(true);
+    _tSection_Info next;
+    if (num.ExtractOrder(vecParas[nIndex + 1].text.c_str(), next, -1) < 0)
+        return false;
+    return next.IsSameFormat(info) && next.order == info.order + 1;
+}
+
 int CDocStructBuilder::ParseSection()
 {
     static const std::string kZhang = Gbk("\xE7\xAB\xA0");   // 章
@@ -156,6 +349,7 @@ int CDocStructBuilder::ParseSection()
     bool bReport = nType == 3 || nType == 4;
     model.ClearDocStruct();
     std::map<int, _tSection_Format> mapFormats;
+    std::map<int, _tLevelRun> mapRuns;
     int nCurLevel = 0;
     bool bChapterFound = false;
     bool bAppendix = false;
@@ -170,7 +364,12 @@ int CDocStructBuilder::ParseSection()
         int nFormat = num.ExtractOrder(sText.c_str(), info, -1);
         if (nFormat < 0 || info.order < 1 || info.order > 100)
             continue;
-        if (!bReport && (sText.size() < 12 || sText.size() > 60))
+        // Lengths count as a reader counts them: a Chinese character as two
+        // (its GBK width), so 30 characters fit and "1 绪论" is long enough.
+        size_t nWidth = Gbk(sText.c_str()).size();
+        if (!bReport && (nWidth < 6 || nWidth > 60))
+            continue;
+        if (!bReport && !IsPaperHeadingText(vecParas[i], info))
             continue;
         if (nType == 4 && !bChapterFound) {
             if (info.order != 1 || info.post != kZhang)
@@ -201,10 +400,23 @@ int CDocStructBuilder::ParseSection()
                 }
             }
         }
-        if (nHeadingLevel == 0) {
+        bool bNewFormat = nHeadingLevel == 0;
+        if (bNewFormat)
             nHeadingLevel = model.DocStruct().empty() ? 1 : nCurLevel + 1;
-            mapFormats[nHeadingLevel] = info;
+        if (!bReport && bNewFormat && !model.DocStruct().empty() && info.chapter_id.empty() &&
+            StartsList(i, info))
+            continue;
+        if (!bReport) {
+            // A new level begins at 1; a known level continues its run, or
+            // starts again under a new heading above it.
+            if (bNewFormat ? info.order != 1 : !ContinuesRun(mapRuns, nHeadingLevel, info))
+                continue;
+            mapRuns[nHeadingLevel] = _tLevelRun{info.order, info.chapter_id, -1};
+            for (auto it = mapRuns.upper_bound(nHeadingLevel); it != mapRuns.end(); ++it)
+                it->second = _tLevelRun();
         }
+        if (bNewFormat)
+            mapFormats[nHeadingLevel] = info;
         model.EnterHeading(i, bAppendix ? DocLevel::APPENDIX : nHeadingLevel);
         nCurLevel = nHeadingLevel;
     }

@@ -55,6 +55,7 @@ void CDocxParser::Reset()
     m_mapParts.clear();
     m_vecHtmlText.clear();
     m_sHtmlText.clear();
+    m_listNumbering.Clear();
     // Headers and footers go too: a text imported after a .docx must not
     // carry the headers of that document into its result.
     m_model.Clear();
@@ -301,6 +302,12 @@ int CDocxParser::GetOrgType(int /*nType*/, KEY_VAL& keyOrganization, KEY_VAL& ke
     return 1;
 }
 
+bool CDocxParser::NumbersGiveHeadings(int nReportType)
+{
+    // Reports (3, 4) and theses and papers (5 to 7) number their headings.
+    return nReportType >= 3 && nReportType <= 7;
+}
+
 int CDocxParser::ParseSection()
 {
     return CDocStructBuilder(*this).ParseSection();
@@ -332,7 +339,7 @@ bool CDocxParser::ReadPart(const std::string& sPart, std::string& sText)
 bool CDocxParser::IsReadPart(const std::string& sName)
 {
     if (sName == "word/document.xml" || sName == "word/styles.xml" ||
-        sName == "word/_rels/document.xml.rels")
+        sName == "word/_rels/document.xml.rels" || sName == "word/numbering.xml")
         return true;
     for (const char* sKind : {"word/header", "word/footer"}) {
         size_t nLen = std::char_traits<char>::length(sKind);
@@ -380,7 +387,18 @@ int CDocxParser::ExtractStyles()
     m_vecStyles.clear();
     m_mapStyleId2Style.clear();
     CStyleReader::ExtractStyles(sText, m_vecStyles, m_mapStyleId2Style, m_mapStyleId2Level);
+    m_listNumbering.ReadStyles(sText);
     return static_cast<int>(m_vecStyles.size());
+}
+
+int CDocxParser::ReadNumbering()
+{
+    std::string sText;
+    // Most documents without lists have no numbering part; that is no error.
+    if (!ReadPart("word/numbering.xml", sText))
+        return 0;
+    m_listNumbering.ReadNumbering(sText);
+    return m_listNumbering.Empty() ? 0 : 1;
 }
 
 int CDocxParser::StyleID2Level(const std::string& sStyleId) const
@@ -459,6 +477,7 @@ int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull
         ExtractStyles();
         ReadHeaderFooter();
     }
+    ReadNumbering();
     std::string sPath = m_sPath + "/word/document.xml";
     m_pTextStart = std::make_unique<std::string>();
     bool bRead = ReadPart("word/document.xml", *m_pTextStart);
@@ -483,7 +502,7 @@ int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull
         RebuildParagraph();
     if (bFull) {
         BuildContent();
-        if (m_model.DocStruct().empty() && (nReportType == 3 || nReportType == 4))
+        if (m_model.DocStruct().empty() && NumbersGiveHeadings(nReportType))
             ParseSection();
     }
     m_pTextStart.reset();
@@ -562,7 +581,7 @@ int CDocxParser::ImportMemory(const char* sText, int nReportType, int nResultFor
         }
         nPos = nEnd + 1;
     }
-    if (nReportType == 3 || nReportType == 4)
+    if (NumbersGiveHeadings(nReportType))
         ParseSection();
     if (m_nResultFormat == 1)
         GetContentJsonFile();

@@ -13,6 +13,7 @@
 #include "Docx/DocModel.h"
 #include "Docx/DocxRecords.h"
 #include "Docx/KeyVal.h"
+#include "Docx/ListNumbering.h"
 
 class CDocxParser {
 public:
@@ -72,6 +73,9 @@ public:
     // ---- Structure -------------------------------------------------------
     // Headings from their numbers; the number of headings found.
     int ParseSection();
+    // Report types whose documents without heading styles get their
+    // headings from their numbers.
+    static bool NumbersGiveHeadings(int nReportType);
     void ResetCurTemplateInfo();
     const char* GetCurTemplateInfo();
     int GetOrgType(int nType, KEY_VAL& keyOrganization, KEY_VAL& keyArea, KEY_VAL& keyArgu) const;
@@ -94,6 +98,8 @@ public:
     int ExtractStyles();
     int StyleID2Level(const std::string& sStyleId) const;
     int ReadHeaderFooter();
+    // The list definitions of numbering.xml; their count (0 without the part).
+    int ReadNumbering();
     // Appends a paragraph unless the rules drop it; true when it was kept.
     bool AddOnePara(_tParagraph& para);
     void BuildContent();
@@ -152,4 +158,5 @@ private:
     std::string m_sConversionFolder;  // private folder of a converted input, until unpacked
     std::map<std::string, std::string> m_mapParts;  // parts kept while unpacking, until read
     CDocModel m_model;
+    CListNumbering m_listNumbering;  // the automatic numbers of the document being scanned
 };

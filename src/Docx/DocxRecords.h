@@ -56,6 +56,10 @@ struct _tParagraph {
     int line_space = 0;  // raw w:line, 240 = single
     int numPtr = -1;
     int page_num = 0;
+    // Bytes at the start of text that hold the paragraph's automatic list
+    // number ("2.3\t"): drawn by Word, not written in the runs. Goes with
+    // text, so reset leaves it alone too.
+    int num_len = 0;
 
     // Back to the defaults; the texts stay as they are.
     void reset()

@@ -16,6 +16,7 @@ enum class CParagraphTagReader::EName {
     TAB,
     BLIP,
     NUM_ID,
+    ILVL,
     P_STYLE,
     R_FONTS,
     SPACING,
@@ -50,6 +51,8 @@ EName Classify(std::string_view sName)
             return EName::TAB;
         break;
     case 6:
+        if (sName == "w:ilvl")
+            return EName::ILVL;
         if (sName == "w:szCs")
             return EName::SZ_CS;
         if (sName == "a:blip")
@@ -156,6 +159,9 @@ void CParagraphTagReader::ParagraphTag(EName eName, const _tTag& tag, _tParagrap
         break;
     case EName::NUM_ID:
         TakeLeadingVal(m_sText, tag, tags.bNumId, tags.sNumId);
+        break;
+    case EName::ILVL:
+        TakeLeadingVal(m_sText, tag, tags.bNumLevel, tags.sNumLevel);
         break;
     case EName::P_STYLE:
         TakeLeadingVal(m_sText, tag, tags.bStyle, tags.sStyle);

@@ -34,6 +34,8 @@ struct _tParagraphTags {
     std::string_view sLine;
     bool bNumId = false;
     std::string_view sNumId;
+    bool bNumLevel = false;        // w:ilvl of w:numPr
+    std::string_view sNumLevel;
     bool bStyle = false;
     std::string_view sStyle;
     bool bOutline = false;

@@ -2,6 +2,7 @@
 // what text and attributes they carry, and which levels they get.
 #include <gtest/gtest.h>
 
+#include "Docx/DocStructBuilder.h"
 #include "Docx/DocxTestUtil.h"
 #include "Global/Globals.h"
 #include "support/SwitchGuard.h"
@@ -296,4 +297,90 @@ TEST(BodyStructure, OcrTextIsJoinedIntoParagraphs)
     ASSERT_EQ(nResult, 1);
     EXPECT_EQ(BodyTexts(parser), "第一章 绪论|这是一段被识别软件切开的文字，到这里才结束。|1 下一节|新的段落。");
     EXPECT_EQ(parser.Model().Tables()[0].para_index + 1, parser.Model().Paragraphs().size());
+}
+
+TEST(BodyStructure, HandMadeContentsAndListsOfFiguresAreContentsLines)
+{
+    CTempDir dir;
+    CDocxParser parser;
+    std::string sHeading = "<w:outlineLvl w:val=\"0\"/>";
+    // A typed table of contents (tab or dot leaders, Roman and Arabic page
+    // numbers), then a list of figures of page references after a heading,
+    // and a list of tables whose lines carry a heading level.
+    std::string sBody = B::Para("目录", sHeading) + B::Para("摘要\tI") + B::Para("第一章 绪论……………………1") +
+                        B::Para("1.1 研究背景......3") + B::Para("参考文献\t12") + B::Para("插图", sHeading) +
+                        PageRefLine("图1.1\t系统结构") + PageRefLine("图2.1\t实验流程") +
+                        B::Para("表格", sHeading) + B::Para("表3.1\t样本   \t17", sHeading) +
+                        B::Para("表3.2\t结果   \t19", sHeading) + B::Para("第一章 绪论", sHeading) +
+                        B::Para("温度\t25") + B::Para("正文。") + B::Para("第二章 方法", sHeading);
+    ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
+    EXPECT_EQ(parser.Model().ContentStruct(), std::vector<int>({1, 2, 3, 4, 6, 7, 9, 10}));
+    // A single line with a tab and a number is text, not contents.
+    EXPECT_EQ(parser.Model().Paragraphs()[12].level, 0);
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({0, 5, 8, 11, 14}));
+    int nPage = 0;
+    EXPECT_TRUE(CDocStructBuilder::IsContentsLine("附录 A ·····  25", nPage));
+    EXPECT_EQ(nPage, 25);
+    EXPECT_FALSE(CDocStructBuilder::IsContentsLine("学号:            2014110184", nPage));
+    EXPECT_FALSE(CDocStructBuilder::IsContentsLine("见第 3. 5 节", nPage));
+    EXPECT_FALSE(CDocStructBuilder::IsContentsLine("\t12", nPage));
+}
+
+TEST(BodyScanner, EquationPicturesAreNoFigures)
+{
+    CTempDir dir;
+    CDocxParser parser;
+    auto object = [](const std::string& sProgId) {
+        return "<w:r><w:object w:dxaOrig=\"1200\"><v:shape id=\"_x1\"><v:imagedata r:id=\"rId5\" o:title=\"\"/>"
+               "</v:shape><o:OLEObject Type=\"Embed\" ProgID=\"" + sProgId + "\" ShapeID=\"_x1\" r:id=\"rId6\"/>"
+               "</w:object></w:r>";
+    };
+    std::string sBody = OpeningHeading() + "<w:p>" + B::Run("设") + object("Equation.DSMT4") + B::Run("为常数") + "</w:p>" +
+                        "<w:p>" + object("Equation.3") + "<w:r><w:tab/><w:t>(2.1)</w:t></w:r></w:p>" +
+                        "<w:p>" + kPicture + "<w:r><w:tab/><w:t>（2.2）</w:t></w:r></w:p>" +
+                        "<w:p>" + kPicture + "<w:r><w:tab/><w:t>(2.3)</w:t></w:r></w:p>" +
+                        "<w:p>" + B::Run("流程") + object("Visio.Drawing.15") + "</w:p>";
+    ASSERT_EQ(ParseWithPicture(parser, sBody, dir), 1);
+    // Only the drawing is a figure: a picture on a line numbered like a
+    // formula, in either kind of bracket, is the formula.
+    ASSERT_EQ(parser.Model().Figures().size(), 1u);
+    EXPECT_EQ(BodyTexts(parser), "第一章 绪论|设为常数|\t(2.1)|\t（2.2）|\t(2.3)|流程(Figure 0)");
+    EXPECT_EQ(parser.Model().FormulaIndex(), std::vector<int>({2, 4}));
+}
+
+TEST(BodyScanner, CaptionAfterThePictureParagraphWithTextOfItsOwn)
+{
+    CTempDir dir;
+    CDocxParser parser;
+    std::string sBody = OpeningHeading() + "<w:p>" + B::Run("系统的结构如图2-1所示。") + kPicture + "</w:p>" +
+                        B::Para("图2-1 系统结构", "<w:outlineLvl w:val=\"1\"/>") + "<w:p>" + kPicture + "</w:p>" +
+                        B::Para("如图2-2所示，这里是一段解释这张图的正文。") + B::Para("图2-2 不是紧跟的题注");
+    ASSERT_EQ(ParseWithPicture(parser, sBody, dir), 1);
+    ASSERT_EQ(parser.Model().Figures().size(), 2u);
+    const auto& vecParas = parser.Model().Paragraphs();
+    unsigned nCaption = parser.Model().Figures()[0].caption_index;
+    ASSERT_LT(nCaption, vecParas.size());
+    EXPECT_EQ(vecParas[nCaption].text, "图2-1 系统结构");
+    EXPECT_EQ(vecParas[nCaption].level, DocLevel::FIGURE_CAPTION);  // no longer a heading
+    // A sentence that opens with 如图 is no caption, and it ends the search.
+    EXPECT_EQ(parser.Model().Figures()[1].caption_index, NO_CAPTION);
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({0}));
+}
+
+TEST(BodyStructure, CaptionsInHeadingStylesAreCaptions)
+{
+    CTempDir dir;
+    CDocxParser parser;
+    std::string sLevel2 = "<w:outlineLvl w:val=\"1\"/>";
+    std::string sBody = OpeningHeading() + B::Para("表3-1 红绿灯数据样本量", sLevel2) + B::Para("正文。") +
+                        B::Para("图 4-5 聚类树形图", sLevel2) + B::Para("Figure 2 Layout", sLevel2) +
+                        B::Para("图像处理方法", sLevel2) + B::Para("表格的设计", sLevel2);
+    ASSERT_EQ(ParseBody(parser, sBody, dir), 1);
+    const auto& vecParas = parser.Model().Paragraphs();
+    ASSERT_EQ(vecParas.size(), 7u);
+    EXPECT_EQ(vecParas[1].level, DocLevel::TABLE_CAPTION);
+    EXPECT_EQ(vecParas[3].level, DocLevel::FIGURE_CAPTION);
+    EXPECT_EQ(vecParas[4].level, DocLevel::FIGURE_CAPTION);
+    // Words that begin with 图 or 表 but carry no number stay headings.
+    EXPECT_EQ(parser.Model().DocStruct(), std::vector<int>({0, 5, 6}));
 }

@@ -22,7 +22,7 @@ const char* const kParseUsage =
     "counts of paragraphs, tables, figures, headers and footers, the headings\n"
     "as a tree with their levels, and the character counts.\n"
     "\n"
-    "  --type N           report type 0 to 19 (3 and 4 find headings from their\n"
+    "  --type N           report type 0 to 19 (3 to 7 find headings from their\n"
     "                     numbers when the document has no heading styles);\n"
     "                     default 0\n"
     "  --format xml|json  form of the written files; default xml\n"
