@@ -73,6 +73,7 @@ void CSegmentPass::Run(const CCoreDict& core, const CUserDict* pUser, const char
     vecTokens.clear();
     m_vecAtoms.clear();
     size_t nStretch = 0, nPos = 0;
+    m_nLastUserEnd = 0;
     while (m_pUser && nPos < nLen) {
         int nId = -1;
         size_t nWordLen = UserWordAt(nPos, nId);
@@ -83,7 +84,7 @@ void CSegmentPass::Run(const CCoreDict& core, const CUserDict* pUser, const char
         RunStretch(nStretch, nPos);
         Emit(nPos, nPos + nWordLen, m_pUser->Tag(nId).c_str(), true);
         nPos += nWordLen;
-        nStretch = nPos;
+        nStretch = m_nLastUserEnd = nPos;
     }
     RunStretch(nStretch, nLen);
     MarkClosingDeng();
@@ -108,12 +109,30 @@ bool CSegmentPass::CutsRun(size_t nPos) const
 
 // Length of the user word to take at nPos (0 for none): the longest that
 // leaves letter and digit runs whole.
+// A user word of one ideograph is forced on the text only inside a chain of
+// user words (壹拾亿零伍仟, where a rule reads character by character): rule
+// sets also name single characters (局, 要) that would otherwise cut every
+// word holding them (主要, 管理局). Where such a character stands alone the
+// route gives it anyway.
+bool CSegmentPass::MayForce(size_t nPos, int nLen) const
+{
+    _tSegChar ch = ReadSegChar(m_p, m_nLen, nPos);
+    if (ch.eClass != ESegCharClass::Han || static_cast<int>(ch.nLen) != nLen)
+        return true;
+    if (nPos > 0 && nPos == m_nLastUserEnd)
+        return true;
+    size_t nNext = nPos + ch.nLen;
+    int nId = -1;
+    return nNext < m_nLen &&
+           m_pUser->Longest(reinterpret_cast<const char*>(m_p + nNext), static_cast<int>(m_nLen - nNext), nId) > 0;
+}
+
 size_t CSegmentPass::UserWordAt(size_t nPos, int& nId)
 {
     int nRest = static_cast<int>(m_nLen - nPos);
     const char* pText = reinterpret_cast<const char*>(m_p + nPos);
     int nLongest = m_pUser->Longest(pText, nRest, nId);
-    if (nLongest <= 0 || CutsRun(nPos))
+    if (nLongest <= 0 || CutsRun(nPos) || !MayForce(nPos, nLongest))
         return 0;
     if (!CutsRun(nPos + static_cast<size_t>(nLongest)))
         return static_cast<size_t>(nLongest);

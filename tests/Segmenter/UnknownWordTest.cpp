@@ -51,9 +51,22 @@ TEST_F(SegmenterTest, DictionaryWordsAndCommonCharactersStayApart)
 {
     EXPECT_EQ(Seg("中华人民共和国成立了", false), "中华人民共和国 成立 了");
     EXPECT_EQ(Seg("研究生命起源", false), "研究 生命 起源");
-    // A user word cuts 来到 apart; 他 and 来 are too common to be one unknown word.
+    // A user word of one character does not cut the words holding it.
     ASSERT_EQ(PELNOR_AddUserWord("到", "RUX"), 1);
-    EXPECT_EQ(Seg("他来到了这里"), "他/r 来/v 到/RUX 了/ul 这里/r");
+    ASSERT_EQ(PELNOR_AddUserWord("要", "RUX"), 1);
+    EXPECT_EQ(Seg("他来到了这里"), "他/r 来到/v 了/ul 这里/r");
+    EXPECT_EQ(Seg("主要的需要", false), "主要 的 需要");
+    // 他 and 来 are too common to be one unknown word where a user word
+    // does cut them apart.
+    ASSERT_EQ(PELNOR_AddUserWord("到了", "RUX"), 1);
+    EXPECT_EQ(Seg("他来到了这里"), "他/r 来/v 到了/RUX 这里/r");
+}
+
+TEST_F(SegmenterTest, SingleCharacterUserWordsHoldInsideAChainOfUserWords)
+{
+    for (const char* sWord : {"壹", "拾", "亿", "零", "伍", "仟", "万元"})
+        ASSERT_EQ(PELNOR_AddUserWord(sWord, "RUX"), 1);
+    EXPECT_EQ(Seg("合同价为壹拾亿零伍仟万元", false), "合同价 为 壹 拾 亿 零 伍 仟 万元");
 }
 
 TEST_F(SegmenterTest, UserWordsAndLatinOrNumberRunsAreNeverPartOfAGuess)
