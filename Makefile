@@ -12,14 +12,16 @@ build:
 	cmake --build $(BUILD) -j$(JOBS)
 
 # Installs what is missing, builds, and checks the example thesis, with the
-# keyword scan for wrongly written words ("FilterCheck") switched on in a
-# copy of the data folder.
+# keyword scan for wrongly written words ("FilterCheck") and the spelling
+# check ("SpellCheck", answered in process by the "local" engine) switched
+# on in a copy of the data folder.
 demo:
 	scripts/install-deps.sh
 	$(MAKE) build
 	rm -rf $(BUILD)/demo && mkdir -p $(BUILD)/demo
 	cp -r $(BUILD)/Data $(BUILD)/demo/Data
-	sed -i 's/"FilterCheck": *"off"/"FilterCheck": "on"/' $(BUILD)/demo/Data/RUX-Configure.json
+	sed -i 's/"FilterCheck": *"off"/"FilterCheck": "on"/; s/"SpellCheck": *"off"/"SpellCheck": "on"/' \
+	  $(BUILD)/demo/Data/RUX-Configure.json
 	cp $(BUILD)/examples/thesis.docx $(BUILD)/demo/thesis.docx
 	$(BUILD)/veskar check $(BUILD)/demo/thesis.docx --data $(BUILD)/demo
 

@@ -12,6 +12,14 @@ namespace {
 // A known word pair at least this often written together is no misspelling.
 const int kKnownPairFreq = 5;
 
+// Chinese the segmenter only guessed to be one word (no dictionary word, no
+// name, place or organisation): a wrongly written word joined by the guess
+// (试应 for 适应) is as suspect as the single characters it was made of.
+bool IsGuessedWord(const _tPassToken& t)
+{
+    return t.pos == "/x" && BeginsWithHan(t.word) && EndsWithHan(t.word);
+}
+
 }  // namespace
 
 void CPunctuationPass::SpellingRuns()
@@ -21,7 +29,8 @@ void CPunctuationPass::SpellingRuns()
     for (int i = 1; i <= Last(); ++i) {
         const _tPassToken& t = Token(i);
         bool bInRun = i < Last() && !IsMark(t) && !t.word.empty() &&
-                      (t.word.size() == 3 || static_cast<unsigned char>(t.word[0]) < 0x80);
+                      (t.word.size() == 3 || static_cast<unsigned char>(t.word[0]) < 0x80 ||
+                       IsGuessedWord(t));
         if (bInRun) {
             if (nStart < 0) {
                 nStart = i;

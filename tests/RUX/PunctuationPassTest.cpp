@@ -223,6 +223,22 @@ TEST_F(SpellingRunTest, CorrectionsOfTheServiceBecomeHits)
     EXPECT_EQ(vecAsked[0], "计算鸡和电脑");
 }
 
+TEST_F(SpellingRunTest, GuessedWordsAreAskedAboutButNamesAreNot)
+{
+    std::vector<std::string> vecAsked;
+    SetLocalSpellingProvider([&](const std::string& sSentence) {
+        vecAsked.push_back(sSentence);
+        return std::string(R"({"pred_sentences":[{"detail":[{"org":"试","revise":"适","start":3,"end":6}]}]})");
+    });
+    // The unknown-word model joins 试应 into one guessed word.
+    EXPECT_EQ(Words("提高模型对不同条件的试应能力"), "1.5.1:试->适@30;");
+    ASSERT_EQ(vecAsked.size(), 1u);
+    EXPECT_NE(vecAsked[0].find("试应能力"), std::string::npos);
+    vecAsked.clear();
+    EXPECT_EQ(Words("昨天刘建峰在会上发言了"), "");
+    EXPECT_TRUE(vecAsked.empty());
+}
+
 TEST_F(SpellingRunTest, EmptyOrBrokenAnswersGiveNothing)
 {
     SetLocalSpellingProvider([](const std::string&) { return std::string(R"({"pred_sentences":[]})"); });
