@@ -109,10 +109,38 @@ void CAuditAgent::TakeTemplateKeys(const char* sOrganization)
         m_pDocx->m_keyValOrganization.key_value = sOrganization;
 }
 
+namespace {
+
+// The spelling service sees a few words at a time, so a term it does not
+// know (脱硝, 比特币) looks like a slip wherever it stands. A slip is rarely
+// made the same way this often in one document: the author means it.
+const int kAuthorsUsage = 3;
+const char kSpellingRule[] = "spelling rule 1.5.1";
+
+std::string CorrectionKey(const _tRUX_Result& hit)
+{
+    return (hit.vecSelected.empty() ? "" : hit.vecSelected[0]) + '\0' +
+           (hit.arguments.empty() ? "" : hit.arguments[0]);
+}
+
+std::map<std::string, int> CountSpellingCorrections(const std::vector<_tRUX_Result>& vecHits)
+{
+    std::map<std::string, int> mapCount;
+    for (const _tRUX_Result& hit : vecHits)
+        if (hit.rule_no == kSpellingRule)
+            ++mapCount[CorrectionKey(hit)];
+    return mapCount;
+}
+
+}  // namespace
+
 void CAuditAgent::ConvertExtractionHits()
 {
+    const std::map<std::string, int> mapSpelling = CountSpellingCorrections(m_pRUXAgent->m_vecRUXResult);
     for (const _tRUX_Result& hit : m_pRUXAgent->m_vecRUXResult) {
         if (hit.action != "insert" && hit.action != "update" && hit.action != "delete")
+            continue;
+        if (hit.rule_no == kSpellingRule && mapSpelling.at(CorrectionKey(hit)) >= kAuthorsUsage)
             continue;
         _tAuditFailure failure;
         failure.para_id = hit.para_id;

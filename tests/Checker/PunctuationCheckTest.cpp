@@ -72,4 +72,24 @@ TEST_F(PunctuationCheckTest, SwitchesGovernThePass)
     g_sSpellingHostIP = sHost;
 }
 
+TEST_F(PunctuationCheckTest, ACorrectionProposedAgainAndAgainIsTheAuthorsUsage)
+{
+    CSwitchGuard spelling(g_bSpellingCheck, true);
+    std::string sHost = g_sSpellingHostIP;
+    g_sSpellingHostIP = "local";
+    // The service takes 鸡 for 机 wherever it sees it.
+    SetLocalSpellingProvider([](const std::string& sSentence) {
+        size_t nAt = sSentence.find("鸡");
+        if (nAt == std::string::npos)
+            return std::string(R"({"pred_sentences":[{"detail":[]}]})");
+        return R"({"pred_sentences":[{"detail":[{"org":"鸡","revise":"机","start":)" + std::to_string(nAt) +
+               R"(,"end":)" + std::to_string(nAt + 3) + "}]}]}";
+    });
+    const char* sTwice = "我们使用计算鸡和电脑。\n计算鸡和电脑都有。\n";
+    EXPECT_EQ(Check(sTwice), "1.5.1:鸡->机@18;1.5.1:鸡->机@6;");
+    const char* sThrice = "我们使用计算鸡和电脑。\n计算鸡和电脑都有。\n买了计算鸡和电脑。\n";
+    EXPECT_EQ(Check(sThrice), "");
+    g_sSpellingHostIP = sHost;
+}
+
 }  // namespace
