@@ -73,7 +73,6 @@ void CSegmentPass::Run(const CCoreDict& core, const CUserDict* pUser, const char
     vecTokens.clear();
     m_vecAtoms.clear();
     size_t nStretch = 0, nPos = 0;
-    m_nLastUserEnd = 0;
     while (m_pUser && nPos < nLen) {
         int nId = -1;
         size_t nWordLen = UserWordAt(nPos, nId);
@@ -84,7 +83,7 @@ void CSegmentPass::Run(const CCoreDict& core, const CUserDict* pUser, const char
         RunStretch(nStretch, nPos);
         Emit(nPos, nPos + nWordLen, m_pUser->Tag(nId).c_str(), true);
         nPos += nWordLen;
-        nStretch = m_nLastUserEnd = nPos;
+        nStretch = nPos;
     }
     RunStretch(nStretch, nLen);
     MarkClosingDeng();
@@ -109,22 +108,27 @@ bool CSegmentPass::CutsRun(size_t nPos) const
 
 // Length of the user word to take at nPos (0 for none): the longest that
 // leaves letter and digit runs whole.
-// A user word of one ideograph is forced on the text only inside a chain of
-// user words (壹拾亿零伍仟, where a rule reads character by character): rule
-// sets also name single characters (局, 要) that would otherwise cut every
-// word holding them (主要, 管理局). Where such a character stands alone the
-// route gives it anyway.
+// A user word of one ideograph is not forced on the text: rule sets name
+// single characters (局, 要, 作) that would otherwise cut every word holding
+// them (主要, 管理局, 工作作风). The route gives it where it stands alone, and
+// the unknown-word model never glues it to its neighbours (壹拾亿零伍仟 stay
+// characters a rule can read one by one).
 bool CSegmentPass::MayForce(size_t nPos, int nLen) const
 {
+    return !IsUserHan(nPos, static_cast<size_t>(nLen));
+}
+
+// True when bytes [nPos, nPos + nLen) are one ideograph that is a user word.
+bool CSegmentPass::IsUserHan(size_t nPos, size_t nLen) const
+{
+    if (!m_pUser)
+        return false;
     _tSegChar ch = ReadSegChar(m_p, m_nLen, nPos);
-    if (ch.eClass != ESegCharClass::Han || static_cast<int>(ch.nLen) != nLen)
-        return true;
-    if (nPos > 0 && nPos == m_nLastUserEnd)
-        return true;
-    size_t nNext = nPos + ch.nLen;
+    if (ch.eClass != ESegCharClass::Han || ch.nLen != nLen)
+        return false;
     int nId = -1;
-    return nNext < m_nLen &&
-           m_pUser->Longest(reinterpret_cast<const char*>(m_p + nNext), static_cast<int>(m_nLen - nNext), nId) > 0;
+    return m_pUser->Longest(reinterpret_cast<const char*>(m_p + nPos), static_cast<int>(nLen), nId) ==
+           static_cast<int>(nLen);
 }
 
 size_t CSegmentPass::UserWordAt(size_t nPos, int& nId)
@@ -292,7 +296,8 @@ void CSegmentPass::EmitRoute()
 {
     size_t nAtoms = m_vecAtoms.size();
     auto isSingleHan = [this](size_t i) {
-        return static_cast<size_t>(m_vecNext[i]) == i + 1 && !m_vecAtoms[i].sTag;
+        return static_cast<size_t>(m_vecNext[i]) == i + 1 && !m_vecAtoms[i].sTag &&
+               !IsUserHan(m_vecAtoms[i].nStart, m_vecAtoms[i].nEnd - m_vecAtoms[i].nStart);
     };
     for (size_t i = 0; i < nAtoms;) {
         if (isSingleHan(i)) {

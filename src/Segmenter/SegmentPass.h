@@ -48,6 +48,7 @@ private:
     size_t UserWordAt(size_t nPos, int& nId);
     bool CutsRun(size_t nPos) const;
     bool MayForce(size_t nPos, int nLen) const;
+    bool IsUserHan(size_t nPos, size_t nLen) const;
     void RunStretch(size_t nFrom, size_t nTo);
     size_t EmitMark(const _tSegChar& ch, size_t nPos, size_t nTo);
     void FlushAtoms();
@@ -67,7 +68,6 @@ private:
     const unsigned char* m_p = nullptr;
     size_t m_nLen = 0;
     std::vector<_tSegToken>* m_pTokens = nullptr;
-    size_t m_nLastUserEnd = 0;  // where the last user word ended
     bool m_bDoubleQuoteOpen = false;
     bool m_bSingleQuoteOpen = false;
 

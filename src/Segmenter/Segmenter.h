@@ -37,7 +37,8 @@ const char* PELNOR_ParagraphProcess(const char* sText, int bPOSTagged);
 // missing tag is "n"). With bOverwrite the user words so far are dropped
 // first. User words always come back as one token with their tag, before
 // any core word; a user word of a single ideograph only where the core
-// route leaves that character alone (it never cuts a word holding it). Returns the number of entries taken, -1 when the file
+// route leaves that character alone (it never cuts a word holding it, and
+// is never joined to a guessed unknown word). Returns the number of entries taken, -1 when the file
 // cannot be read or the segmenter is not started.
 int PELNOR_ImportUserDict(const char* sFilename, int bOverwrite);
 // Adds one user word (or gives it a new tag). With sTag null, sWord is read

@@ -62,11 +62,12 @@ TEST_F(SegmenterTest, DictionaryWordsAndCommonCharactersStayApart)
     EXPECT_EQ(Seg("他来到了这里"), "他/r 来/v 到了/RUX 这里/r");
 }
 
-TEST_F(SegmenterTest, SingleCharacterUserWordsHoldInsideAChainOfUserWords)
+TEST_F(SegmenterTest, SingleCharacterUserWordsAreNeverGluedToAGuess)
 {
-    for (const char* sWord : {"壹", "拾", "亿", "零", "伍", "仟", "万元"})
+    for (const char* sWord : {"壹", "拾", "亿", "零", "伍", "仟", "万元", "作", "业"})
         ASSERT_EQ(PELNOR_AddUserWord(sWord, "RUX"), 1);
     EXPECT_EQ(Seg("合同价为壹拾亿零伍仟万元", false), "合同价 为 壹 拾 亿 零 伍 仟 万元");
+    EXPECT_EQ(Seg("老师兢兢业业的工作作风", false), "老师 兢兢业业 的 工作作风");
 }
 
 TEST_F(SegmenterTest, UserWordsAndLatinOrNumberRunsAreNeverPartOfAGuess)
