@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "Docx/DocxParser.h"
+#include "Docx/ParagraphFormat.h"
 #include "Docx/ParagraphTagReader.h"
 #include "Docx/StyleReader.h"
 #include "Docx/XmlScan.h"
@@ -164,15 +165,13 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
     // applied here in the order the searches they replace applied them.
     _tParagraphTags tags;
     CParagraphTagReader(m_sText).Read(nStart, nEnd, tags);
-    std::string sStyleId;
-    if (tags.bLine)
-        para.line_space = ValueToInt(tags.sLine);
+    std::string sStyleId(tags.sStyle);
+    CParagraphFormat format(m_parser.m_styleSheet, m_sText, sStyleId);
+    para.line_space = format.LineSpace(tags);
     if (tags.bNumId)
         para.numPtr = ValueToInt(tags.sNumId);
-    if (tags.bStyle) {
-        sStyleId = tags.sStyle;
+    if (tags.bStyle)
         para.level = m_parser.StyleID2Level(sStyleId);
-    }
     if (para.level == 0 && tags.bOutline)
         para.level = CStyleReader::OutlineLevel(tags.sOutline);
     if (nForcedLevel != 0)
@@ -192,7 +191,7 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
     for (const _tRunTags& run : tags.vecRuns) {
         if (nPageRef != XML_NPOS && nPageRef < run.nStart)
             nPageRef = FindIn(m_sText, "PAGEREF", run.nStart, nEnd);
-        ExtractRun(run, nPageRef != XML_NPOS && nPageRef < run.nEnd, para, sStyleId, bFigures);
+        ExtractRun(run, nPageRef != XML_NPOS && nPageRef < run.nEnd, para, format, bFigures);
     }
     ParagraphPostProcess(para);
     // A number alone is no content: an empty numbered paragraph stays empty.
@@ -214,8 +213,22 @@ std::string CBodyScanner::ListNumber(const _tParagraphTags& tags, const std::str
     return m_parser.m_listNumbering.Next(own, sStyleId);
 }
 
+void CBodyScanner::InheritStyleLevel(const _tRunTags& run, _tParagraph& para,
+                                     const std::string& sStyleId) const
+{
+    if (!run.sSize.empty() || sStyleId.empty())
+        return;
+    auto it = m_parser.m_mapStyleId2Style.find(sStyleId);
+    if (it == m_parser.m_mapStyleId2Style.end())
+        return;
+    if (para.level == 0 && it->second.level >= 1)
+        para.level = it->second.level;
+    if (para.numPtr == 0 && it->second.numPtr >= 1)
+        para.numPtr = it->second.numPtr;
+}
+
 void CBodyScanner::ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& para,
-                              const std::string& sStyleId, bool bFigures)
+                              CParagraphFormat& format, bool bFigures)
 {
     if (bPageRef) {
         para.text += " . ";
@@ -225,13 +238,8 @@ void CBodyScanner::ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& 
     if (run.bTab)
         para.text += '\t';
     if (run.bText) {
-        // A font name counts only while the paragraph has none, so it is
-        // looked up then and not read for every run.
-        std::string sFont;
-        if (para.font.empty())
-            CParagraphTagReader(m_sText).ReadFontName(run, sFont);
-        CStyleReader::ApplyRunFont(_tRunFont{run.sSize, sFont}, para, sStyleId,
-                                   m_parser.m_mapStyleId2Style);
+        format.AddRun(run, para);
+        InheritStyleLevel(run, para, format.StyleId());
         if (run.sAlign.empty()) {
             para.text += run.sText;
         } else {

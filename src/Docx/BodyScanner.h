@@ -14,6 +14,7 @@
 #include "Docx/DocxRecords.h"
 
 class CDocxParser;
+class CParagraphFormat;
 struct _tRunTags;
 struct _tParagraphTags;
 
@@ -48,7 +49,10 @@ private:
     // when the paragraph turns out empty, as Word counts it).
     std::string ListNumber(const _tParagraphTags& tags, const std::string& sStyleId);
     void ExtractRun(const _tRunTags& run, bool bPageRef, _tParagraph& para,
-                    const std::string& sStyleId, bool bFigures);
+                    CParagraphFormat& format, bool bFigures);
+    // A text run that states no size takes the level and numbering of a
+    // listed paragraph style, as heading detection has always had it.
+    void InheritStyleLevel(const _tRunTags& run, _tParagraph& para, const std::string& sStyleId) const;
     // The runs end like a formula number line ("... (2.1)").
     static bool IsFormulaLine(const _tParagraphTags& tags);
     bool IsEquationObject(const _tRunTags& run) const;

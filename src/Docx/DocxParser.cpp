@@ -56,6 +56,7 @@ void CDocxParser::Reset()
     m_vecHtmlText.clear();
     m_sHtmlText.clear();
     m_listNumbering.Clear();
+    m_styleSheet.Clear();
     // Headers and footers go too: a text imported after a .docx must not
     // carry the headers of that document into its result.
     m_model.Clear();
@@ -335,11 +336,13 @@ bool CDocxParser::ReadPart(const std::string& sPart, std::string& sText)
     return true;
 }
 
-// The parts ParseStruct reads: the body, relationships, styles, headers and footers.
+// The parts ParseStruct reads: the body, relationships, styles with their
+// theme and settings, numbering, headers and footers.
 bool CDocxParser::IsReadPart(const std::string& sName)
 {
     if (sName == "word/document.xml" || sName == "word/styles.xml" ||
-        sName == "word/_rels/document.xml.rels" || sName == "word/numbering.xml")
+        sName == "word/_rels/document.xml.rels" || sName == "word/numbering.xml" ||
+        sName == "word/theme/theme1.xml" || sName == "word/settings.xml")
         return true;
     for (const char* sKind : {"word/header", "word/footer"}) {
         size_t nLen = std::char_traits<char>::length(sKind);
@@ -379,16 +382,34 @@ int CDocxParser::GetTypeId(const std::string& sType) const
 int CDocxParser::ExtractStyles()
 {
     m_mapStyleId2Level.clear();
+    m_styleSheet.Clear();
     std::string sText;
     if (!ReadPart("word/styles.xml", sText)) {
         WriteError("Failed while reading file " + m_sPath + "/word/styles.xml");
         return -1;
     }
+    ReadThemeFonts();
+    m_styleSheet.ReadStyles(sText);
     m_vecStyles.clear();
     m_mapStyleId2Style.clear();
-    CStyleReader::ExtractStyles(sText, m_vecStyles, m_mapStyleId2Style, m_mapStyleId2Level);
+    CStyleReader::ExtractStyles(sText, m_styleSheet, m_vecStyles, m_mapStyleId2Style, m_mapStyleId2Level);
     m_listNumbering.ReadStyles(sText);
     return static_cast<int>(m_vecStyles.size());
+}
+
+void CDocxParser::ReadThemeFonts()
+{
+    // Both parts are optional: without a theme, theme font names give way
+    // to the fonts named beside them.
+    std::string sTheme, sSettings, sLanguage;
+    if (!ReadPart("word/theme/theme1.xml", sTheme))
+        return;
+    if (ReadPart("word/settings.xml", sSettings)) {
+        size_t nLang = sSettings.find("<w:themeFontLang ");
+        if (nLang != std::string::npos)
+            GetXMLPropertyValue(sSettings, nLang, "w:eastAsia", sLanguage, sSettings.find('>', nLang));
+    }
+    m_styleSheet.ReadTheme(sTheme, sLanguage);
 }
 
 int CDocxParser::ReadNumbering()

@@ -14,6 +14,7 @@
 #include "Docx/DocxRecords.h"
 #include "Docx/KeyVal.h"
 #include "Docx/ListNumbering.h"
+#include "Docx/StyleSheet.h"
 
 class CDocxParser {
 public:
@@ -96,6 +97,8 @@ public:
     const _tRelationInfo* GetResInfo(const std::string& sId) const;
     int GetTypeId(const std::string& sType) const;
     int ExtractStyles();
+    // The theme's fonts and the theme language of settings.xml.
+    void ReadThemeFonts();
     int StyleID2Level(const std::string& sStyleId) const;
     int ReadHeaderFooter();
     // The list definitions of numbering.xml; their count (0 without the part).
@@ -109,6 +112,8 @@ public:
     // What the checks read. The parsing steps change it through its
     // operations (EditModel); a document built elsewhere replaces it whole.
     const CDocModel& Model() const { return m_model; }
+    // The styles, defaults and theme fonts of the document being read.
+    const CStyleSheet& StyleSheet() const { return m_styleSheet; }
     void SetModel(CDocModel model) { m_model = std::move(model); }
 
     // ---- The import and its settings --------------------------------------
@@ -158,5 +163,6 @@ private:
     std::string m_sConversionFolder;  // private folder of a converted input, until unpacked
     std::map<std::string, std::string> m_mapParts;  // parts kept while unpacking, until read
     CDocModel m_model;
+    CStyleSheet m_styleSheet;
     CListNumbering m_listNumbering;  // the automatic numbers of the document being scanned
 };

@@ -48,12 +48,15 @@ constexpr unsigned NO_CAPTION = 0xFFFFFFFFu;
 // One paragraph, cell paragraph, header/footer, style record or placeholder.
 struct _tParagraph {
     uint32_t id = 0;
+    // As the word processor shows them, through styles, defaults and theme:
+    // the East Asian font of the first run with Chinese text, else the Latin
+    // font of the first run; the w:sz (half-points) of the last text run.
     std::string font;
     int font_size = 0;  // raw w:sz, half-points
     std::string text;
     std::string segment_txt;
     int level = DocLevel::TEXT;
-    int line_space = 0;  // raw w:line, 240 = single
+    int line_space = 0;  // raw w:line that applies (own, else style chain, else defaults), 240 = single
     int numPtr = -1;
     int page_num = 0;
     // Bytes at the start of text that hold the paragraph's automatic list

@@ -2,7 +2,6 @@
 // compare), so the many tags no property comes from cost little.
 #include "Docx/ParagraphTagReader.h"
 
-#include "Docx/StyleReader.h"
 #include "Docx/TagTokenizer.h"
 
 enum class CParagraphTagReader::EName {
@@ -18,6 +17,7 @@ enum class CParagraphTagReader::EName {
     NUM_ID,
     ILVL,
     P_STYLE,
+    R_STYLE,
     R_FONTS,
     SPACING,
     VERT_ALIGN,
@@ -67,6 +67,8 @@ EName Classify(std::string_view sName)
             return EName::R_FONTS;
         if (sName == "w:pStyle")
             return EName::P_STYLE;
+        if (sName == "w:rStyle")
+            return EName::R_STYLE;
         break;
     case 9:
         if (sName == "w:spacing")
@@ -154,8 +156,12 @@ void CParagraphTagReader::ParagraphTag(EName eName, const _tTag& tag, _tParagrap
 {
     switch (eName) {
     case EName::SPACING:
-        if (!tags.bLine)
+        if (!tags.bLine) {
             tags.sLine = tag.Value(m_sText, "w:line", tags.bLine);
+            bool bRule = false;
+            if (tags.bLine)
+                tags.sLineRule = tag.Value(m_sText, "w:lineRule", bRule);
+        }
         break;
     case EName::NUM_ID:
         TakeLeadingVal(m_sText, tag, tags.bNumId, tags.sNumId);
@@ -185,6 +191,9 @@ void CParagraphTagReader::RunTag(EName eName, const _tTag& tag, _tRunTags& run, 
         break;
     case EName::SZ:
         TakeLeadingVal(m_sText, tag, state.bSz, state.sSz);
+        break;
+    case EName::R_STYLE:
+        TakeLeadingVal(m_sText, tag, state.bRStyle, run.sRStyle);
         break;
     case EName::SZ_CS:
         if (!state.bSz)  // w:szCs counts only without a w:sz
@@ -237,27 +246,7 @@ void CParagraphTagReader::FinishRun(size_t nEnd, _tRunTags& run, _tRunState& sta
         }
     }
     run.sSize = state.bSz ? state.sSz : (state.bSzCs ? state.sSzCs : std::string_view());
+    run.bSz = state.bSz;
+    run.sSz = state.sSz;
     state.bOpen = false;
-}
-
-void CParagraphTagReader::ReadFontName(const _tRunTags& run, std::string& sFont) const
-{
-    if (run.nFontTag == XML_NPOS)
-        return;
-    // Nearly every run has one w:rFonts: its names are read from the tag at
-    // hand; anything else goes through the searches.
-    CTagTokenizer tokenizer(m_sText, run.nFontTag, run.nEnd);
-    _tTag tag;
-    if (run.nFontTags != 1 || !tokenizer.Next(tag) || !tag.bComplete) {
-        CStyleReader::ReadFontName(m_sText, run.nStart, run.nEnd, sFont);
-        return;
-    }
-    for (std::string_view sName : {"w:eastAsia", "w:ascii", "w:hAnsi"}) {
-        bool bFound = false;
-        std::string_view sValue = tag.Value(m_sText, sName, bFound);
-        if (bFound && !sValue.empty()) {
-            sFont = sValue;
-            return;
-        }
-    }
 }

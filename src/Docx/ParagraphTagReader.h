@@ -24,6 +24,9 @@ struct _tRunTags {
     bool bText = false;            // its first <w:t> (<m:t>) holds text
     std::string_view sText;        // that text, as written
     std::string_view sSize;        // w:sz, else w:szCs
+    bool bSz = false;              // w:sz alone: the size Chinese and Latin text show
+    std::string_view sSz;
+    std::string_view sRStyle;      // w:rStyle, the run's character style
     size_t nFontTag = XML_NPOS;    // its first "<w:rFonts " (read only when wanted)
     int nFontTags = 0;
     size_t nPicture = XML_NPOS;    // first "<v:imagedata r:id" or "<a:blip r:embed"
@@ -32,6 +35,7 @@ struct _tRunTags {
 struct _tParagraphTags {
     bool bLine = false;            // w:line of w:spacing
     std::string_view sLine;
+    std::string_view sLineRule;    // w:lineRule of that w:spacing
     bool bNumId = false;
     std::string_view sNumId;
     bool bNumLevel = false;        // w:ilvl of w:numPr
@@ -50,10 +54,6 @@ public:
     // The properties and runs of [nStart, nEnd).
     void Read(size_t nStart, size_t nEnd, _tParagraphTags& tags);
 
-    // The font the run's w:rFonts name, as CStyleReader::ReadFontName reads
-    // it (w:eastAsia, else w:ascii, else w:hAnsi); sFont is kept without one.
-    void ReadFontName(const _tRunTags& run, std::string& sFont) const;
-
     enum class EName;  // the tag names a property comes from
 
 private:
@@ -63,6 +63,7 @@ private:
         bool bSz = false;
         bool bSzCs = false;
         bool bAlign = false;
+        bool bRStyle = false;
         std::string_view sSz;
         std::string_view sSzCs;
         size_t nTextTag = XML_NPOS;    // its first <w:t>

