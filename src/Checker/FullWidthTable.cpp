@@ -40,7 +40,6 @@ char CFullWidthTable::HalfWidthOf(unsigned long nCode)
         return static_cast<char>(nCode - 0xFF01 + 0x21);
     switch (nCode) {
     case 0x3002: return '.';  // 。
-    case 0x3001: return ',';  // 、 joins authors in Chinese prose, not in a list
     case 0x3010: return '[';  // 【
     case 0x3011: return ']';  // 】
     default: return 0;

@@ -89,6 +89,7 @@ bool CReferenceEntry::Check(std::string_view sText, size_t nNumLen)
                              (vecParts.empty() ? 0 : vecParts[0].size());
     if (m_nParts <= 2 || mark.nOpen < nFirstEnd)
         return Fail("14.2", REVISE_I, FIELD_FONTSIZE, "", kIncomplete);
+    ReadAuthorYear(vecParts[0]);
     const std::string_view sAfterMark = sEntry.substr(mark.nClose + 1);
     m_bAnalytic = sAfterMark.find("//") != std::string_view::npos;
     if (!ReadByType(vecParts, sAfterMark))
@@ -121,6 +122,10 @@ bool CReferenceEntry::ReadByType(const std::vector<std::string_view>& vecParts, 
         // Books, proceedings, theses, reports, standards, archives and
         // others all end in "place: publisher, year[: pages]".
         ReadPublication(vecParts);
+        if (m_nYear == 0 && m_nAuthorYear > 0) {
+            m_nYear = m_nAuthorYear;
+            m_sYearText = m_sAuthorYear;
+        }
         return true;
     }
 }
@@ -131,7 +136,15 @@ bool CReferenceEntry::ReadJournal(std::string_view sInfo)
     const size_t nPieces = vecPieces.size();
     const std::string_view sLast = nPieces ? vecPieces.back() : std::string_view();
     const bool bYearPiece = nPieces >= 3 && StartsWithDigit(vecPieces[nPieces - 2]);
-    if (!bYearPiece && nPieces >= 2 && CReferenceText::LeadingDigits(sLast) == 4 &&
+    // "刊名. 2007, 2029(1)": a year run into the title leaves no issue-only form.
+    const bool bTitleEndsInNumber = nPieces >= 2 && !vecPieces[nPieces - 2].empty() &&
+                                    vecPieces[nPieces - 2].back() >= '0' && vecPieces[nPieces - 2].back() <= '9';
+    if (!bYearPiece && m_nAuthorYear > 0 && nPieces >= 2) {
+        // Author-year lists give the year after the authors: "刊名, 卷(期): 页码".
+        m_nYear = m_nAuthorYear;
+        m_sYearText = m_sAuthorYear;
+        ReadVolumeIssuePages(sLast, true);
+    } else if (!bYearPiece && !bTitleEndsInNumber && nPieces >= 2 && CReferenceText::LeadingDigits(sLast) == 4 &&
         sLast.find('(') != std::string_view::npos) {
         // "刊名, 2019(3): 12-15": year and issue, no volume.
         m_bNoVolume = true;
@@ -151,6 +164,21 @@ bool CReferenceEntry::ReadJournal(std::string_view sInfo)
     if (bVolumeBad || bIssueBad)
         return Fail("14.5", REVISE_I, FIELD_FONTSIZE, "", kVolumnLack);
     return true;
+}
+
+void CReferenceEntry::ReadAuthorYear(std::string_view sAuthors)
+{
+    // "DOWLER L, 1995" or "张志奇 2021a": the last word of the author part
+    // is a year of four digits, possibly with a letter after it.
+    size_t nStart = sAuthors.find_last_of(", ");
+    std::string_view sWord = nStart == std::string_view::npos ? sAuthors : sAuthors.substr(nStart + 1);
+    if (CReferenceText::LeadingDigits(sWord) != 4 || sWord.size() > 5 || sAuthors.size() == sWord.size())
+        return;
+    if (sWord.size() == 5 && !((sWord[4] >= 'a' && sWord[4] <= 'z')))
+        return;
+    size_t nPos = 0;
+    m_nAuthorYear = CReferenceText::ReadInt(sWord, nPos);
+    m_sAuthorYear = std::string(sWord);
 }
 
 void CReferenceEntry::ReadVolumeIssuePages(std::string_view sPiece, bool bVolume)

@@ -45,6 +45,8 @@ private:
     // Reads the fields of the entry's type; false when that gave a finding.
     bool ReadByType(const std::vector<std::string_view>& vecParts, std::string_view sAfterMark);
     bool ReadJournal(std::string_view sInfo);
+    // The year after the authors in author-year lists.
+    void ReadAuthorYear(std::string_view sAuthors);
     void ReadVolumeIssuePages(std::string_view sPiece, bool bVolume);
     void ReadPublication(const std::vector<std::string_view>& vecParts);
     void ReadDates(std::string_view sPart);
@@ -70,6 +72,8 @@ private:
     bool m_bNoVolume = false;  // "刊名, 2019(3): 12-15": the journal counts issues only
     int m_nStartPage = 0;
     int m_nEndPage = 0;
+    int m_nAuthorYear = 0;
+    std::string m_sAuthorYear;
     CReferenceDate m_date;
     bool m_bDatesValid = true;
 };

@@ -34,11 +34,11 @@ TEST(ReferenceEntry, FullWidthCharactersAreReportedWithTheHalfWidthText)
     // Chinese separators and brackets are full-width too.
     EXPECT_EQ(CodeOf("王明．论文题名［J］．某学报，2018，27（4）：1-5。"), "14.9");
     std::string sOut;
-    EXPECT_TRUE(CFullWidthTable::ToHalfWidth("王明、李红【J】。", sOut));
+    EXPECT_TRUE(CFullWidthTable::ToHalfWidth("王明，李红【J】。", sOut));
     EXPECT_EQ(sOut, "王明,李红[J].");
     // The em dash of standard numbers, curly quotes and the ideographic
     // space are right as they are.
-    EXPECT_FALSE(CFullWidthTable::ToHalfWidth("GB/T 7714—2015 “题名”　", sOut));
+    EXPECT_FALSE(CFullWidthTable::ToHalfWidth("GB/T 7714—2015 “内容、动因”　", sOut));
     // Broken UTF-8 is copied, never read past its end.
     EXPECT_FALSE(CFullWidthTable::ToHalfWidth(std::string("\xEF\xBC", 2), sOut));
     EXPECT_EQ(sOut, std::string("\xEF\xBC", 2));
@@ -121,6 +121,20 @@ TEST(ReferenceEntry, JournalNumbers)
     EXPECT_EQ(CodeOf("王明. 题名[J]. 某学报, 2018, 27(4)."), "14.6");
     EXPECT_EQ(CodeOf("王明. 题名[J]. 某学报, 2018, 27(4): 15-12."), "14.6");
     EXPECT_TRUE(entry.Check("ROSSI A. Ion channels[J]. PLoS ONE, 2019, 14(5): e0216000."));
+    // A year after a full stop is no issue-only journal: the volume 2029
+    // is not read as a year to come.
+    EXPECT_EQ(CodeOf("ROE S. User behaviour[J]. Transp. Res. Rec. 2007, 2029(1): 31-38."), "14.3");
+}
+
+TEST(ReferenceEntry, AuthorYearListsGiveTheYearAfterTheAuthors)
+{
+    CReferenceEntry entry(kToday);
+    EXPECT_TRUE(entry.Check("DOWLER L, 1995. The research university[J]. J. Libr. Adm., 21(1/2): 5-26."));
+    EXPECT_EQ(entry.Year(), 1995);
+    EXPECT_EQ(entry.Volume(), 21);
+    EXPECT_TRUE(entry.Check("王明, 2010a. 一本书[M]. 北京: 科学出版社."));
+    EXPECT_EQ(entry.Year(), 2010);
+    EXPECT_EQ(CodeOf("DOWLER L, 2099. The research university[J]. J. Libr. Adm., 21(1/2): 5-26."), "14.4");
 }
 
 TEST(ReferenceEntry, YearsAndDates)
