@@ -83,11 +83,13 @@ bool CReferenceEntry::Check(std::string_view sText, size_t nNumLen)
     m_bChinese = nStart < sEntry.size() && static_cast<unsigned char>(sEntry[nStart]) >= 0x80;
     const std::vector<std::string_view> vecParts = CReferenceText::SplitParts(sEntry.substr(nStart));
     m_nParts = vecParts.size();
-    // The responsible person stands in a part before the title: a mark in
-    // the first part means the author and title are run together.
-    const size_t nFirstEnd = static_cast<size_t>(vecParts.empty() ? 0 : vecParts[0].data() - sEntry.data()) +
-                             (vecParts.empty() ? 0 : vecParts[0].size());
-    if (m_nParts <= 2 || mark.nOpen < nFirstEnd)
+    // A list numbered in order may begin an entry with its title when it
+    // has no author; a list of names before the title in the same part
+    // ("王明, 李红, 题名[J]") means the full stop after the authors is missing.
+    const std::string_view sFirst = vecParts.empty() ? std::string_view() : vecParts[0];
+    const size_t nFirstEnd = static_cast<size_t>(sFirst.data() - sEntry.data()) + sFirst.size();
+    const bool bRunTogether = mark.nOpen < nFirstEnd && sFirst.find(',') != std::string_view::npos;
+    if (m_nParts <= 2 || bRunTogether)
         return Fail("14.2", REVISE_I, FIELD_FONTSIZE, "", kIncomplete);
     ReadAuthorYear(vecParts[0]);
     const std::string_view sAfterMark = sEntry.substr(mark.nClose + 1);

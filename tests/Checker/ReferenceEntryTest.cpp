@@ -180,6 +180,9 @@ TEST(ReferenceEntry, PartsAndPages)
     EXPECT_EQ(entry.NewStr(), " referece information is incomplete ");
     // Author and title run together.
     EXPECT_EQ(CodeOf("王明, 题名[J]. 某学报, 2018, 27(4): 1-5. 另注."), "14.2");
+    // Without an author a numbered entry may start with its title.
+    EXPECT_EQ(CodeOf("[8] MC88100 microprocessor user's manual[M]. 2nd ed. Englewood Cliffs: Prentice Hall, 1990."),
+              "");
     EXPECT_EQ(CodeOf("张明. 一本书[M]. 北京: 科学出版社, 2010: 15-12."), "14.6");
     EXPECT_EQ(CodeOf("张明. 一本书[M]. 北京: 科学出版社, 2010. 12-15."), "");
     EXPECT_EQ(CodeOf("张明. 一本书[M]. 北京: 科学出版社, 2010. 15-12."), "14.6");
