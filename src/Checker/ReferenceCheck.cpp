@@ -44,6 +44,10 @@ size_t CReferenceCheck::CheckReferenceList(CDocxParser& parser, CCheckResult& re
     const size_t nEnd = std::min(static_cast<size_t>(nLast) + 1, vecParagraphs.size());
     size_t nFound = 0;
     for (size_t i = static_cast<size_t>(nStart); i < nEnd; ++i) {
+        // A document whose parts were never recognised keeps the range 0..0;
+        // only paragraphs marked as reference entries are entries.
+        if (vecParagraphs[i].level != DocLevel::REFERENCE_TEXT)
+            continue;
         _tParagraph paragraph = vecParagraphs[i];
         if (CheckReferenceFormat(paragraph, &parser, &results) < 0)
             ++nFound;

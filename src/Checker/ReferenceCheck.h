@@ -19,8 +19,9 @@ public:
     // One entry: 1 when it passes, -1 when a finding was added. Blank
     // paragraphs pass.
     int CheckReferenceFormat(_tParagraph& paragraph, CDocxParser* pDocxParser, CCheckResult* pCheckResult) const;
-    // Every paragraph of the reference range the structure recognition
-    // stored in the document; the number of findings added.
+    // Every reference entry (level REFERENCE_TEXT) of the reference range
+    // the structure recognition stored in the document; the number of
+    // findings added.
     size_t CheckReferenceList(CDocxParser& parser, CCheckResult& results) const;
 
 private:

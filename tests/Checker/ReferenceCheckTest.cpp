@@ -66,6 +66,20 @@ TEST(ReferenceCheck, EveryEntryOfTheRangeIsChecked)
     EXPECT_EQ(found[1].new_str, " public year is invalid ");
 }
 
+TEST(ReferenceCheck, AnUnrecognisedDocumentHasNoEntries)
+{
+    // Without paper recognition the range stays 0..0: the title is no entry.
+    CSwitchGuard quiet(g_bLog, false);
+    CDocModel model;
+    model.AddParagraph(Para(0x10, "技术服务合同", DocLevel::TEXT));
+    model.AddParagraph(Para(0x20, "甲方：某公司", DocLevel::TEXT));
+    CDocxParser parser;
+    parser.SetModel(std::move(model));
+    CCheckResult results;
+    EXPECT_EQ(CReferenceCheck(kToday).CheckReferenceList(parser, results), 0u);
+    EXPECT_TRUE(results.Results().empty());
+}
+
 TEST(ReferenceCheck, OneEntryAnswersPassOrFinding)
 {
     CSwitchGuard quiet(g_bLog, false);
