@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "Checker/CheckResult.h"
+#include "Checker/ReferenceCheck.h"
 #include "Docx/DocxParser.h"
 #include "RUX/Audit.h"
 #include "RUX/AuditAgent.h"
@@ -94,8 +95,10 @@ std::string RunRuleScanStage(CRUXManager* pManager, const char* sLine, int nType
     return TraceText(*pSet, sLine, nRuleId);
 }
 
-void RunFormatStage(CDocxParser& /*parser*/, CCheckResult& /*results*/, int /*nType*/)
+void RunFormatStage(CDocxParser& parser, CCheckResult& results, int /*nType*/)
 {
+    // The reference list is checked entry by entry after the format pass.
+    CReferenceCheck().CheckReferenceList(parser, results);
 }
 
 void RunFormatRecheckStage(CDocxParser& /*parser*/, CCheckResult& /*results*/, int /*nTemplateID*/)
