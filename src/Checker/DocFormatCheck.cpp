@@ -1,6 +1,7 @@
 // Format checker; the template store is loaded here once it exists.
 #include "Checker/DocFormatCheck.h"
 
+#include "Docx/DocFormat.h"
 #include "Utility/Log.h"
 
 namespace {
@@ -53,4 +54,17 @@ const char* CDocFormatCheck::GetTemplateList(int, const char*)
 {
     m_sResult = "[]";
     return m_sResult.c_str();
+}
+
+std::shared_ptr<const CDocFormat> CDocFormatCheck::FindFormat(int, const char*, const char*, const char*,
+                                                              int* pIndex) const
+{
+    if (pIndex)
+        *pIndex = -1;
+    return nullptr;
+}
+
+std::shared_ptr<const CDocFormat> CDocFormatCheck::GetFormat(int) const
+{
+    return nullptr;
 }

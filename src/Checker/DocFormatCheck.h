@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+
+class CDocFormat;
 
 class CDocFormatCheck {
 public:
@@ -21,6 +24,16 @@ public:
     const char* GetTemplate(int nTemplateID);
     size_t GetTemplateCount() const;
     const char* GetTemplateList(int nDocType, const char* sOrganization);
+
+    // For the comparison passes: the template that fits (type, organisation,
+    // area, argument), not exact, with the "*" and fallbacks of the store.
+    // Null when the store is empty or nothing fits; *pIndex (when given)
+    // gets the template index or -1. The object stays valid while held,
+    // whatever imports and deletions run meanwhile.
+    std::shared_ptr<const CDocFormat> FindFormat(int nType, const char* sOrg, const char* sArea,
+                                                 const char* sArgument, int* pIndex = nullptr) const;
+    // The template of one index; null when out of range.
+    std::shared_ptr<const CDocFormat> GetFormat(int nTemplateID) const;
 
 private:
     std::string m_sInitDir;
