@@ -7,7 +7,9 @@
 #include <memory>
 
 #include "Checker/CheckResult.h"
+#include "Checker/DocFormatCheck.h"
 #include "Docx/DocxParser.h"
+#include "Global/Globals.h"
 #include "RUX/Audit.h"
 #include "RUX/AuditAgent.h"
 #include "RUX/RUXManager.h"
@@ -94,12 +96,29 @@ std::string RunRuleScanStage(CRUXManager* pManager, const char* sLine, int nType
     return TraceText(*pSet, sLine, nRuleId);
 }
 
-void RunFormatStage(CDocxParser& /*parser*/, CCheckResult& /*results*/, int /*nType*/)
+namespace {
+
+_tFormatCheckOptions FormatOptions(const _tCheckServices& services)
 {
+    _tFormatCheckOptions options;
+    options.pFontSizes = services.pNum2FontSize;
+    options.bBodyFormat = g_bBodyFormatCheck;
+    return options;
 }
 
-void RunFormatRecheckStage(CDocxParser& /*parser*/, CCheckResult& /*results*/, int /*nTemplateID*/)
+}  // namespace
+
+void RunFormatStage(const _tCheckServices& services, CDocxParser& parser, CCheckResult& results, int nType)
 {
+    if (services.pDocFormatChecker)
+        services.pDocFormatChecker->Check(parser, results, nType, FormatOptions(services));
+}
+
+void RunFormatRecheckStage(const _tCheckServices& services, CDocxParser& parser, CCheckResult& results,
+                           int nTemplateID)
+{
+    if (services.pDocFormatChecker)
+        services.pDocFormatChecker->ReCheck(parser, results, nTemplateID, FormatOptions(services));
 }
 
 void RunHtmlStage(CDocxParser& /*parser*/, CCheckResult& /*results*/,

@@ -7,7 +7,17 @@
 #include <memory>
 #include <string>
 
+class CCheckResult;
 class CDocFormat;
+class CDocModel;
+class CDocxParser;
+class CNum2FontSize;
+
+// How a check compares paragraphs; read once where the format stage begins.
+struct _tFormatCheckOptions {
+    const CNum2FontSize* pFontSizes = nullptr;  // names sizes in findings; decimal without
+    bool bBodyFormat = true;                    // compare body text too ("BodyFormatCheck")
+};
 
 class CDocFormatCheck {
 public:
@@ -34,6 +44,23 @@ public:
                                                  const char* sArgument, int* pIndex = nullptr) const;
     // The template of one index; null when out of range.
     std::shared_ptr<const CDocFormat> GetFormat(int nTemplateID) const;
+
+    // ---- Checking ------------------------------------------------------------
+    // Everything a check works on lives in the call, so checks on several
+    // threads share only the templates, which they read.
+    // The whole check: 1 with a template, 2 for report type 3 (no template
+    // comparison), -2 when no template fits (the structural findings stay).
+    int Check(CDocxParser& parser, CCheckResult& result, int nReportType,
+              const _tFormatCheckOptions& options = {}) const;
+    // The format pass against template nTemplateIndex, then the findings are
+    // sorted: 1, or -2 when there is no such template.
+    int ReCheck(CDocxParser& parser, CCheckResult& result, int nTemplateIndex,
+                const _tFormatCheckOptions& options = {}) const;
+    // The format pass against a loaded template; 1.
+    static int CheckWithFormat(CDocxParser& parser, CCheckResult& result, const CDocFormat& format,
+                               const _tFormatCheckOptions& options = {});
+    // The table of contents matches the headings.
+    static bool IsContentUpdated(const CDocModel& model);
 
 private:
     std::string m_sInitDir;
