@@ -1,16 +1,18 @@
-// The format checker with its template store. For now the store is empty:
-// templates can be listed and looked up (nothing is found), and adding one
-// fails with a clear message until the template store exists.
+// The format checker with its template store. The store is one for the
+// process: checks look templates up side by side (shared lock), imports,
+// edits and deletions take turns and exclude lookups while they change it.
 #pragma once
 
 #include <cstddef>
 #include <memory>
+#include <shared_mutex>
 #include <string>
 
 class CCheckResult;
 class CDocFormat;
 class CDocModel;
 class CDocxParser;
+class CDocxTemplate;
 class CNum2FontSize;
 
 // How a check compares paragraphs; read once where the format stage begins.
@@ -22,6 +24,7 @@ struct _tFormatCheckOptions {
 class CDocFormatCheck {
 public:
     explicit CDocFormatCheck(const char* sInitDir);
+    ~CDocFormatCheck();
     const std::string& InitDir() const { return m_sInitDir; }
 
     // Template store operations; ids, counts or texts as the exports return.
@@ -34,6 +37,10 @@ public:
     const char* GetTemplate(int nTemplateID);
     size_t GetTemplateCount() const;
     const char* GetTemplateList(int nDocType, const char* sOrganization);
+    // Writes the store's human-readable dump; 1, or -1.
+    int ExportTemplates();
+    // The template folder (<init dir>/Data/data/template).
+    std::string TemplatePath() const;
 
     // For the comparison passes: the template that fits (type, organisation,
     // area, argument), not exact, with the "*" and fallbacks of the store.
@@ -65,4 +72,6 @@ public:
 private:
     std::string m_sInitDir;
     std::string m_sResult;
+    std::unique_ptr<CDocxTemplate> m_pDocTemplate;
+    mutable std::shared_mutex m_mutexStore;
 };
