@@ -56,15 +56,16 @@ int CDocFormatCheck::Check(CDocxParser& parser, CCheckResult& result, int nRepor
         return 2;
     KEY_VAL keyOrganization, keyArea, keyArgu;
     parser.GetOrgType(nReportType, keyOrganization, keyArea, keyArgu);
-    std::string sKeys = keyOrganization.key_value + "  and area=" + keyArea.key_value +
-                        "  and argument=" + keyArgu.key_value;
+    // The lookup logs the template it chose, or that none fits.
     std::shared_ptr<const CDocFormat> pFormat = FindFormat(nReportType, keyOrganization.key_value.c_str(),
                                                            keyArea.key_value.c_str(), keyArgu.key_value.c_str());
-    if (!pFormat || pFormat->IsEmpty()) {
-        SetLastError("Cannot find right template with organization=" + sKeys);
+    if (!pFormat)
+        return -2;
+    if (pFormat->IsEmpty()) {
+        SetLastError("Cannot find right template with organization=" + keyOrganization.key_value +
+                     "  and area=" + keyArea.key_value + "  and argument=" + keyArgu.key_value);
         return -2;
     }
-    WriteLog("Find and use template with organization=" + sKeys, nullptr, false);
     CFormatPass(context, *pFormat, options.bBodyFormat).Run();
     return 1;
 }

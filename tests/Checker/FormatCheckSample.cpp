@@ -109,7 +109,8 @@ std::string SampleBody(const _tSampleSeed& seed)
     return sXml;
 }
 
-bool ParseSample(CDocxParser& parser, const CTempDir& dir, const std::string& sName, const _tSampleSeed& seed)
+bool ParseSample(CDocxParser& parser, const CTempDir& dir, const std::string& sName, const _tSampleSeed& seed,
+                 int nType)
 {
     CDocxBuilder builder;
     builder.Body(SampleBody(seed))
@@ -118,7 +119,7 @@ bool ParseSample(CDocxParser& parser, const CTempDir& dir, const std::string& sN
         .Relationships("<Relationship Id=\"rId5\" Type=\"http://schemas.openxmlformats.org/"
                        "officeDocument/2006/relationships/image\" Target=\"media/a.png\"/>");
     std::string sPath = dir.File(sName);
-    return builder.Write(sPath) && parser.ImportFile(sPath.c_str(), "", 0, 0) == 1;
+    return builder.Write(sPath) && parser.ImportFile(sPath.c_str(), "", nType, 0) == 1;
 }
 
 std::unique_ptr<CDocFormat> LearnSampleTemplate(const CTempDir& dir)

@@ -25,7 +25,9 @@ struct _tSampleSeed {
 
 // The body XML of the sample with the seeds applied.
 std::string SampleBody(const _tSampleSeed& seed);
-// Writes the sample as dir/sName and parses it; false on failure.
-bool ParseSample(CDocxParser& parser, const CTempDir& dir, const std::string& sName, const _tSampleSeed& seed);
+// Writes the sample as dir/sName and parses it for report type nType;
+// false on failure.
+bool ParseSample(CDocxParser& parser, const CTempDir& dir, const std::string& sName, const _tSampleSeed& seed,
+                 int nType = 0);
 // The template learnt from the unseeded sample, with 致谢 as a required part.
 std::unique_ptr<CDocFormat> LearnSampleTemplate(const CTempDir& dir);

@@ -135,3 +135,22 @@ TEST_F(FormatCheck, ReCheckWithoutSuchTemplateKeepsFindings)
     EXPECT_NE(std::string(g_sLastErrorMessage).find("Cannot find right template with organization="),
               std::string::npos);
 }
+
+TEST_F(FormatCheck, WholeCheckUsesTheTemplateOfTheStore)
+{
+    CDocFormatCheck checker(m_dir.Path().c_str());
+    CDocxParser sample;
+    ASSERT_TRUE(ParseSample(sample, m_dir, "store_sample.docx", _tSampleSeed(), 5));
+    ASSERT_GE(checker.ImportTemplate(m_dir.File("store_sample.docx").c_str(), 5, "*", "*", "*"), 0);
+    _tSampleSeed song;
+    song.bSongTitle = true;
+    ASSERT_TRUE(ParseSample(m_parser, m_dir, "seeded.docx", song, 5));
+    EXPECT_EQ(checker.Check(m_parser, m_results, 5, m_options), 1);
+    ASSERT_EQ(m_results.Results().size(), 1u) << Describe(m_results.Results());
+    EXPECT_EQ(m_results.Results()[0].error_id, "1.1.1");
+    // A re-check against the same template finds the same after sorting.
+    CCheckResult again;
+    EXPECT_EQ(checker.ReCheck(m_parser, again, 0, m_options), 1);
+    ASSERT_EQ(again.Results().size(), 1u) << Describe(again.Results());
+    EXPECT_EQ(again.Results()[0].new_str, "黑体");
+}

@@ -8,6 +8,7 @@
 #include "Checker/DocFormatCheck.h"
 #include "Docx/DocModel.h"
 #include "Docx/DocxParser.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -48,7 +49,8 @@ std::string Codes(const CCheckResult& results)
 
 int Structure(CDocxParser& parser, CCheckResult& results, int nType)
 {
-    CDocFormatCheck checker("");
+    CTempDir dir;  // an empty template store
+    CDocFormatCheck checker(dir.Path().c_str());
     return checker.Check(parser, results, nType);
 }
 
