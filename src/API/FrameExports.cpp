@@ -21,6 +21,7 @@ Json::Value SwitchesJson()
     Json::Value switches(Json::objectValue);
     switches["PunctionCheck"] = g_bPunctionCheck.load();
     switches["FormatCheck"] = g_bFormatCheck.load();
+    switches["BodyFormatCheck"] = g_bBodyFormatCheck.load();
     switches["OCR"] = g_bOCR.load();
     switches["FilterCheck"] = g_bFilteringCheck.load();
     switches["SpellCheck"] = g_bSpellingCheck.load();

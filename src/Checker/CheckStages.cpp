@@ -7,8 +7,10 @@
 #include <memory>
 
 #include "Checker/CheckResult.h"
+#include "Checker/DocFormatCheck.h"
 #include "Checker/ReferenceCheck.h"
 #include "Docx/DocxParser.h"
+#include "Global/Globals.h"
 #include "RUX/Audit.h"
 #include "RUX/AuditAgent.h"
 #include "RUX/RUXManager.h"
@@ -95,14 +97,32 @@ std::string RunRuleScanStage(CRUXManager* pManager, const char* sLine, int nType
     return TraceText(*pSet, sLine, nRuleId);
 }
 
-void RunFormatStage(CDocxParser& parser, CCheckResult& results, int /*nType*/)
+namespace {
+
+_tFormatCheckOptions FormatOptions(const _tCheckServices& services)
 {
+    _tFormatCheckOptions options;
+    options.pFontSizes = services.pNum2FontSize;
+    options.bBodyFormat = g_bBodyFormatCheck;
+    return options;
+}
+
+}  // namespace
+
+void RunFormatStage(const _tCheckServices& services, CDocxParser& parser, CCheckResult& results, int nType)
+{
+    if (!services.pDocFormatChecker)
+        return;
+    services.pDocFormatChecker->Check(parser, results, nType, FormatOptions(services));
     // The reference list is checked entry by entry after the format pass.
     CReferenceCheck().CheckReferenceList(parser, results);
 }
 
-void RunFormatRecheckStage(CDocxParser& /*parser*/, CCheckResult& /*results*/, int /*nTemplateID*/)
+void RunFormatRecheckStage(const _tCheckServices& services, CDocxParser& parser, CCheckResult& results,
+                           int nTemplateID)
 {
+    if (services.pDocFormatChecker)
+        services.pDocFormatChecker->ReCheck(parser, results, nTemplateID, FormatOptions(services));
 }
 
 void RunHtmlStage(CDocxParser& /*parser*/, CCheckResult& /*results*/,

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Checker/CheckServices.h"
 #include "Docx/KeyVal.h"
 
 class CDocxParser;
@@ -37,9 +38,12 @@ void RunAuditStage(CRUXManager* pManager, CDocxParser& parser, CCheckResult& res
 std::string RunKnowledgeStage(CRUXManager* pManager, CDocxParser& parser, int nType);
 // One text scanned with one rule (-1 for all): the trace text.
 std::string RunRuleScanStage(CRUXManager* pManager, const char* sLine, int nType, int nRuleId);
-// Compares the document with the template the format checker selects.
-void RunFormatStage(CDocxParser& parser, CCheckResult& results, int nType);
-// The same against a given template (re-check of a saved result).
-void RunFormatRecheckStage(CDocxParser& parser, CCheckResult& results, int nTemplateID);
+// The format check of report type nType: structure, numbering, captions,
+// and the paragraphs against the template the format checker selects.
+// Nothing without a format checker among the services.
+void RunFormatStage(const _tCheckServices& services, CDocxParser& parser, CCheckResult& results, int nType);
+// The paragraph comparison against a given template (re-check of a saved result).
+void RunFormatRecheckStage(const _tCheckServices& services, CDocxParser& parser, CCheckResult& results,
+                           int nTemplateID);
 // Marks the findings in the document's HTML pages and writes the pages.
 void RunHtmlStage(CDocxParser& parser, CCheckResult& results, const std::vector<_tKeyVal>& vecStandards);

@@ -107,7 +107,7 @@ int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganizatio
     m_sEntityKeyResult = outputs.sEntityKeyResult;
     m_sTupleResult = outputs.sTupleResult;
     if (bFormatCheck)
-        RunFormatStage(*m_pDocxParser, *m_pCheckResult, m_nReportType);
+        RunFormatStage(m_services, *m_pDocxParser, *m_pCheckResult, m_nReportType);
     if (bFilterCheck)
         CheckErrorWord(*m_pDocxParser, *m_pCheckResult);
     EndStage(&_tCheckTiming::fFormat);
@@ -197,7 +197,7 @@ int CReportChecker::ReCheckFormat(const char* sCheckXML, int nTemplateID)
     m_pCheckResult->Remove("1.1.2");
     m_pCheckResult->Remove("1.1.3");
     if (m_services.pDocFormatChecker)
-        RunFormatRecheckStage(*m_pDocxParser, *m_pCheckResult, nTemplateID);
+        RunFormatRecheckStage(m_services, *m_pDocxParser, *m_pCheckResult, nTemplateID);
     RunHtmlStage(*m_pDocxParser, *m_pCheckResult, {});
     return 1;
 }

@@ -115,6 +115,14 @@ public:
     // The styles, defaults and theme fonts of the document being read.
     const CStyleSheet& StyleSheet() const { return m_styleSheet; }
     void SetModel(CDocModel model) { m_model = std::move(model); }
+    // Corrections the format check makes: a heading's level (1000 marks a
+    // paragraph that is no heading after all) and the chapters it numbered
+    // (chapter numbers and the body indexes of their headings).
+    bool SetHeadingLevel(size_t nIndex, int nLevel) { return m_model.SetLevel(nIndex, nLevel); }
+    void SetChapters(std::vector<int> vecIds, std::vector<unsigned> vecParaIndexes)
+    {
+        m_model.SetChapters(std::move(vecIds), std::move(vecParaIndexes));
+    }
 
     // ---- The import and its settings --------------------------------------
     std::string m_sHtmlText;

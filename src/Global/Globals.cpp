@@ -3,6 +3,7 @@
 
 std::atomic<bool> g_bPunctionCheck {true};
 std::atomic<bool> g_bFormatCheck {true};
+std::atomic<bool> g_bBodyFormatCheck {true};
 std::atomic<bool> g_bOCR {false};
 std::atomic<bool> g_bFilteringCheck {false};
 std::atomic<bool> g_bSpellingCheck {false};
@@ -20,6 +21,7 @@ void ResetSwitches()
 {
     g_bPunctionCheck = true;
     g_bFormatCheck = true;
+    g_bBodyFormatCheck = true;
     g_bOCR = false;
     g_bFilteringCheck = false;
     g_bSpellingCheck = false;

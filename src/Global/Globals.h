@@ -11,6 +11,8 @@
 // stage begins. The spelling host is set by start-up only, before any check.
 extern std::atomic<bool> g_bPunctionCheck;
 extern std::atomic<bool> g_bFormatCheck;
+// Body text is compared with the template too ("BodyFormatCheck", on by default).
+extern std::atomic<bool> g_bBodyFormatCheck;
 extern std::atomic<bool> g_bOCR;
 extern std::atomic<bool> g_bFilteringCheck;
 extern std::atomic<bool> g_bSpellingCheck;

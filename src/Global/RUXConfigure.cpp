@@ -45,6 +45,7 @@ bool ApplyRUXConfigure(const std::string& sJsonText)
         return false;
     ApplySwitch(root, "PunctionCheck", true, g_bPunctionCheck);
     ApplySwitch(root, "FormatCheck", true, g_bFormatCheck);
+    ApplySwitch(root, "BodyFormatCheck", true, g_bBodyFormatCheck);
     ApplySwitch(root, "OCR", false, g_bOCR);
     ApplySwitch(root, "FilterCheck", false, g_bFilteringCheck);
     ApplySwitch(root, "SpellCheck", false, g_bSpellingCheck);

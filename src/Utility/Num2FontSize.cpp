@@ -39,7 +39,7 @@ int CNum2FontSize::ImportFromBuffer(const std::string& sText)
     return static_cast<int>(m_mapName2FontSize.size());
 }
 
-const char* CNum2FontSize::GetFontSizeName(int nSizeNum)
+const char* CNum2FontSize::GetFontSizeName(int nSizeNum) const
 {
     auto it = m_mapFontSize2Name.find(nSizeNum);
     if (it != m_mapFontSize2Name.end())

@@ -13,7 +13,7 @@ public:
     int ImportFromBuffer(const std::string& sText);
     // The name of a size number; for a number without a name its decimal
     // text, kept in the calling thread's last-error string.
-    const char* GetFontSizeName(int nSizeNum);
+    const char* GetFontSizeName(int nSizeNum) const;
     // The number of a name, 0 when unknown.
     int GetFontSizeNum(const char* sName) const;
     size_t Size() const { return m_mapName2FontSize.size(); }

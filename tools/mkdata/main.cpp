@@ -14,12 +14,20 @@
 //   veskar_mkdata readings UNIHAN_BZ2 FILE
 //                                      the spelling service's character readings
 //                                      from Unihan_Readings.txt.bz2
+//   veskar_mkdata templates STORE SAMPLES  writes the sample documents into
+//                                      SAMPLES and learns the default
+//                                      templates ("*" keys) into the store
+//                                      folder STORE
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "Bz2File.h"
+#include "TemplateSamples.h"
+#include "Docx/DocxTemplate.h"
+#include "Utility/FileUtility.h"
 #include "Global/Globals.h"
 #include "RUX/RUX.h"
 #include "RUX/Audit.h"
@@ -152,6 +160,32 @@ int BuildReadings(const char* sUnihan, const char* sFile)
     return 0;
 }
 
+int BuildTemplates(const char* sStore, const char* sSamples)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(sSamples, ec);
+    std::filesystem::create_directories(sStore, ec);
+    // A rebuild starts from an empty store, so the defaults keep indexes 0..5.
+    for (const char* sName : {"docTemplate.dat", "docTemplate2.dat", "docTemplate.pdat", "docTemplate.wordlist",
+                              "docTemplate.index", "docTemplate_export.txt"})
+        std::filesystem::remove(JoinPath(sStore, sName), ec);
+    CDocxTemplate store(sStore);
+    for (int nType : CTemplateSamples::Types()) {
+        std::string sSample = JoinPath(sSamples, CTemplateSamples::Name(nType) + ".docx");
+        if (!CTemplateSamples::Write(nType, sSample)) {
+            std::fprintf(stderr, "veskar_mkdata: cannot write the sample %s\n", sSample.c_str());
+            return 1;
+        }
+        int nIndex = store.ImportTemplate(nType, "*", "*", "*", sSample.c_str());
+        if (nIndex < 0) {
+            std::fprintf(stderr, "veskar_mkdata: no template learnt from %s\n", sSample.c_str());
+            return 1;
+        }
+        std::printf("templates: type %d from %s -> template %d\n", nType, sSample.c_str(), nIndex);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -171,8 +205,10 @@ int main(int argc, char** argv)
         return BuildQueryDict(argv[2], argv[3], argv[4]);
     if (argc == 4 && std::strcmp(argv[1], "readings") == 0)
         return BuildReadings(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "templates") == 0)
+        return BuildTemplates(argv[2], argv[3]);
     std::fprintf(stderr, "usage: veskar_mkdata catalogue TEXT DAT | manager DAT | segmenter DICT WORDS DIR | "
                          "hmm START TRANS EMIT DIR | querydict STEM TEXT FOLDER | rules SOURCE INITDIR N | "
-                         "readings UNIHAN_BZ2 FILE\n");
+                         "readings UNIHAN_BZ2 FILE | templates STORE SAMPLES\n");
     return 2;
 }

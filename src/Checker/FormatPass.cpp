@@ -1,0 +1,155 @@
+// Paragraph format against a template. Each paragraph costs a few map
+// lookups and one dictionary scan, so the pass is linear in the document.
+#include "Checker/FormatPass.h"
+
+#include "Checker/CheckRecord.h"
+#include "Checker/CheckResult.h"
+#include "Checker/FormatCheckContext.h"
+#include "Checker/SectionNumberText.h"
+#include "Docx/DocFormat.h"
+#include "Docx/DocModel.h"
+#include "Utility/Log.h"
+#include "Utility/NumUtility.h"
+
+namespace {
+
+// Placeholders, text boxes, table cells and cover-page classes carry no
+// format of their own that a template could prescribe.
+bool IsNeverCompared(int nLevel)
+{
+    switch (nLevel) {
+    case DocLevel::TABLE_PLACEHOLDER:
+    case DocLevel::FIGURE_PLACEHOLDER:
+    case DocLevel::TXTBOX:
+    case DocLevel::TABLE_COL:
+    case DocLevel::FIRSTPAGES:
+    case -2:
+    case -3:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+CFormatPass::CFormatPass(CFormatCheckContext& context, const CDocFormat& format, bool bBodyFormat)
+    : m_context(context), m_format(format), m_bBodyFormat(bBodyFormat),
+      m_vecFound(format.GetRequiredCount(), 0)
+{
+}
+
+void CFormatPass::Run()
+{
+    const CDocModel& model = m_context.Model();
+    for (const _tParagraph& para : model.Headers())
+        CheckFormatOnParagraph(para);
+    for (const _tParagraph& para : model.Footers())
+        CheckFormatOnParagraph(para);
+    for (const _tParagraph& para : model.Paragraphs())
+        CheckFormatOnParagraph(para);
+    for (const _tTable& table : model.Tables()) {
+        for (const _tRow& row : table.rows) {
+            for (const _tCell& cell : row) {
+                for (const _tParagraph& para : cell)
+                    CheckFormatOnParagraph(para);
+            }
+        }
+    }
+    CheckRequired(0xFFFFFFFFu);
+}
+
+bool CFormatPass::IsCompared(int nLevel) const
+{
+    if (IsNeverCompared(nLevel))
+        return false;
+    return nLevel != DocLevel::TEXT || m_bBodyFormat;
+}
+
+void CFormatPass::CheckFormatOnParagraph(const _tParagraph& para)
+{
+    if (para.text.empty() || para.IsPlaceholder())
+        return;
+    // Required parts count wherever they stand: cover tables and cover
+    // pages hold many of them.
+    if (!m_vecFound.empty())
+        m_format.ScanRequired(para.text, m_vecFound);
+    if (!IsCompared(para.level))
+        return;
+    const _tFormat* pFormat = FormatFor(para.level);
+    if (!pFormat)
+        return;
+    CheckLineSpace(para, *pFormat);
+    CheckFontSize(para, *pFormat);
+    CheckFont(para, *pFormat);
+    CheckNumbering(para, *pFormat);
+}
+
+const _tFormat* CFormatPass::FormatFor(int nLevel)
+{
+    const _tFormat* pFormat = m_format.GetFormat(nLevel);
+    if (pFormat)
+        return pFormat;
+    // Logged once per level and check, not once per paragraph.
+    if (m_setReportedLevels.insert(nLevel).second)
+        SetLastError("LevelType " + std::to_string(nLevel) +
+                     " not exists in template. Document format check using text template");
+    return m_format.GetFormat(DocLevel::TEXT);
+}
+
+void CFormatPass::CheckLineSpace(const _tParagraph& para, const _tFormat& format)
+{
+    if (para.line_space <= 0 || format.mapLineSpace2Freq.empty() || format.HasLineSpace(para.line_space))
+        return;
+    m_context.Add(&para, "1.1.3", FIELD_LINE_SPACE, REVISE_U, std::to_string(para.line_space / 20),
+                  std::to_string(format.MostFrequentLineSpace() / 20));
+}
+
+void CFormatPass::CheckFontSize(const _tParagraph& para, const _tFormat& format)
+{
+    if (para.font_size <= 0 || format.mapFontSize2Freq.empty() || format.HasFontSize(para.font_size))
+        return;
+    m_context.Add(&para, "1.1.2", FIELD_FONTSIZE, REVISE_U, m_context.FontSizeName(para.font_size),
+                  m_context.FontSizeName(format.MostFrequentFontSize()));
+}
+
+void CFormatPass::CheckFont(const _tParagraph& para, const _tFormat& format)
+{
+    if (para.font.empty() || format.mapFont2Freq.empty() || format.HasFont(para.font))
+        return;
+    std::string sFont = format.MostFrequentFont();
+    if (!sFont.empty())
+        m_context.Add(&para, "1.1.1", FIELD_FONT, REVISE_U, para.font, sFont);
+}
+
+void CFormatPass::CheckNumbering(const _tParagraph& para, const _tFormat& format)
+{
+    if (!format.HasSectionPattern())
+        return;
+    CNumUtility numbers(true);
+    _tSection_Info info;
+    ReadPartNumber(numbers, para.text, para.level == DocLevel::FORMULA_INDEX, info);
+    if (info.order <= 0 || info.IsSameFormat(format.section_format))
+        return;
+    std::string sNew = numbers.SetNewSectionNo(info, format.section_format);
+    m_context.Add(&para, "1.1.4", FIELD_TEXT, REVISE_U, WrittenNumber(info, true), sNew);
+}
+
+int CFormatPass::CheckRequired(uint32_t nParaId)
+{
+    const std::vector<std::string>& vecRequired = m_format.GetRequired();
+    int nMissing = 0;
+    for (size_t i = 0; i < vecRequired.size(); ++i) {
+        if (i < m_vecFound.size() && m_vecFound[i])
+            continue;
+        _tCheckResult record;
+        record.para_id = nParaId;
+        record.offset = static_cast<uint32_t>(i);
+        record.error_id = "12.1";
+        record.revise_type = REVISE_M;
+        record.new_str = vecRequired[i];
+        m_context.Results().AddResult(record);
+        ++nMissing;
+    }
+    return nMissing;
+}
