@@ -316,20 +316,27 @@ VESKAR_API size_t VESKAR_CheckReportDirEx(const char* sReportDir, const char* sO
  * the format check ("FormatCheck" off) these fail with
  * "g_pDocFormatChecker not init!" and return 0 or null. */
 
-/* Replaces template nTemplateID from a template document; its id or 0. */
+/* Replaces template nTemplateID from a template document (a document that
+ * cannot be read keeps the old formats and takes the new keys); its id, -1
+ * for an unknown id, 0 while the format check is off. */
 VESKAR_API int VESKAR_EditTemplate(int nTemplateID, const char* sTemplateFile, int nType, const char* sOrg,
                                    const char* sArea, const char* sArgumemt);
-/* Adds a template from a template document; its id or 0. */
+/* Learns a template from a template document and stores it (the same type,
+ * organisation, area and argument again replace it); its id (0 or more), -1
+ * when nothing could be learnt, 0 while the format check is off. */
 VESKAR_API int VESKAR_ImportTemplate(const char* sTemplateFile, int nType, const char* sOrg,
                                      const char* sArea, const char* sArgumemt);
-/* The id of the template that fits, -1 when none does. */
+/* The id of the template that fits, -1 when none does. Unknown or empty
+ * keys fall back to the templates stored with "*". */
 VESKAR_API int VESKAR_FindTemplate(int nType, const char* sOrg, const char* sArea, const char* sArgumemt);
-/* 1 when the template was deleted, else 0. */
+/* The id of the deleted template (later ids move down by one), -1 when
+ * there is none, 0 while the format check is off. */
 VESKAR_API int VESKAR_DeleteTemplate(int nTemplateID);
 /* A template as JSON; null when it does not exist. [library] */
 VESKAR_API const char* VESKAR_GetTemplate(int nTemplateID);
 VESKAR_API size_t VESKAR_GetTemplateCount(void);
-/* The templates of a report type and organisation as a JSON array. [library] */
+/* The arguments and areas of the templates of a report type and
+ * organisation as JSON {"ArguCount","ArguList","AreaCount","AreaList"}. [library] */
 VESKAR_API const char* VESKAR_GetTemplateList(int docType, const char* sOrgnization);
 
 /* ---- Check results --------------------------------------------------- */

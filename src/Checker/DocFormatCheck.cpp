@@ -19,6 +19,27 @@ std::string Text(const char* s)
 
 }  // namespace
 
+class CDocFormatCheck::CReadLock {
+public:
+    explicit CReadLock(const CDocFormatCheck& checker)
+    {
+        std::lock_guard<std::mutex> gate(checker.m_mutexGate);
+        m_lock = std::shared_lock<std::shared_mutex>(checker.m_mutexStore);
+    }
+
+private:
+    std::shared_lock<std::shared_mutex> m_lock;
+};
+
+class CDocFormatCheck::CWriteLock {
+public:
+    explicit CWriteLock(CDocFormatCheck& checker) : m_gate(checker.m_mutexGate), m_lock(checker.m_mutexStore) {}
+
+private:
+    std::lock_guard<std::mutex> m_gate;
+    std::unique_lock<std::shared_mutex> m_lock;
+};
+
 CDocFormatCheck::CDocFormatCheck(const char* sInitDir) : m_sInitDir(sInitDir ? sInitDir : "")
 {
     m_pDocTemplate = std::make_unique<CDocxTemplate>(TemplatePath());
@@ -37,7 +58,7 @@ int CDocFormatCheck::EditTemplate(int nTemplateID, const char* sTemplateFile, in
     std::string sText;
     if (m_pDocTemplate->Learn(nType, sOrg, sArea, sArgument, sTemplateFile, sText) != 1)
         sText.clear();
-    std::unique_lock<std::shared_mutex> lock(m_mutexStore);
+    CWriteLock lock(*this);
     return m_pDocTemplate->EditTemplateText(nTemplateID, nType, sOrg, sArea, sArgument, sText);
 }
 
@@ -47,52 +68,57 @@ int CDocFormatCheck::ImportTemplate(const char* sTemplateFile, int nType, const 
     std::string sText;
     if (m_pDocTemplate->Learn(nType, sOrg, sArea, sArgument, sTemplateFile, sText) != 1)
         return -1;
-    std::unique_lock<std::shared_mutex> lock(m_mutexStore);
+    CWriteLock lock(*this);
     return m_pDocTemplate->ImportTemplateText(nType, sOrg, sArea, sArgument, sText);
 }
 
 int CDocFormatCheck::FindTemplate(int nType, const char* sOrg, const char* sArea, const char* sArgument) const
 {
-    std::shared_lock<std::shared_mutex> lock(m_mutexStore);
+    CReadLock lock(*this);
     return m_pDocTemplate->FindTemplate(nType, sOrg, sArea, sArgument, false);
 }
 
 int CDocFormatCheck::DeleteTemplate(int nTemplateID)
 {
-    std::unique_lock<std::shared_mutex> lock(m_mutexStore);
+    CWriteLock lock(*this);
     return m_pDocTemplate->DeleteTemplate(nTemplateID);
 }
 
 const char* CDocFormatCheck::GetTemplate(int nTemplateID)
 {
-    std::unique_lock<std::shared_mutex> lock(m_mutexStore);
+    CWriteLock lock(*this);
     m_sResult = m_pDocTemplate->GetTemplate(nTemplateID);
+    // Null for an unknown id, as every text-returning export fails.
+    if (m_sResult.empty()) {
+        SetLastError("Template " + std::to_string(nTemplateID) + " not exists.");
+        return nullptr;
+    }
     return m_sResult.c_str();
 }
 
 size_t CDocFormatCheck::GetTemplateCount() const
 {
-    std::shared_lock<std::shared_mutex> lock(m_mutexStore);
+    CReadLock lock(*this);
     return m_pDocTemplate->GetCount();
 }
 
 const char* CDocFormatCheck::GetTemplateList(int nDocType, const char* sOrganization)
 {
-    std::unique_lock<std::shared_mutex> lock(m_mutexStore);
+    CWriteLock lock(*this);
     m_sResult = m_pDocTemplate->GetTemplateList(nDocType, sOrganization);
     return m_sResult.c_str();
 }
 
 int CDocFormatCheck::ExportTemplates()
 {
-    std::unique_lock<std::shared_mutex> lock(m_mutexStore);
+    CWriteLock lock(*this);
     return m_pDocTemplate->Export();
 }
 
 std::shared_ptr<const CDocFormat> CDocFormatCheck::FindFormat(int nType, const char* sOrg, const char* sArea,
                                                               const char* sArgument, int* pIndex) const
 {
-    std::shared_lock<std::shared_mutex> lock(m_mutexStore);
+    CReadLock lock(*this);
     int nFound = m_pDocTemplate->FindTemplate(nType, sOrg, sArea, sArgument, false);
     if (pIndex)
         *pIndex = nFound;
@@ -107,6 +133,6 @@ std::shared_ptr<const CDocFormat> CDocFormatCheck::FindFormat(int nType, const c
 
 std::shared_ptr<const CDocFormat> CDocFormatCheck::GetFormat(int nTemplateID) const
 {
-    std::shared_lock<std::shared_mutex> lock(m_mutexStore);
+    CReadLock lock(*this);
     return m_pDocTemplate->GetFormat(nTemplateID);
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <mutex>
 #include <shared_mutex>
 #include <string>
 
@@ -73,5 +74,10 @@ private:
     std::string m_sInitDir;
     std::string m_sResult;
     std::unique_ptr<CDocxTemplate> m_pDocTemplate;
+    // Readers pass the gate before sharing the store; a writer holds it while
+    // it waits, so a steady stream of lookups cannot starve a change.
+    mutable std::mutex m_mutexGate;
     mutable std::shared_mutex m_mutexStore;
+    class CReadLock;
+    class CWriteLock;
 };

@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include <json/json.h>
-
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 #include "Utility/PDAT.h"
@@ -29,9 +27,31 @@ std::string Text(const char* s)
     return s ? s : "";
 }
 
+// A JSON string: quotes, backslashes and control characters escaped, other
+// text (Chinese) left as UTF-8 so the text stays readable.
 std::string Quoted(const std::string& sText)
 {
-    return Json::valueToQuotedString(sText.c_str());
+    std::string sOut = "\"";
+    for (char c : sText) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            sOut += '\\';
+            sOut += c;
+        } else if (c == '\r') {
+            sOut += "\\r";
+        } else if (c == '\n') {
+            sOut += "\\n";
+        } else if (c == '\t') {
+            sOut += "\\t";
+        } else if (u < 0x20) {
+            char sHex[8];
+            std::snprintf(sHex, sizeof(sHex), "\\u%04x", u);
+            sOut += sHex;
+        } else {
+            sOut += c;
+        }
+    }
+    return sOut + "\"";
 }
 
 int FailRead(const std::string& sPath, int nCode)
