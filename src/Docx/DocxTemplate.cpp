@@ -416,11 +416,9 @@ std::vector<int> CDocxTemplate::Candidates(int nType, int nOrgId) const
     std::vector<int> vecType = nType >= 0 ? m_index.Postings(CTemplateIndex::TypeTerm(nType)) : std::vector<int>();
     if (nOrgId < 0)
         return vecType;
-    std::vector<int> vecOrg = m_index.Postings(CTemplateIndex::OrgTerm(nOrgId));
-    std::vector<int> vecBoth = Intersect(vecOrg, vecType);
-    if (vecBoth.empty() && vecType.empty())
-        return vecOrg;
-    return vecBoth;
+    // Only templates of the document's own type: a contract checked against
+    // a thesis template would be told it lacks an abstract.
+    return Intersect(m_index.Postings(CTemplateIndex::OrgTerm(nOrgId)), vecType);
 }
 
 int CDocxTemplate::FirstMatch(const std::vector<int>& vecCandidates, const std::vector<int>& vecAreaIds,

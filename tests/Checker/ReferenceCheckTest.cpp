@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "Checker/CheckResult.h"
+#include "Checker/CheckServices.h"
 #include "Checker/CheckStages.h"
+#include "Checker/DocFormatCheck.h"
 #include "Checker/ReferenceCheck.h"
 #include "Docx/DocModel.h"
 #include "Docx/DocxParser.h"
@@ -107,11 +109,16 @@ TEST(ReferenceCheck, TheFormatStageRunsItOnlyOverAReferenceList)
     CDocxParser parser;
     BuildDocument(parser, false);
     CCheckResult results;
-    RunFormatStage(parser, results, 6);
+    // A format checker over an empty template store: only the reference
+    // list gives findings.
+    CDocFormatCheck checker(::testing::TempDir().c_str());
+    _tCheckServices services;
+    services.pDocFormatChecker = &checker;
+    RunFormatStage(services, parser, results, 6);
     for (const auto& record : results.Results())
         EXPECT_NE(record.error_id.substr(0, 3), "14.");
     BuildDocument(parser, true);
-    RunFormatStage(parser, results, 6);
+    RunFormatStage(services, parser, results, 6);
     size_t nReferences = 0;
     for (const auto& record : results.Results())
         nReferences += record.error_id.substr(0, 3) == "14.";

@@ -27,7 +27,8 @@ TEST(TemplateStoreConcurrency, LookupsWhileImporting)
     for (int t = 0; t < 3; ++t) {
         vecReaders.emplace_back([&checker, &bStop, &nBad] {
             while (!bStop) {
-                auto pFormat = checker.FindFormat(7, "某大学", "", "");
+                // Type 6: its "*" template stays while type 7's is deleted.
+                auto pFormat = checker.FindFormat(6, "某大学", "", "");
                 if (!pFormat || !pFormat->GetFormat(DocLevel::TITLE1) || pFormat->GetRequired().empty())
                     ++nBad;
             }

@@ -224,9 +224,9 @@ TEST(TemplateStore, FindsByKeysThenWildcard)
     EXPECT_EQ(store.FindTemplate(6, "", "", "", false), 1);
     EXPECT_EQ(store.FindTemplate(6, "未知单位", "", "", false), 1);
     EXPECT_EQ(store.FindTemplate(7, "未知单位", "某地", "某题", false), 3);
-    // A type without templates takes the organisation's first one.
-    EXPECT_EQ(store.FindTemplate(5, "甲大学", "", "", false), 0);
-    EXPECT_EQ(store.FindTemplate(5, "未知单位", "", "", false), 1);
+    // A type without templates finds none, not a template of another type.
+    EXPECT_EQ(store.FindTemplate(5, "甲大学", "", "", false), -1);
+    EXPECT_EQ(store.FindTemplate(5, "未知单位", "", "", false), -1);
 
     CDocFormat format;
     EXPECT_EQ(store.FindTemplate(7, "", "", "", format), 3);
