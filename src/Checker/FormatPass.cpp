@@ -2,6 +2,8 @@
 // lookups and one dictionary scan, so the pass is linear in the document.
 #include "Checker/FormatPass.h"
 
+#include <string>
+
 #include "Checker/CheckRecord.h"
 #include "Checker/CheckResult.h"
 #include "Checker/FormatCheckContext.h"
@@ -31,6 +33,45 @@ bool IsNeverCompared(int nLevel)
     }
 }
 
+// True when the text holds a Chinese character: the fonts a template learns
+// are those of Chinese text, so Latin-only text (an English reference, a
+// page number) has no font to be compared with.
+bool HasHan(const std::string& sText)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(sText.data());
+    size_t n = sText.size();
+    for (size_t i = 0; i + 2 < n; ++i) {
+        if ((p[i] & 0xF0) != 0xE0)
+            continue;
+        unsigned long c = ((p[i] & 0x0Ful) << 12) | ((p[i + 1] & 0x3Ful) << 6) | (p[i + 2] & 0x3Ful);
+        if ((c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF))
+            return true;
+    }
+    return false;
+}
+
+// The text without blanks of any width: a part is often spaced out ("摘　要").
+std::string WithoutBlanks(const std::string& sText)
+{
+    static const std::string kIdeographicSpace = "\xE3\x80\x80";
+    std::string sOut;
+    for (size_t i = 0; i < sText.size(); ++i) {
+        if (sText[i] == ' ' || sText[i] == '\t')
+            continue;
+        if (sText.compare(i, 3, kIdeographicSpace) == 0) {
+            i += 2;
+            continue;
+        }
+        sOut += sText[i];
+    }
+    return sOut;
+}
+
+bool IsHeaderOrFooter(int nLevel)
+{
+    return nLevel == DocLevel::HEADER || nLevel == DocLevel::FOOTER;
+}
+
 }  // namespace
 
 CFormatPass::CFormatPass(CFormatCheckContext& context, const CDocFormat& format, bool bBodyFormat)
@@ -46,8 +87,21 @@ void CFormatPass::Run()
         CheckFormatOnParagraph(para);
     for (const _tParagraph& para : model.Footers())
         CheckFormatOnParagraph(para);
+    // Body text is the text of the chapters: lines before the first chapter
+    // heading belong to the cover, the declaration and the front matter,
+    // which have their own looks. A document without chapters is all body.
+    m_bInBody = true;
     for (const _tParagraph& para : model.Paragraphs())
+        if (para.level == DocLevel::TITLE1) {
+            m_bInBody = false;
+            break;
+        }
+    for (const _tParagraph& para : model.Paragraphs()) {
+        if (para.level == DocLevel::TITLE1)
+            m_bInBody = true;
         CheckFormatOnParagraph(para);
+    }
+    m_bInBody = true;
     for (const _tTable& table : model.Tables()) {
         for (const _tRow& row : table.rows) {
             for (const _tCell& cell : row) {
@@ -72,9 +126,11 @@ void CFormatPass::CheckFormatOnParagraph(const _tParagraph& para)
         return;
     // Required parts count wherever they stand: cover tables and cover
     // pages hold many of them.
-    if (!m_vecFound.empty())
+    if (!m_vecFound.empty()) {
         m_format.ScanRequired(para.text, m_vecFound);
-    if (!IsCompared(para.level))
+        m_format.ScanRequired(WithoutBlanks(para.text), m_vecFound);
+    }
+    if (!IsCompared(para.level) || (para.level == DocLevel::TEXT && !m_bInBody))
         return;
     const _tFormat* pFormat = FormatFor(para.level);
     if (!pFormat)
@@ -88,7 +144,9 @@ void CFormatPass::CheckFormatOnParagraph(const _tParagraph& para)
 const _tFormat* CFormatPass::FormatFor(int nLevel)
 {
     const _tFormat* pFormat = m_format.GetFormat(nLevel);
-    if (pFormat)
+    // A page number or a cover line (author, major) is never held to the
+    // body's format: only levels inside the chapters fall back to it.
+    if (pFormat || IsHeaderOrFooter(nLevel) || !m_bInBody)
         return pFormat;
     // Logged once per level and check, not once per paragraph.
     if (m_setReportedLevels.insert(nLevel).second)
@@ -115,7 +173,7 @@ void CFormatPass::CheckFontSize(const _tParagraph& para, const _tFormat& format)
 
 void CFormatPass::CheckFont(const _tParagraph& para, const _tFormat& format)
 {
-    if (para.font.empty() || format.mapFont2Freq.empty() || format.HasFont(para.font))
+    if (para.font.empty() || format.mapFont2Freq.empty() || format.HasFont(para.font) || !HasHan(para.text))
         return;
     std::string sFont = format.MostFrequentFont();
     if (!sFont.empty())

@@ -40,4 +40,5 @@ private:
     bool m_bBodyFormat;
     std::vector<char> m_vecFound;        // per required part
     std::set<int> m_setReportedLevels;  // levels already logged as missing
+    bool m_bInBody = true;               // past the first chapter heading (or none)
 };

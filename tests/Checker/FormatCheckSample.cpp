@@ -71,8 +71,14 @@ std::string MoreChapter(int n)
 std::string SampleBody(const _tSampleSeed& seed)
 {
     std::string sXml;
+    if (seed.bCoverLines) {
+        sXml += StyledPara("某某大学硕士学位论文", kHei, 32, 480);
+        sXml += StyledPara("专　　业：计算机科学与技术", kHei, 28, 480);
+    }
     sXml += Chapter("第一章 绪论");
     sXml += Body("本章介绍研究的背景与主要内容。");
+    if (seed.bLatinBody)
+        sXml += StyledPara("Deep learning methods are widely used.", "Times New Roman", 24, 360);
     sXml += Section("1.1 研究背景");
     sXml += Body("研究背景的正文。");
     sXml += Section("1.2 研究内容");
@@ -103,7 +109,7 @@ std::string SampleBody(const _tSampleSeed& seed)
     for (int n = 3; n <= seed.nChapters; ++n)
         sXml += MoreChapter(n);
     if (!seed.bNoAcknowledge) {
-        sXml += Chapter("致谢");
+        sXml += Chapter(seed.bSpacedAcknowledge ? "致　谢" : "致谢");
         sXml += Body("感谢导师的指导。");
     }
     return sXml;

@@ -20,6 +20,9 @@ struct _tSampleSeed {
     bool bDuplicateHeading = false;  // 1.1, 1.2, 1.2
     bool bTableNoCaption = false;    // the table's caption left out
     bool bNoAcknowledge = false;     // no 致谢 part
+    bool bCoverLines = false;        // cover lines in 黑体 三号 before the first chapter
+    bool bLatinBody = false;         // an English body paragraph in Times New Roman
+    bool bSpacedAcknowledge = false; // the part written 致　谢
     int nChapters = 2;               // more chapters for larger documents
 };
 

@@ -85,6 +85,19 @@ TEST_F(FormatCheck, ParagraphFormatsAgainstTheTemplate)
     ExpectOnly(single, "1.1.3", FIELD_LINE_SPACE, "12", "18", "模型的正文。");
 }
 
+TEST_F(FormatCheck, WhatATemplateDoesNotDescribeIsLeftAlone)
+{
+    // Cover lines before the first chapter, English text (the template's
+    // fonts are those of Chinese text), a spaced-out part and the page
+    // number in the footer give no finding.
+    _tSampleSeed seed;
+    seed.bCoverLines = true;
+    seed.bLatinBody = true;
+    seed.bSpacedAcknowledge = true;
+    const std::vector<_tCheckResult>& vecResults = CheckSeeded(seed);
+    EXPECT_TRUE(vecResults.empty()) << Describe(vecResults);
+}
+
 TEST_F(FormatCheck, BodyComparisonFollowsItsSwitch)
 {
     _tSampleSeed small;
