@@ -23,7 +23,7 @@ demo:
 	sed -i 's/"FilterCheck": *"off"/"FilterCheck": "on"/; s/"SpellCheck": *"off"/"SpellCheck": "on"/' \
 	  $(BUILD)/demo/Data/RUX-Configure.json
 	cp $(BUILD)/examples/thesis.docx $(BUILD)/demo/thesis.docx
-	$(BUILD)/veskar check $(BUILD)/demo/thesis.docx --data $(BUILD)/demo
+	$(BUILD)/veskar check $(BUILD)/demo/thesis.docx --type 7 --data $(BUILD)/demo
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
