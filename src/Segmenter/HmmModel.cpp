@@ -21,7 +21,6 @@ const char kStateNames[kHmmStates] = {'B', 'E', 'M', 'S'};
 // The log probability of what never happens; sums of it stay finite.
 const double kNever = -3.14e100;
 const uint32_t kMaxCode = 0x10FFFF;
-const size_t kHeaderBytes = sizeof(kSignature) + (kHmmStates + kHmmStates * kHmmStates) * sizeof(double) + 4;
 
 // The states each state may follow.
 const uint8_t kPrevious[kHmmStates][2] = {{kHmmE, kHmmS}, {kHmmB, kHmmM}, {kHmmB, kHmmM}, {kHmmE, kHmmS}};
