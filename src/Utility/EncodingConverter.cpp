@@ -1,17 +1,75 @@
-// iconv-based conversions; each call opens its own descriptor so that
-// conversions on several threads never share state.
+// iconv-based conversions. A descriptor is used by one conversion at a time
+// and then kept for the next in a small pool per direction: opening and
+// closing one loads and unloads a gconv module each time, which costs and,
+// with batch workers converting at once, makes the loader's own bookkeeping
+// race between threads.
 #include "Utility/EncodingConverter.h"
 
 #include <cerrno>
 #include <iconv.h>
+#include <mutex>
+#include <vector>
 
 namespace {
 
-bool Convert(const char* sTo, const char* sFrom, const std::string& sIn, std::string& sOut)
+const iconv_t kNoDescriptor = reinterpret_cast<iconv_t>(-1);
+
+class CIconvPool {
+public:
+    CIconvPool(const char* sTo, const char* sFrom) : m_sTo(sTo), m_sFrom(sFrom) {}
+    CIconvPool(const CIconvPool&) = delete;
+    CIconvPool& operator=(const CIconvPool&) = delete;
+    ~CIconvPool()
+    {
+        for (iconv_t cd : m_vecFree)
+            iconv_close(cd);
+    }
+
+    // A descriptor in its initial state, or kNoDescriptor.
+    iconv_t Take()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_vecFree.empty()) {
+                iconv_t cd = m_vecFree.back();
+                m_vecFree.pop_back();
+                iconv(cd, nullptr, nullptr, nullptr, nullptr);
+                return cd;
+            }
+        }
+        return iconv_open(m_sTo, m_sFrom);
+    }
+
+    void Give(iconv_t cd)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_vecFree.push_back(cd);
+    }
+
+private:
+    const char* m_sTo;
+    const char* m_sFrom;
+    std::mutex m_mutex;
+    std::vector<iconv_t> m_vecFree;
+};
+
+CIconvPool& GbkPool()
+{
+    static CIconvPool pool("GBK", "UTF-8");
+    return pool;
+}
+
+CIconvPool& Utf8Pool()
+{
+    static CIconvPool pool("UTF-8", "GB18030");
+    return pool;
+}
+
+bool Convert(CIconvPool& pool, const std::string& sIn, std::string& sOut)
 {
     sOut.clear();
-    iconv_t cd = iconv_open(sTo, sFrom);
-    if (cd == reinterpret_cast<iconv_t>(-1))
+    iconv_t cd = pool.Take();
+    if (cd == kNoDescriptor)
         return false;
     bool bClean = true;
     char* pIn = const_cast<char*>(sIn.data());
@@ -36,7 +94,7 @@ bool Convert(const char* sTo, const char* sFrom, const std::string& sIn, std::st
     size_t nOutLeft = sizeof sBuf;
     iconv(cd, nullptr, nullptr, &pOut, &nOutLeft);
     sOut.append(sBuf, sizeof sBuf - nOutLeft);
-    iconv_close(cd);
+    pool.Give(cd);
     return bClean;
 }
 
@@ -44,12 +102,12 @@ bool Convert(const char* sTo, const char* sFrom, const std::string& sIn, std::st
 
 bool Utf8ToGbk(const std::string& sUtf8, std::string& sGbk)
 {
-    return Convert("GBK", "UTF-8", sUtf8, sGbk);
+    return Convert(GbkPool(), sUtf8, sGbk);
 }
 
 bool GbkToUtf8(const std::string& sGbk, std::string& sUtf8)
 {
-    return Convert("UTF-8", "GB18030", sGbk, sUtf8);
+    return Convert(Utf8Pool(), sGbk, sUtf8);
 }
 
 bool IsValidUtf8(const std::string& sText)
