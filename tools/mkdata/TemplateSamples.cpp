@@ -18,7 +18,7 @@ struct _tLook {
     bool bExact = false;
 };
 
-struct _tSampleSpec {
+struct _tSampleLooks {
     int nType;
     const char* sName;
     const char* sTitle;
@@ -36,9 +36,9 @@ const char* const kFang = "仿宋_GB2312";
 const char* const kKai = "楷体_GB2312";
 const char* const kTimes = "Times New Roman";
 
-const std::vector<_tSampleSpec>& Specs()
+const std::vector<_tSampleLooks>& AllSampleLooks()
 {
-    static const std::vector<_tSampleSpec> s_specs = {
+    static const std::vector<_tSampleLooks> s_looks = {
         {1, "technical", "污水处理厂提标改造工程技术报告",
          {kHei, 44, 360}, {kHei, 32, 360}, {kHei, 28, 360}, {kHei, 24, 360}, {kSong, 24, 360},
          {kSong, 21, 240}, {kSong, 21, 240}, {kSong, 18, 240}, 1, false,
@@ -76,7 +76,7 @@ const std::vector<_tSampleSpec>& Specs()
          {{"绪论", {"研究背景与意义", "国内外研究现状"}}, {"相关理论与技术", {"时间序列模型", "图神经网络"}},
           {"总结与展望", {"全文总结", "研究展望"}}}},
     };
-    return s_specs;
+    return s_looks;
 }
 
 const char* const kDigits[] = {"零", "一", "二", "三", "四", "五", "六", "七", "八", "九", "十"};
@@ -171,16 +171,16 @@ std::string CaptionNumber(int nNumbering, int nChapter)
     return nNumbering == 3 ? "1" : std::to_string(nChapter) + "-1";
 }
 
-std::string FrontMatter(const _tSampleSpec& spec)
+std::string FrontMatter(const _tSampleLooks& looks)
 {
-    _tLook english {kTimes, spec.body.nSize, spec.body.nLine};
-    _tLook englishCaption {kTimes, spec.h1.nSize, spec.h1.nLine};
+    _tLook english {kTimes, looks.body.nSize, looks.body.nLine};
+    _tLook englishCaption {kTimes, looks.h1.nSize, looks.h1.nLine};
     std::string s;
-    s += Para("摘要", spec.h1, nullptr, "center");
-    s += Para("本文围绕" + std::string(spec.sTitle) + "展开，提出了一种结构简单、计算量小的方法，"
+    s += Para("摘要", looks.h1, nullptr, "center");
+    s += Para("本文围绕" + std::string(looks.sTitle) + "展开，提出了一种结构简单、计算量小的方法，"
               "并在公开数据上验证了其有效性。实验表明，该方法在精度和效率之间取得了较好的平衡。",
-              spec.body);
-    s += Para("关键词：模型；预测；实验验证", spec.body);
+              looks.body);
+    s += Para("关键词：模型；预测；实验验证", looks.body);
     s += Para("Abstract", englishCaption, nullptr, "center");
     s += Para("This work studies a compact method for the stated problem and evaluates it on public data. "
               "The results show a good balance between accuracy and cost.",
@@ -189,66 +189,66 @@ std::string FrontMatter(const _tSampleSpec& spec)
     return s;
 }
 
-std::string Chapters(const _tSampleSpec& spec)
+std::string Chapters(const _tSampleLooks& looks)
 {
     std::string s;
     int nChapter = 0;
-    for (const auto& [sChapter, vecSections] : spec.vecChapters) {
+    for (const auto& [sChapter, vecSections] : looks.vecChapters) {
         ++nChapter;
-        s += Para(HeadingNumber(spec.nNumbering, 1, nChapter, 0, 0) + sChapter, spec.h1, "Heading1",
-                  spec.nNumbering == 3 ? nullptr : "center");
-        s += Para("本章说明" + std::string(sChapter) + "的主要内容，内容按节展开，各节之间相互衔接。", spec.body);
+        s += Para(HeadingNumber(looks.nNumbering, 1, nChapter, 0, 0) + sChapter, looks.h1, "Heading1",
+                  looks.nNumbering == 3 ? nullptr : "center");
+        s += Para("本章说明" + std::string(sChapter) + "的主要内容，内容按节展开，各节之间相互衔接。", looks.body);
         int nSection = 0;
         for (const char* sSection : vecSections) {
             ++nSection;
-            s += Para(HeadingNumber(spec.nNumbering, 2, nChapter, nSection, 0) + sSection, spec.h2, "Heading2");
+            s += Para(HeadingNumber(looks.nNumbering, 2, nChapter, nSection, 0) + sSection, looks.h2, "Heading2");
             s += Para("本节介绍" + std::string(sSection) + "的有关情况。相关数据来自现场调查和资料整理，"
                       "经过核对后采用。",
-                      spec.body);
+                      looks.body);
             if (nSection != 1)
                 continue;
             for (int nSub = 1; nSub <= 2; ++nSub) {
-                s += Para(HeadingNumber(spec.nNumbering, 3, nChapter, nSection, nSub) + "要点" + kDigits[nSub],
-                          spec.h3, "Heading3");
+                s += Para(HeadingNumber(looks.nNumbering, 3, nChapter, nSection, nSub) + "要点" + kDigits[nSub],
+                          looks.h3, "Heading3");
                 s += Para("这里给出第" + std::string(kDigits[nSub]) + "个要点的说明，并列出需要注意的事项。",
-                          spec.body);
+                          looks.body);
             }
         }
         if (nChapter == 1) {
-            s += Para("主要数据见表" + CaptionNumber(spec.nNumbering, nChapter) + "。", spec.body);
-            s += Para("表" + CaptionNumber(spec.nNumbering, nChapter) + " 基本数据", spec.caption, nullptr, "center");
-            s += Table(spec.cell);
-            s += Para("", spec.body, nullptr, "center", Picture());
-            s += Para("图" + CaptionNumber(spec.nNumbering, nChapter) + " 总体框架", spec.caption, nullptr, "center");
+            s += Para("主要数据见表" + CaptionNumber(looks.nNumbering, nChapter) + "。", looks.body);
+            s += Para("表" + CaptionNumber(looks.nNumbering, nChapter) + " 基本数据", looks.caption, nullptr, "center");
+            s += Table(looks.cell);
+            s += Para("", looks.body, nullptr, "center", Picture());
+            s += Para("图" + CaptionNumber(looks.nNumbering, nChapter) + " 总体框架", looks.caption, nullptr, "center");
         }
     }
     return s;
 }
 
-std::string BackMatter(const _tSampleSpec& spec)
+std::string BackMatter(const _tSampleLooks& looks)
 {
     std::string s;
-    s += Para("参考文献", spec.h1, nullptr, "center");
-    s += Para("[1] 王明, 李华. 一种数据处理方法[J]. 应用技术学报, 2019, 21(3): 45-52.", spec.caption);
-    s += Para("[2] 张强. 系统建模与分析[M]. 北京: 科学技术出版社, 2018.", spec.caption);
-    if (spec.nType == 7) {
-        s += Para("致谢", spec.h1, nullptr, "center");
-        s += Para("感谢导师在论文写作过程中给予的指导，感谢同学们在实验中提供的帮助。", spec.body);
+    s += Para("参考文献", looks.h1, nullptr, "center");
+    s += Para("[1] 王明, 李华. 一种数据处理方法[J]. 应用技术学报, 2019, 21(3): 45-52.", looks.caption);
+    s += Para("[2] 张强. 系统建模与分析[M]. 北京: 科学技术出版社, 2018.", looks.caption);
+    if (looks.nType == 7) {
+        s += Para("致谢", looks.h1, nullptr, "center");
+        s += Para("感谢导师在论文写作过程中给予的指导，感谢同学们在实验中提供的帮助。", looks.body);
     }
     return s;
 }
 
-std::string Document(const _tSampleSpec& spec)
+std::string Document(const _tSampleLooks& looks)
 {
-    std::string sBody = Para(spec.sTitle, spec.title, nullptr, "center");
-    if (spec.bPaperParts)
-        sBody += FrontMatter(spec);
-    sBody += Chapters(spec);
-    if (spec.bPaperParts)
-        sBody += BackMatter(spec);
+    std::string sBody = Para(looks.sTitle, looks.title, nullptr, "center");
+    if (looks.bPaperParts)
+        sBody += FrontMatter(looks);
+    sBody += Chapters(looks);
+    if (looks.bPaperParts)
+        sBody += BackMatter(looks);
     // The parts a document of this type must hold.
-    for (const char* sRequired : spec.vecRequired)
-        sBody += Para(std::string("必备内容：KKK") + sRequired + "GGG", spec.body);
+    for (const char* sRequired : looks.vecRequired)
+        sBody += Para(std::string("必备内容：KKK") + sRequired + "GGG", looks.body);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
            "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
            "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
@@ -271,11 +271,11 @@ std::string Styles()
     return s + "</w:styles>";
 }
 
-std::string Header(const _tSampleSpec& spec)
+std::string Header(const _tSampleLooks& looks)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
            "<w:hdr xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">" +
-           Para(spec.sTitle, spec.header, nullptr, "center") + "</w:hdr>";
+           Para(looks.sTitle, looks.header, nullptr, "center") + "</w:hdr>";
 }
 
 // A 1x1 PNG, so the sample's picture opens in a word processor too.
@@ -289,7 +289,7 @@ std::string TinyPng()
     return std::string(reinterpret_cast<const char*>(kPng), sizeof(kPng));
 }
 
-std::vector<std::pair<std::string, std::string>> Parts(const _tSampleSpec& spec)
+std::vector<std::pair<std::string, std::string>> Parts(const _tSampleLooks& looks)
 {
     const std::string sXml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>";
     const std::string sRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
@@ -308,9 +308,9 @@ std::vector<std::pair<std::string, std::string>> Parts(const _tSampleSpec& spec)
         {"_rels/.rels", sXml + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
                                "<Relationship Id=\"rId1\" Type=\"" + sRelNs +
                             "officeDocument\" Target=\"word/document.xml\"/></Relationships>"},
-        {"word/document.xml", Document(spec)},
+        {"word/document.xml", Document(looks)},
         {"word/styles.xml", Styles()},
-        {"word/header1.xml", Header(spec)},
+        {"word/header1.xml", Header(looks)},
         {"word/_rels/document.xml.rels",
          sXml + "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
                 "<Relationship Id=\"rId1\" Type=\"" + sRelNs + "styles\" Target=\"styles.xml\"/>"
@@ -343,8 +343,8 @@ const std::vector<int>& CTemplateSamples::Types()
 {
     static const std::vector<int> s_types = [] {
         std::vector<int> vecTypes;
-        for (const _tSampleSpec& spec : Specs())
-            vecTypes.push_back(spec.nType);
+        for (const _tSampleLooks& looks : AllSampleLooks())
+            vecTypes.push_back(looks.nType);
         return vecTypes;
     }();
     return s_types;
@@ -352,16 +352,16 @@ const std::vector<int>& CTemplateSamples::Types()
 
 std::string CTemplateSamples::Name(int nType)
 {
-    for (const _tSampleSpec& spec : Specs())
-        if (spec.nType == nType)
-            return spec.sName;
+    for (const _tSampleLooks& looks : AllSampleLooks())
+        if (looks.nType == nType)
+            return looks.sName;
     return "";
 }
 
 bool CTemplateSamples::Write(int nType, const std::string& sPath)
 {
-    for (const _tSampleSpec& spec : Specs())
-        if (spec.nType == nType)
-            return WriteZip(sPath, Parts(spec));
+    for (const _tSampleLooks& looks : AllSampleLooks())
+        if (looks.nType == nType)
+            return WriteZip(sPath, Parts(looks));
     return false;
 }
