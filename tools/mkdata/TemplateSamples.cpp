@@ -231,7 +231,7 @@ std::string BackMatter(const _tSampleLooks& looks)
     s += Para("参考文献", looks.h1, nullptr, "center");
     s += Para("[1] 王明, 李华. 一种数据处理方法[J]. 应用技术学报, 2019, 21(3): 45-52.", looks.caption);
     s += Para("[2] 张强. 系统建模与分析[M]. 北京: 科学技术出版社, 2018.", looks.caption);
-    if (looks.nType == 7) {
+    {
         s += Para("致谢", looks.h1, nullptr, "center");
         s += Para("感谢导师在论文写作过程中给予的指导，感谢同学们在实验中提供的帮助。", looks.body);
     }
@@ -241,14 +241,21 @@ std::string BackMatter(const _tSampleLooks& looks)
 std::string Document(const _tSampleLooks& looks)
 {
     std::string sBody = Para(looks.sTitle, looks.title, nullptr, "center");
-    if (looks.bPaperParts)
+    // The parts a document of this type must hold, marked where a reader of
+    // the sample sees the instructions: under the title.
+    for (const char* sRequired : looks.vecRequired)
+        sBody += Para(std::string("必备内容：KKK") + sRequired + "GGG", looks.body);
+    if (looks.bPaperParts) {
+        sBody += Para("作者：张三", looks.body, nullptr, "center");
+        if (looks.nType == 7) {
+            sBody += Para("专业：交通运输工程", looks.body, nullptr, "center");
+            sBody += Para("导师：李四", looks.body, nullptr, "center");
+        }
         sBody += FrontMatter(looks);
+    }
     sBody += Chapters(looks);
     if (looks.bPaperParts)
         sBody += BackMatter(looks);
-    // The parts a document of this type must hold.
-    for (const char* sRequired : looks.vecRequired)
-        sBody += Para(std::string("必备内容：KKK") + sRequired + "GGG", looks.body);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
            "<w:document xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
            "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
