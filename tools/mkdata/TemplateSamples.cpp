@@ -245,14 +245,11 @@ std::string Document(const _tSampleLooks& looks)
     // the sample sees the instructions: under the title.
     for (const char* sRequired : looks.vecRequired)
         sBody += Para(std::string("必备内容：KKK") + sRequired + "GGG", looks.body);
-    if (looks.bPaperParts) {
-        sBody += Para("作者：张三", looks.body, nullptr, "center");
-        if (looks.nType == 7) {
-            sBody += Para("专业：交通运输工程", looks.body, nullptr, "center");
-            sBody += Para("导师：李四", looks.body, nullptr, "center");
-        }
+    // No cover lines (author, major, supervisor): their looks differ from
+    // school to school, and a template learnt from ours would hold every
+    // cover to them.
+    if (looks.bPaperParts)
         sBody += FrontMatter(looks);
-    }
     sBody += Chapters(looks);
     if (looks.bPaperParts)
         sBody += BackMatter(looks);
