@@ -10,6 +10,7 @@
 #include "Checker/SectionNumberText.h"
 #include "Docx/DocFormat.h"
 #include "Docx/DocModel.h"
+#include "Segmenter/SegmenterChars.h"
 #include "Utility/Log.h"
 #include "Utility/NumUtility.h"
 
@@ -39,13 +40,11 @@ bool IsNeverCompared(int nLevel)
 bool HasHan(const std::string& sText)
 {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(sText.data());
-    size_t n = sText.size();
-    for (size_t i = 0; i + 2 < n; ++i) {
-        if ((p[i] & 0xF0) != 0xE0)
-            continue;
-        unsigned long c = ((p[i] & 0x0Ful) << 12) | ((p[i + 1] & 0x3Ful) << 6) | (p[i + 2] & 0x3Ful);
-        if ((c >= 0x3400 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF))
+    for (size_t i = 0; i < sText.size();) {
+        _tSegChar ch = ReadSegChar(p, sText.size(), i);
+        if (ch.eClass == ESegCharClass::Han)
             return true;
+        i += ch.nLen;
     }
     return false;
 }
