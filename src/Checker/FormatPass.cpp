@@ -2,6 +2,7 @@
 // lookups and one dictionary scan, so the pass is linear in the document.
 #include "Checker/FormatPass.h"
 
+#include <cmath>
 #include <string>
 
 #include "Checker/CheckRecord.h"
@@ -156,10 +157,34 @@ const _tFormat* CFormatPass::FormatFor(int nLevel)
 
 void CFormatPass::CheckLineSpace(const _tParagraph& para, const _tFormat& format)
 {
-    if (para.line_space <= 0 || format.mapLineSpace2Freq.empty() || format.HasLineSpace(para.line_space))
+    if (para.line_space <= 0 || format.mapLineSpace2Freq.empty())
         return;
+    int nRule = format.MostFrequentLineRule();
+    if (nRule < 0 || nRule == para.line_rule) {
+        if (!format.HasLineSpace(para.line_space))
+            AddLineSpace(para, format.MostFrequentLineSpace());
+        return;
+    }
+    // Stated another way than the samples ("exact 20 pt" against "1.5
+    // lines"): what a reader sees is the height of the lines, so those are
+    // compared, with room for the fonts' own line gaps.
+    constexpr double kTolerance = 0.15;
+    double dPara = LineRule::PitchPoints(para.line_space, para.line_rule, para.font_size);
+    for (const auto& entry : format.mapLineSpace2Freq) {
+        double dWant = LineRule::PitchPoints(entry.first, nRule, para.font_size);
+        if (std::fabs(dPara - dWant) <= kTolerance * dWant)
+            return;
+    }
+    // The expected value in the paragraph's own rule, so that a revision
+    // of its w:line gives the template's height.
+    double dWant = LineRule::PitchPoints(format.MostFrequentLineSpace(), nRule, para.font_size);
+    AddLineSpace(para, LineRule::LineForPitch(dWant, para.line_rule, para.font_size));
+}
+
+void CFormatPass::AddLineSpace(const _tParagraph& para, int nExpected)
+{
     m_context.Add(&para, "1.1.3", FIELD_LINE_SPACE, REVISE_U, std::to_string(para.line_space / 20),
-                  std::to_string(format.MostFrequentLineSpace() / 20));
+                  std::to_string(nExpected / 20));
 }
 
 void CFormatPass::CheckFontSize(const _tParagraph& para, const _tFormat& format)

@@ -31,6 +31,7 @@ private:
     bool IsCompared(int nLevel) const;
     const _tFormat* FormatFor(int nLevel);
     void CheckLineSpace(const _tParagraph& para, const _tFormat& format);
+    void AddLineSpace(const _tParagraph& para, int nExpected);
     void CheckFontSize(const _tParagraph& para, const _tFormat& format);
     void CheckFont(const _tParagraph& para, const _tFormat& format);
     void CheckNumbering(const _tParagraph& para, const _tFormat& format);

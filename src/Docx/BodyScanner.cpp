@@ -167,7 +167,7 @@ void CBodyScanner::ExtractParagrah(size_t nStart, size_t nEnd, _tParagraph& para
     CParagraphTagReader(m_sText).Read(nStart, nEnd, tags);
     std::string sStyleId(tags.sStyle);
     CParagraphFormat format(m_parser.m_styleSheet, m_sText, sStyleId);
-    para.line_space = format.LineSpace(tags);
+    format.SetLineSpace(tags, para);
     if (tags.bNumId)
         para.numPtr = ValueToInt(tags.sNumId);
     if (tags.bStyle)

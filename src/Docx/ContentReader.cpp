@@ -57,6 +57,9 @@ size_t CContentReader::paraInput(std::string_view sText, _tParagraph& para, size
     para.line_space = ReadInt(sText, "line_space", nStart, nEnd);
     para.numPtr = ReadInt(sText, "numPtr", nStart, nEnd, -1);
     para.num_len = ReadInt(sText, "num_len", nStart, nEnd);
+    para.line_rule = ReadInt(sText, "line_rule", nStart, nEnd);
+    if (para.line_rule != LineRule::EXACT && para.line_rule != LineRule::AT_LEAST)
+        para.line_rule = LineRule::AUTO;
     para.level = ReadInt(sText, "level", nStart, nEnd);
     GetXMLItemValue(sText, "text", sValue, nStart, nEnd);
     para.text = XmlUnescape(sValue);

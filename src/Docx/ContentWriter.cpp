@@ -163,6 +163,12 @@ void CContentWriter::ParaOutput(std::string& sOut, const _tParagraph& para) cons
         p = PutNumber(p, para.num_len);
         p = Put(p, "</num_len>\r\n");
     }
+    if (para.line_rule != LineRule::AUTO) {
+        // Likewise only spacings stated in points carry their rule.
+        p = Put(p, "<line_rule>");
+        p = PutNumber(p, para.line_rule);
+        p = Put(p, "</line_rule>\r\n");
+    }
     p = Put(p, "<level>");
     p = PutNumber(p, para.level);
     p = Put(p, "</level>\r\n<text>");
@@ -330,6 +336,8 @@ Json::Value CContentWriter::ParaOutputJson(const _tParagraph& para) const
     obj["numPtr"] = para.numPtr;
     if (para.num_len > 0)
         obj["num_len"] = para.num_len;
+    if (para.line_rule != LineRule::AUTO)
+        obj["line_rule"] = para.line_rule;
     obj["level"] = para.level;
     if (!para.IsPlaceholder()) {
         obj["text"] = para.text;

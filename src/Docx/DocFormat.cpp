@@ -115,6 +115,11 @@ void FormatRead(std::string_view sBlock, _tFormat& format)
         ReadNumberMap(sText, format.mapFontSize2Freq);
     if (ElementText(sBlock, "line_space", sText))
         ReadNumberMap(sText, format.mapLineSpace2Freq);
+    if (ElementText(sBlock, "line_rule", sText)) {
+        ForEachPair(sText, [&format](std::string_view sKey, int nCount) {
+            format.mapLineRule2Freq[LineRule::FromName(sKey)] += nCount;
+        });
+    }
     size_t nSection = sBlock.find("<section_format>");
     if (nSection != std::string_view::npos) {
         std::string_view sRest = sBlock.substr(nSection);
@@ -183,6 +188,10 @@ std::string ToGbk(std::string_view sUtf8)
 int _tFormat::MostFrequentLineSpace() const { return MostFrequent(mapLineSpace2Freq); }
 int _tFormat::MostFrequentFontSize() const { return MostFrequent(mapFontSize2Freq); }
 std::string _tFormat::MostFrequentFont() const { return MostFrequent(mapFont2Freq); }
+int _tFormat::MostFrequentLineRule() const
+{
+    return mapLineRule2Freq.empty() ? -1 : MostFrequent(mapLineRule2Freq);
+}
 
 // ---- Section format block ----------------------------------------------------
 
@@ -350,6 +359,12 @@ void CDocFormat::Export(std::string& sOut, const std::map<int, std::string>& map
         sOut += "</fontSize>\r\n<line_space>";
         WriteNumberMap(format.mapLineSpace2Freq, sOut);
         sOut += "</line_space>";
+        if (!format.mapLineRule2Freq.empty()) {
+            sOut += "\r\n<line_rule>";
+            for (const auto& [nRule, nCount] : format.mapLineRule2Freq)
+                sOut += std::string(LineRule::Name(nRule)) + ":" + std::to_string(nCount) + ";";
+            sOut += "</line_rule>";
+        }
         if (format.section_format.num_format != -1)
             WriteSectionFormat(format.section_format, sOut);
         sOut += "</format>\n";
@@ -367,8 +382,10 @@ void CDocFormat::FormatStatistic(const std::map<int, std::string>&, const _tPara
         format.mapFont2Freq[para.font] += nWeight;
     if (para.font_size > 0)
         format.mapFontSize2Freq[para.font_size] += nWeight;
-    if (para.line_space > 0)
+    if (para.line_space > 0) {
         format.mapLineSpace2Freq[para.line_space] += nWeight;
+        format.mapLineRule2Freq[para.line_rule] += nWeight;
+    }
     if (format.section_format.num_format != -1 || para.text.empty() || !LearnsPattern(para.level))
         return;
     CNumUtility numbers(true);

@@ -19,6 +19,7 @@ class CWordList;
 // The format of one level type: distributions over the sample paragraphs.
 struct _tFormat {
     std::map<int, int> mapLineSpace2Freq;         // raw w:line (240 = single) -> count
+    std::map<int, int> mapLineRule2Freq;          // LineRule of those spacings -> count; empty: not known
     std::map<int, int> mapFontSize2Freq;          // half-points -> count
     std::map<std::string, int> mapFont2Freq;      // font name -> count
     _tSection_Format section_format;              // num_format -1: no pattern
@@ -26,6 +27,9 @@ struct _tFormat {
     // The entry with the highest count; on a tie the first in key order.
     // 0 / empty when the distribution is empty.
     int MostFrequentLineSpace() const;
+    // The rule most samples state their spacing with; -1 when the template
+    // does not say (templates written before rules were kept).
+    int MostFrequentLineRule() const;
     int MostFrequentFontSize() const;
     std::string MostFrequentFont() const;
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "Docx/LineRule.h"
+
 // Level codes of paragraphs. The numbers are written into every output
 // file, so they never change.
 namespace DocLevel {
@@ -45,6 +47,7 @@ constexpr int NOT_FOUND = 1000;  // what the level lookup answers for an unknown
 
 constexpr unsigned NO_CAPTION = 0xFFFFFFFFu;
 
+
 // One paragraph, cell paragraph, header/footer, style record or placeholder.
 struct _tParagraph {
     uint32_t id = 0;
@@ -57,6 +60,7 @@ struct _tParagraph {
     std::string segment_txt;
     int level = DocLevel::TEXT;
     int line_space = 0;  // raw w:line that applies (own, else style chain, else defaults), 240 = single
+    int line_rule = LineRule::AUTO;  // how line_space is meant
     int numPtr = -1;
     int page_num = 0;
     // Bytes at the start of text that hold the paragraph's automatic list
@@ -72,6 +76,7 @@ struct _tParagraph {
         font_size = 0;
         level = DocLevel::TEXT;
         line_space = 0;
+        line_rule = LineRule::AUTO;
         numPtr = -1;
         page_num = 0;
     }

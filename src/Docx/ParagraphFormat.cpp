@@ -48,13 +48,15 @@ bool CParagraphFormat::HasEastAsianText(std::string_view sText)
     return false;
 }
 
-int CParagraphFormat::LineSpace(const _tParagraphTags& tags) const
+void CParagraphFormat::SetLineSpace(const _tParagraphTags& tags, _tParagraph& para) const
 {
     _tLineProps own;
     if (tags.bLine)
         own.nLine = ValueToInt(tags.sLine);
     own.sLineRule = std::string(tags.sLineRule);
-    return m_sheet.ResolveLine(m_sStyleId, own).nLine;
+    _tLineProps line = m_sheet.ResolveLine(m_sStyleId, own);
+    para.line_space = line.nLine;
+    para.line_rule = LineRule::FromName(line.sLineRule);
 }
 
 void CParagraphFormat::AddRun(const _tRunTags& run, _tParagraph& para)

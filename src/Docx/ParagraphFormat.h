@@ -16,8 +16,9 @@ public:
     // style (empty: the default one).
     CParagraphFormat(const CStyleSheet& sheet, std::string_view sText, const std::string& sStyleId);
 
-    // The raw w:line that applies to the paragraph, 0 when none does.
-    int LineSpace(const _tParagraphTags& tags) const;
+    // The raw w:line that applies to the paragraph (0 when none does) and
+    // how it is meant, into para.
+    void SetLineSpace(const _tParagraphTags& tags, _tParagraph& para) const;
 
     // One run with text. The size is the last run's; the font is the East
     // Asian font of the first run with Chinese text, or, while there is

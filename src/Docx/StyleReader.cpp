@@ -31,7 +31,9 @@ void CStyleReader::ApplySheet(const CStyleSheet& sheet, const std::string& sId, 
     style.font = StyleFont(format.sFonts);
     if (format.nSize > 0)
         style.font_size = format.nSize;
-    style.line_space = sheet.ResolveLine(sId, _tLineProps()).nLine;
+    _tLineProps line = sheet.ResolveLine(sId, _tLineProps());
+    style.line_space = line.nLine;
+    style.line_rule = LineRule::FromName(line.sLineRule);
 }
 
 int CStyleReader::LevelFromName(std::string_view sText, size_t nStart, size_t nEnd,

@@ -11,10 +11,10 @@ const char* const kHei = "黑体";
 const char* const kSong = "宋体";
 
 std::string StyledPara(const std::string& sText, const std::string& sFont, int nSize, int nLine,
-                       int nOutline = -1)
+                       int nOutline = -1, const char* sRule = "auto")
 {
     std::string sPPr = nOutline >= 0 ? "<w:outlineLvl w:val=\"" + std::to_string(nOutline) + "\"/>" : "";
-    sPPr += "<w:spacing w:line=\"" + std::to_string(nLine) + "\" w:lineRule=\"auto\"/>";
+    sPPr += "<w:spacing w:line=\"" + std::to_string(nLine) + "\" w:lineRule=\"" + sRule + "\"/>";
     std::string sRPr = "<w:rFonts w:eastAsia=\"" + sFont + "\"/><w:sz w:val=\"" + std::to_string(nSize) + "\"/>";
     return "<w:p><w:pPr>" + sPPr + "</w:pPr>" + CDocxBuilder::Run(sText, sRPr) + "</w:p>";
 }
@@ -90,7 +90,10 @@ std::string SampleBody(const _tSampleSeed& seed)
     sXml += Chapter("第二章 方法", seed.bSongTitle ? kSong : kHei);
     sXml += Body("本章给出方法。", seed.bSmallBody ? 21 : 24);
     sXml += Section("2.1 模型");
-    sXml += Body("模型的正文。", 24, seed.bSingleSpacing ? 240 : 360);
+    if (seed.nExactLine > 0)
+        sXml += StyledPara("模型的正文。", kSong, 24, seed.nExactLine, -1, "exact");
+    else
+        sXml += Body("模型的正文。", 24, seed.bSingleSpacing ? 240 : 360);
     sXml += Picture() + Caption("图2-1 模型结构");
     sXml += Body("第一幅图之后的正文。");
     sXml += Picture() + Caption("图2-2 模型流程");

@@ -15,6 +15,7 @@ struct _tSampleSeed {
     bool bSongTitle = false;         // the second chapter title in 宋体
     bool bSmallBody = false;         // one body paragraph at 五号
     bool bSingleSpacing = false;     // one body paragraph at single spacing
+    int nExactLine = 0;              // that paragraph at an exact height in twips instead
     bool bSkipSection = false;       // 2.1, 2.3
     bool bMissingFigure = false;     // 图2-1, 图2-2, 图2-4
     bool bDuplicateHeading = false;  // 1.1, 1.2, 1.2

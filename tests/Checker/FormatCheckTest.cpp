@@ -85,6 +85,20 @@ TEST_F(FormatCheck, ParagraphFormatsAgainstTheTemplate)
     ExpectOnly(single, "1.1.3", FIELD_LINE_SPACE, "12", "18", "模型的正文。");
 }
 
+TEST_F(FormatCheck, SpacingStatedInPointsIsComparedByLineHeight)
+{
+    // "Exactly 20 pt" is what many schools write for "1.5 lines" of 小四
+    // (23.4 pt): close enough. 12 pt is not, and the expected value comes in
+    // the paragraph's own unit, 1.5 lines of 小四 in points.
+    _tSampleSeed twenty;
+    twenty.nExactLine = 400;
+    const std::vector<_tCheckResult>& vecResults = CheckSeeded(twenty);
+    EXPECT_TRUE(vecResults.empty()) << Describe(vecResults);
+    _tSampleSeed twelve;
+    twelve.nExactLine = 240;
+    ExpectOnly(twelve, "1.1.3", FIELD_LINE_SPACE, "12", "23", "模型的正文。");
+}
+
 TEST_F(FormatCheck, WhatATemplateDoesNotDescribeIsLeftAlone)
 {
     // Cover lines before the first chapter, English text (the template's

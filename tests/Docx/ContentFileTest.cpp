@@ -17,7 +17,7 @@ std::string RichBody()
     std::string sPicture = "<w:r><w:drawing><a:blip r:embed=\"rId5\"/></w:drawing></w:r>";
     return "<w:p>" + B::Run("第一行 &amp; 标题") + "<w:r><w:instrText>PAGEREF _Toc1</w:instrText></w:r></w:p>" +
            "<w:p>" + B::Run("第二行") + "<w:r><w:instrText>PAGEREF _Toc2</w:instrText></w:r></w:p>" +
-           OpeningHeading() + B::Para("二级 \"标题\"", "<w:outlineLvl w:val=\"1\"/>") +
+           OpeningHeading() + B::Para("二级 \"标题\"", "<w:outlineLvl w:val=\"1\"/><w:spacing w:line=\"400\" w:lineRule=\"exact\"/>") +
            "<w:p>" + B::Run("面积m") + B::Run("2", "<w:vertAlign w:val=\"superscript\"/>") + "</w:p>" +
            "<w:p>" + sPicture + "</w:p>" + B::Para("图1 结构") + B::Table({{"表1 数据"}, {"a<b", "c"}}) +
            B::Table({{"无标题", "x"}}) + B::Para("E = mc2 (1)");
@@ -83,6 +83,9 @@ TEST(ContentFiles, RoundTripGivesTheSameBytes)
     EXPECT_EQ(reloaded.Model().Paragraphs().size(), parser.Model().Paragraphs().size());
     EXPECT_EQ(reloaded.Model().DocStruct(), parser.Model().DocStruct());
     EXPECT_EQ(reloaded.Model().Paragraphs()[4].text, "面积m<superscript>2</superscript>");
+    for (size_t i = 0; i < parser.Model().Paragraphs().size(); ++i)
+        EXPECT_EQ(reloaded.Model().Paragraphs()[i].line_rule, parser.Model().Paragraphs()[i].line_rule) << i;
+    EXPECT_EQ(reloaded.Model().Paragraphs()[3].line_rule, LineRule::EXACT);
     EXPECT_EQ(reloaded.GetLevel(reloaded.Model().Tables()[0].rows[1][0][0].id), DocLevel::TABLE_COL);
     EXPECT_STREQ(reloaded.GetText(reloaded.Model().Tables()[0].rows[1][0][0].id), "a<b");
     ASSERT_NE(reloaded.GetXMLFile(0), nullptr);

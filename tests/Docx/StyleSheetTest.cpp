@@ -166,6 +166,8 @@ TEST(ParagraphFormat, DocumentParagraphsShowTheResolvedFormat)
         return para.font + "/" + std::to_string(para.font_size) + "/" + std::to_string(para.line_space);
     };
     EXPECT_EQ(Format(vecParas[1]), "黑体/32/400");
+    EXPECT_EQ(vecParas[1].line_rule, LineRule::EXACT);  // the rule comes down the chain with the value
+    EXPECT_EQ(vecParas[2].line_rule, LineRule::AUTO);
     EXPECT_EQ(vecParas[1].level, 2);
     EXPECT_EQ(Format(vecParas[2]), "宋体/21/300");
     EXPECT_EQ(Format(vecParas[3]), "Times New Roman/21/300");

@@ -110,6 +110,7 @@ TEST(DocFormat, TextRoundTripAndLenientReading)
     CDocFormat format;
     format.FormatOf(DocLevel::TITLE1).mapFont2Freq = {{"黑体", 5}, {"Times New Roman", 1}};
     format.FormatOf(DocLevel::TITLE1).mapLineSpace2Freq = {{360, 4}};
+    format.FormatOf(DocLevel::TITLE1).mapLineRule2Freq = {{LineRule::EXACT, 4}};
     format.FormatOf(-777).mapFontSize2Freq = {{21, 2}};
     _tSection_Format& section = format.FormatOf(DocLevel::TITLE1).section_format;
     section.prefix = "\xB5\xDA";  // 第 in GBK
@@ -130,6 +131,8 @@ TEST(DocFormat, TextRoundTripAndLenientReading)
     const _tFormat* pTitle = copy.GetFormat(DocLevel::TITLE1);
     ASSERT_NE(pTitle, nullptr);
     EXPECT_EQ(pTitle->mapFont2Freq, format.GetFormat(DocLevel::TITLE1)->mapFont2Freq);
+    EXPECT_EQ(pTitle->MostFrequentLineRule(), LineRule::EXACT);
+    EXPECT_EQ(copy.GetFormat(-777)->MostFrequentLineRule(), -1);  // a template that does not say
     EXPECT_TRUE(pTitle->section_format.IsSameFormat(section));
     EXPECT_EQ(pTitle->section_format.chapter_format, -1);
     EXPECT_EQ(pTitle->section_format.sample, "第一章 总则");
