@@ -5,11 +5,13 @@
 #include "Checker/ContentsCheck.h"
 
 #include "Checker/CheckRecord.h"
+#include "Checker/CheckResult.h"
 #include "Checker/FormatCheckContext.h"
 #include "Docx/DocModel.h"
 
 namespace {
 
+constexpr int kThesisType = 7;
 const char* const kOutdated = "Original Content is outdate, need update manually after download.";
 
 // Blanks and leader characters, ASCII and the common full-width ones.
@@ -71,6 +73,19 @@ bool CContentsCheck::IsContentUpdated(const CDocModel& model)
 
 void CContentsCheck::Check(CFormatCheckContext& context)
 {
+    if (context.Model().ContentStruct().empty()) {
+        // A document without contents has nothing to update. A thesis must
+        // have them, so there they are a missing part.
+        if (context.ReportType() == kThesisType && !context.Model().DocStruct().empty()) {
+            _tCheckResult record;
+            record.para_id = 0xFFFFFFFFu;
+            record.error_id = "12.1";
+            record.revise_type = REVISE_M;
+            record.new_str = "目录";
+            context.Results().AddResult(record);
+        }
+        return;
+    }
     if (IsContentUpdated(context.Model()))
         return;
     const std::vector<int>& vecLines = context.Model().ContentStruct();

@@ -1,6 +1,8 @@
 // Figure and table placement. One pass over the body list.
 #include "Checker/FigureTablePosition.h"
 
+#include <algorithm>
+
 #include "Checker/CheckRecord.h"
 #include "Checker/FormatCheckContext.h"
 #include "Checker/SectionNumberText.h"
@@ -59,6 +61,10 @@ void CFigureTablePosition::Check()
     long long nContentFirst = vecContents.empty() ? -1 : vecContents.front();
     long long nContentLast = vecContents.empty() ? -1 : vecContents.back();
     long long nAppendix = m_context.ReportType() == 4 ? FirstOfLevel(vecParas, DocLevel::APPENDIX) : -1;
+    // A table or picture before the first heading (a cover's table of
+    // author and supervisor, a logo) is no part of the text and needs no caption.
+    const std::vector<int>& vecHeads = model.DocStruct();
+    long long nCaptionsFrom = std::max(nContentLast, vecHeads.empty() ? -1LL : vecHeads.front());
     for (size_t i = 0; i < vecParas.size(); ++i) {
         const _tParagraph& para = vecParas[i];
         if (!para.IsPlaceholder())
@@ -70,7 +76,7 @@ void CFigureTablePosition::Check()
             m_context.Add(pPrevious, "1.3.12", FIELD_TEXT, REVISE_D, sText, "");
         } else if (nAppendix >= 0 && nIndex < nAppendix) {
             m_context.Add(pPrevious, "1.3.13", FIELD_TEXT, REVISE_D, sText, "");
-        } else if (nIndex > nContentLast && !HasCaption(para)) {
+        } else if (nIndex > nCaptionsFrom && !HasCaption(para)) {
             const char* sCode = para.level == DocLevel::FIGURE_PLACEHOLDER ? "99.6" : "99.7";
             m_context.Add(pPrevious, sCode, FIELD_TEXT, REVISE_I, FirstCharacter(sText), "");
         }

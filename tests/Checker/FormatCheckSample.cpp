@@ -74,6 +74,8 @@ std::string SampleBody(const _tSampleSeed& seed)
     if (seed.bCoverLines) {
         sXml += StyledPara("某某大学硕士学位论文", kHei, 32, 480);
         sXml += StyledPara("专　　业：计算机科学与技术", kHei, 28, 480);
+        // The cover's own table of author and supervisor, without a caption.
+        sXml += CDocxBuilder::Table({{"作者", "李明"}, {"导师", "王华"}});
     }
     sXml += Chapter("第一章 绪论");
     sXml += Body("本章介绍研究的背景与主要内容。");

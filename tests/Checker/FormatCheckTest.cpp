@@ -101,7 +101,7 @@ TEST_F(FormatCheck, SpacingStatedInPointsIsComparedByLineHeight)
 
 TEST_F(FormatCheck, WhatATemplateDoesNotDescribeIsLeftAlone)
 {
-    // Cover lines before the first chapter, English text (the template's
+    // Cover lines and a cover table before the first chapter, English text (the template's
     // fonts are those of Chinese text), a spaced-out part and the page
     // number in the footer give no finding.
     _tSampleSeed seed;

@@ -79,6 +79,20 @@ TEST(FormatStructure, ContentsUpToDateIgnoresLeadersAndPageNumbers)
     EXPECT_EQ(results.Results()[0].field_id, FIELD_CONTENT);
 }
 
+TEST(FormatStructure, NoContentsIsNotOutdatedContents)
+{
+    // Without contents nothing is out of date; a thesis misses a part.
+    CDocxParser parser;
+    FillModel(parser, {{"第一章 绪论", 1}, {"正文。", 0}, {"第二章 方法", 1}, {"正文。", 0}});
+    CCheckResult results;
+    Structure(parser, results, 1);
+    EXPECT_EQ(Codes(results), "");
+    results.Reset();
+    Structure(parser, results, 7);
+    EXPECT_EQ(Codes(results), "12.1(>目录) ");
+    EXPECT_EQ(results.Results()[0].para_id, 0xFFFFFFFFu);
+}
+
 TEST(FormatStructure, ScanCorrectsHeadingLevels)
 {
     CDocxParser parser;

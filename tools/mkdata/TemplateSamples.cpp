@@ -35,6 +35,8 @@ const char* const kHei = "黑体";
 const char* const kFang = "仿宋_GB2312";
 const char* const kKai = "楷体_GB2312";
 const char* const kTimes = "Times New Roman";
+constexpr int kSafetyType = 4;
+constexpr int kThesisType = 7;
 
 const std::vector<_tSampleLooks>& AllSampleLooks()
 {
@@ -129,11 +131,10 @@ std::string Picture()
            "</wp:inline></w:drawing></w:r>";
 }
 
-std::string Table(const _tLook& cell)
+std::string Table(const _tLook& cell, const std::vector<std::vector<const char*>>& vecRows)
 {
-    const char* const rows[][3] = {{"项目", "数值", "说明"}, {"甲", "12", "第一组"}, {"乙", "15", "第二组"}};
     std::string s = "<w:tbl><w:tblPr><w:tblW w:w=\"0\" w:type=\"auto\"/></w:tblPr>";
-    for (const auto& row : rows) {
+    for (const auto& row : vecRows) {
         s += "<w:tr>";
         for (const char* sCell : row)
             s += "<w:tc><w:tcPr><w:tcW w:w=\"2000\" w:type=\"dxa\"/></w:tcPr>" + Para(sCell, cell, nullptr, "center") +
@@ -141,6 +142,19 @@ std::string Table(const _tLook& cell)
         s += "</w:tr>";
     }
     return s + "</w:tbl>";
+}
+
+std::string Table(const _tLook& cell)
+{
+    return Table(cell, {{"项目", "数值", "说明"}, {"甲", "12", "第一组"}, {"乙", "15", "第二组"}});
+}
+
+// The cover's author, major and supervisor, in a table as most schools lay
+// them out. Its cells look like the other tables' cells, so the template
+// holds no cover to a look of ours.
+std::string CoverTable(const _tLook& cell)
+{
+    return Table(cell, {{"作者", "李明"}, {"专业", "交通运输工程"}, {"指导教师", "王华"}});
 }
 
 std::string HeadingNumber(int nNumbering, int nLevel, int nChapter, int nSection, int nSub)
@@ -186,6 +200,35 @@ std::string FrontMatter(const _tSampleLooks& looks)
               "The results show a good balance between accuracy and cost.",
               english);
     s += Para("Key words: model; prediction; evaluation", english);
+    return s;
+}
+
+// One contents line: the heading, a tab, its page, and the field a word
+// processor writes behind it.
+std::string ContentsLine(const std::string& sHeading, int nPage, const _tLook& look)
+{
+    return Para(sHeading + "\t" + std::to_string(nPage), look, nullptr, nullptr,
+                "<w:r><w:instrText xml:space=\"preserve\"> PAGEREF _Toc" + std::to_string(nPage) +
+                    " \\h </w:instrText></w:r>");
+}
+
+// A thesis opens with its contents: a line per heading of the chapters.
+std::string Contents(const _tSampleLooks& looks)
+{
+    std::string s = Para("目录", looks.h1, nullptr, "center");
+    int nChapter = 0, nPage = 1;
+    for (const auto& [sChapter, vecSections] : looks.vecChapters) {
+        ++nChapter;
+        s += ContentsLine(HeadingNumber(looks.nNumbering, 1, nChapter, 0, 0) + sChapter, nPage++, looks.body);
+        int nSection = 0;
+        for (const char* sSection : vecSections) {
+            ++nSection;
+            s += ContentsLine(HeadingNumber(looks.nNumbering, 2, nChapter, nSection, 0) + sSection, nPage, looks.body);
+            for (int nSub = 1; nSection == 1 && nSub <= 2; ++nSub)
+                s += ContentsLine(HeadingNumber(looks.nNumbering, 3, nChapter, nSection, nSub) + "要点" + kDigits[nSub],
+                                  nPage, looks.body);
+        }
+    }
     return s;
 }
 
@@ -245,11 +288,15 @@ std::string Document(const _tSampleLooks& looks)
     // the sample sees the instructions: under the title.
     for (const char* sRequired : looks.vecRequired)
         sBody += Para(std::string("必备内容：KKK") + sRequired + "GGG", looks.body);
-    // No cover lines (author, major, supervisor): their looks differ from
-    // school to school, and a template learnt from ours would hold every
-    // cover to them.
+    if (looks.nType == kSafetyType) {
+        // A safety report names who assessed and for whom on its cover.
+        sBody += Para("评价单位：某安全技术咨询有限公司", looks.body);
+        sBody += Para("委托单位：某石化储运有限公司", looks.body);
+    }
     if (looks.bPaperParts)
-        sBody += FrontMatter(looks);
+        sBody += CoverTable(looks.cell) + FrontMatter(looks);
+    if (looks.nType == kThesisType)
+        sBody += Contents(looks);
     sBody += Chapters(looks);
     if (looks.bPaperParts)
         sBody += BackMatter(looks);
