@@ -4,10 +4,14 @@
 // leaders and the trailing page number.
 #include "Checker/ContentsCheck.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "Checker/CheckRecord.h"
 #include "Checker/CheckResult.h"
 #include "Checker/FormatCheckContext.h"
 #include "Docx/DocModel.h"
+#include "Utility/NumUtility.h"
 
 namespace {
 
@@ -53,20 +57,75 @@ std::string CContentsCheck::Comparable(const std::string& sText, bool bContentsL
     return sOut;
 }
 
+bool CContentsCheck::IsListOfCaptions(const std::string& sLine)
+{
+    // "图2-1 ……", "表 3.2 ……", "Figure 1 ……": a line of the lists of
+    // figures and tables that follow the contents.
+    static const char* const kLabels[] = {"\xE5\x9B\xBE", "\xE8\xA1\xA8", "Figure", "Table", "Fig."};
+    for (const char* sLabel : kLabels) {
+        std::string s(sLabel);
+        if (sLine.compare(0, s.size(), s) == 0 && sLine.size() > s.size() &&
+            std::isdigit(static_cast<unsigned char>(sLine[s.size()])))
+            return true;
+    }
+    return false;
+}
+
+bool CContentsCheck::IsNumbered(const std::string& sText)
+{
+    CNumUtility numbers(true);
+    _tSection_Info info;
+    numbers.ExtractOrder(sText.c_str(), info, -1);
+    return info.order >= 1;
+}
+
+bool CContentsCheck::LineNamesHeading(const std::string& sLine, const _tParagraph& head)
+{
+    std::string sHead = Comparable(head.text, false);
+    return !sHead.empty() && (Comparable(sLine, true).find(sHead) != std::string::npos ||
+                              Comparable(sLine, false).find(sHead) != std::string::npos);
+}
+
 bool CContentsCheck::IsContentUpdated(const CDocModel& model)
 {
+    // Contents list the headings from some level up, in order; a cover
+    // title, the abstract's caption or the contents' own heading set in a
+    // heading style are not listed, nor are lists of figures and tables
+    // headings. So every contents line must name a heading, in order, and
+    // every heading from the first listed one on, down to the deepest level
+    // listed, must have its line.
     const std::vector<int>& vecHeads = model.DocStruct();
-    const std::vector<int>& vecLines = model.ContentStruct();
     const std::vector<_tParagraph>& vecParas = model.Paragraphs();
-    if (vecHeads.size() != vecLines.size())
-        return false;
-    for (size_t i = 0; i < vecHeads.size(); ++i) {
-        const _tParagraph& head = vecParas[static_cast<size_t>(vecHeads[i])];
-        const _tParagraph& line = vecParas[static_cast<size_t>(vecLines[i])];
-        std::string sHead = Comparable(head.text, false);
-        if (Comparable(line.text, true).find(sHead) == std::string::npos &&
-            Comparable(line.text, false).find(sHead) == std::string::npos)
-            return false;
+    std::vector<char> vecListed(vecHeads.size(), 0);
+    size_t nNext = 0;
+    int nDeepest = 0;
+    for (int nLine : model.ContentStruct()) {
+        const std::string& sLine = vecParas[static_cast<size_t>(nLine)].text;
+        if (IsListOfCaptions(Comparable(sLine, false)))
+            continue;
+        size_t k = nNext;
+        while (k < vecHeads.size() && !LineNamesHeading(sLine, vecParas[static_cast<size_t>(vecHeads[k])]))
+            ++k;
+        if (k == vecHeads.size()) {
+            // An unnumbered line (独创性声明, Abstract) may name a part
+            // that is no heading here, one before the abstract for instance.
+            if (!IsNumbered(sLine))
+                continue;
+            return false;  // a chapter or section that is gone or renamed
+        }
+        vecListed[k] = 1;
+        nDeepest = std::max(nDeepest, vecParas[static_cast<size_t>(vecHeads[k])].level);
+        nNext = k + 1;
+    }
+    size_t nFirst = 0;
+    while (nFirst < vecListed.size() && !vecListed[nFirst])
+        ++nFirst;
+    // Unnumbered headings (the items of an appendix) are often kept out of
+    // the contents on purpose; a numbered one is not.
+    for (size_t k = nFirst; k < vecHeads.size(); ++k) {
+        const _tParagraph& head = vecParas[static_cast<size_t>(vecHeads[k])];
+        if (!vecListed[k] && head.level <= nDeepest && IsNumbered(head.text))
+            return false;  // a heading added since the contents were made
     }
     return true;
 }

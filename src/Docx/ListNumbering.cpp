@@ -1,6 +1,7 @@
 // Counters are kept per abstract list, as Word keeps them: list instances
 // that share an abstract list continue one another, and an instance with a
-// start override restarts the count the first time it is used.
+// start override restarts a level the first time it is used at that level
+// (an item list that restarts leaves the chapters it shares a list with alone).
 #include "Docx/ListNumbering.h"
 
 #include "Utility/ChineseNumeral.h"
@@ -141,7 +142,7 @@ void CListNumbering::Clear()
 {
     m_defs = _tNumberingDefs();
     m_mapCounters.clear();
-    m_mapInstanceUsed.clear();
+    m_setInstanceLevelUsed.clear();
 }
 
 void CListNumbering::ReadNumbering(std::string_view sText)
@@ -272,11 +273,12 @@ std::string CListNumbering::Next(const _tParaList& own, const std::string& sStyl
     if (nAbstract < 0 || !LevelOf(nNumId, nLevel))
         return std::string();
     _tCounters& counters = m_mapCounters[nAbstract];
-    if (!m_mapInstanceUsed[nNumId]) {
-        m_mapInstanceUsed[nNumId] = true;
-        for (const auto& item : m_defs.mapInstance[nNumId].mapStartOverride) {
-            counters.mapStart[item.first] = item.second;
-            counters.vecValue[static_cast<size_t>(item.first)] = -1;
+    if (m_setInstanceLevelUsed.insert({nNumId, nLevel}).second) {
+        const std::map<int, int>& mapOverride = m_defs.mapInstance[nNumId].mapStartOverride;
+        auto it = mapOverride.find(nLevel);
+        if (it != mapOverride.end()) {
+            counters.mapStart[nLevel] = it->second;
+            counters.vecValue[static_cast<size_t>(nLevel)] = -1;
         }
     }
     int& nValue = counters.vecValue[static_cast<size_t>(nLevel)];

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,5 +52,5 @@ private:
 
     _tNumberingDefs m_defs;
     std::map<int, _tCounters> m_mapCounters;  // by abstract list
-    std::map<int, bool> m_mapInstanceUsed;    // list instances met so far
+    std::set<std::pair<int, int>> m_setInstanceLevelUsed;  // (list instance, level) met so far
 };

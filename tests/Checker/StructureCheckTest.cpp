@@ -79,6 +79,31 @@ TEST(FormatStructure, ContentsUpToDateIgnoresLeadersAndPageNumbers)
     EXPECT_EQ(results.Results()[0].field_id, FIELD_CONTENT);
 }
 
+TEST(FormatStructure, ContentsListSomeHeadingsAndAreFollowedByListsOfFigures)
+{
+    // The cover title and the contents' own heading are set as headings but
+    // not listed; a list of figures follows; sub-subsections are not listed.
+    CDocxParser parser;
+    std::vector<_tEntry> vecDoc = {{"某某大学硕士学位论文", 1}, {"目录", 1},   {"第一章 绪论 1", 13},
+                                   {"1.1 背景 2", 13},         {"图1-1 结构 3", 13}, {"第一章 绪论", 1},
+                                   {"1.1 背景", 2},            {"1.1.1 细节", 3}};
+    FillModel(parser, vecDoc);
+    EXPECT_TRUE(CDocFormatCheck::IsContentUpdated(parser.Model()));
+    // A section added after the contents were made.
+    vecDoc.push_back({"1.2 新增", 2});
+    FillModel(parser, vecDoc);
+    EXPECT_FALSE(CDocFormatCheck::IsContentUpdated(parser.Model()));
+    // An unnumbered line whose part is no heading here is passed over; a
+    // numbered one is not.
+    FillModel(parser, {{"独创性声明 I", 13}, {"第一章 绪论 1", 13}, {"独创性声明", 0}, {"第一章 绪论", 1}});
+    EXPECT_TRUE(CDocFormatCheck::IsContentUpdated(parser.Model()));
+    FillModel(parser, {{"第一章 绪论 1", 13}, {"第二章 方法 3", 13}, {"第一章 绪论", 1}});
+    EXPECT_FALSE(CDocFormatCheck::IsContentUpdated(parser.Model()));
+    // Lines in another order than the headings.
+    FillModel(parser, {{"1.1 背景 2", 13}, {"第一章 绪论 1", 13}, {"第一章 绪论", 1}, {"1.1 背景", 2}});
+    EXPECT_FALSE(CDocFormatCheck::IsContentUpdated(parser.Model()));
+}
+
 TEST(FormatStructure, NoContentsIsNotOutdatedContents)
 {
     // Without contents nothing is out of date; a thesis misses a part.

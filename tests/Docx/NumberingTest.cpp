@@ -89,16 +89,20 @@ TEST(ListNumbers, ChineseChaptersOverridesAndSharedLists)
                                          Level(1, "lowerLetter", "(%2)", "<w:lvlRestart w:val=\"0\"/>"));
     std::string sNums = Num(1, 0) + Num(2, 1) +
                         Num(3, 1, "<w:lvlOverride w:ilvl=\"0\"><w:startOverride w:val=\"5\"/></w:lvlOverride>") +
-                        Num(4, 1);
+                        Num(4, 1) +
+                        Num(5, 0, "<w:lvlOverride w:ilvl=\"0\"><w:startOverride w:val=\"1\"/></w:lvlOverride>"
+                                  "<w:lvlOverride w:ilvl=\"1\"><w:startOverride w:val=\"1\"/></w:lvlOverride>");
     std::string sBody = OpeningHeading("前言部分") + B::Para("绪论", NumPr(1, 0)) + B::Para("背景", NumPr(1, 1)) +
                         B::Para("第一项", NumPr(2, 0)) + B::Para("细目", NumPr(2, 1)) + B::Para("第二项", NumPr(2, 0)) +
                         B::Para("细目", NumPr(2, 1)) + B::Para("方法", NumPr(1, 0)) + B::Para("第五项", NumPr(3, 0)) +
-                        B::Para("第六项", NumPr(4, 0));
+                        B::Para("第六项", NumPr(4, 0)) + B::Para("小节", NumPr(5, 1));
+    // List 5 overrides the chapters' list at every level but is used only
+    // at level 1: the chapters count on.
     for (int i = 0; i < 9; ++i)
         sBody += B::Para("章", NumPr(1, 0));
     ASSERT_EQ(ParseWithNumbering(parser, sBody, sChapters + sItems + sNums, dir), 1);
     const auto& vecParas = parser.Model().Paragraphs();
-    ASSERT_EQ(vecParas.size(), 19u);
+    ASSERT_EQ(vecParas.size(), 20u);
     EXPECT_EQ(vecParas[1].text, "第一章 绪论");
     EXPECT_EQ(vecParas[2].text, "1.1背景");  // legal numbering writes the chapter in digits
     EXPECT_EQ(vecParas[3].text, "①\t第一项");
@@ -108,7 +112,9 @@ TEST(ListNumbers, ChineseChaptersOverridesAndSharedLists)
     EXPECT_EQ(vecParas[7].text, "第二章 方法");
     EXPECT_EQ(vecParas[8].text, "⑤\t第五项");
     EXPECT_EQ(vecParas[9].text, "⑥\t第六项");
-    EXPECT_EQ(vecParas[18].text, "第十一章 章");
+    EXPECT_EQ(vecParas[10].text, "2.1小节");
+    EXPECT_EQ(vecParas[11].text, "第三章 章");
+    EXPECT_EQ(vecParas[19].text, "第十一章 章");
 }
 
 TEST(ListNumbers, StylesCarryNumbersAndBulletsAndEmptyItemsAddNoText)
