@@ -6,9 +6,11 @@
 // expected code and proposed value beside what the unchanged sample gets;
 // every other format finding it adds is counted as extra.
 //
-// Changes: a heading's East Asian font, a body paragraph's size, a
-// paragraph's line spacing, a section number skipped or repeated, a caption
-// removed or renumbered, a required part removed. The "必备内容：KKK..GGG"
+// Changes: a title's East Asian font, a body paragraph's size, a
+// paragraph's line spacing (under its own rule, or under the other rule with
+// another height), a section number skipped or repeated, a caption removed
+// or renumbered, a required part removed; and one that should give no
+// finding: a spacing restated under the other rule with the same height. The "必备内容：KKK..GGG"
 // lines that tell the template learner which parts are required are taken
 // out of every copy (and of the unchanged sample): a checked document does
 // not carry them.
@@ -22,6 +24,7 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -54,9 +57,21 @@ const int kSizes[] = {18, 21, 24, 28, 30, 32, 36};
 const int kAutoLines[] = {240, 300, 360, 480};
 const int kExactLines[] = {400, 480, 560, 600};
 
-enum EKind { FONT, SIZE, SPACING, SKIP, DUPLICATE, CAPTION_REMOVED, CAPTION_RENUMBERED, PART_REMOVED, KIND_COUNT };
-const char* const kKindNames[] = {"title font",    "body size",          "line spacing",
-                                  "number skipped",  "number repeated",    "caption removed",
+enum EKind {
+    FONT,
+    SIZE,
+    SPACING,
+    RULE_CHANGED,
+    RESTATED,
+    SKIP,
+    DUPLICATE,
+    CAPTION_REMOVED,
+    CAPTION_RENUMBERED,
+    PART_REMOVED,
+    KIND_COUNT
+};
+const char* const kKindNames[] = {"title font",      "body size",        "line spacing",    "spacing rule+height",
+                                  "spacing restated", "number skipped",  "number repeated", "caption removed",
                                   "caption renumbered", "part removed"};
 
 // One top-level block of the document body: a paragraph or a table.
@@ -504,6 +519,67 @@ bool SeedSpacing(const _tSample& sample, std::mt19937& rng, const SizeNames&, _t
     return true;
 }
 
+// The distance of lines in points as a word processor lays them out: a
+// single line of the Chinese fonts is 1.3 times their size.
+double PitchPoints(int nLine, bool bExact, int nSize)
+{
+    return bExact ? nLine / 20.0 : nLine / 240.0 * nSize / 2.0 * 1.3;
+}
+
+int LineForPitch(double dPoints, bool bExact, int nSize)
+{
+    return static_cast<int>(std::lround(bExact ? dPoints * 20.0 : dPoints / (nSize / 2.0 * 1.3) * 240.0));
+}
+
+// Restates a paragraph's spacing under the other rule (exact points for
+// multiples of a line and back) with its height times fFactor; the new
+// w:line, the old one and whether the old rule was exact.
+void Restate(const _tSample& sample, const _tBlock& block, double fFactor, _tCase& c, int& nNew, int& nOld,
+             bool& bWasExact, int& nSize)
+{
+    std::string sPara = BlockXml(sample.sXml, block);
+    nOld = std::atoi(AttrValue(sPara, "w:line").c_str());
+    nSize = std::atoi(AttrValue(sPara, "<w:sz w:val").c_str());
+    bWasExact = AttrValue(sPara, "w:lineRule") == "exact";
+    nNew = LineForPitch(PitchPoints(nOld, bWasExact, nSize) * fFactor, !bWasExact, nSize);
+    SetAttr(sPara, "w:line", std::to_string(nNew));
+    SetAttr(sPara, "w:lineRule", bWasExact ? "auto" : "exact");
+    c.sXml = ReplaceBlocks(sample.sXml, block, block, sPara);
+    c.sTarget = block.sText + (bWasExact ? " (exact " : " (auto ") + std::to_string(nOld) + " -> " +
+                (bWasExact ? "auto " : "exact ") + std::to_string(nNew) + ")";
+}
+
+// Another rule and a height a reader sees as different: the finding gives
+// the sample's height in the paragraph's new rule.
+bool SeedRuleChanged(const _tSample& sample, std::mt19937& rng, const SizeNames&, _tCase& c)
+{
+    static const double kFactors[] = {0.6, 0.7, 1.4, 1.6};
+    std::vector<size_t> vec = Candidates(sample, IsTitleOrBody);
+    if (vec.empty())
+        return false;
+    const _tBlock& block = sample.vecBlocks[Pick(vec, rng)];
+    int nNew = 0, nOld = 0, nSize = 0;
+    bool bWasExact = false;
+    Restate(sample, block, kFactors[rng() % 4], c, nNew, nOld, bWasExact, nSize);
+    int nWant = LineForPitch(PitchPoints(nOld, bWasExact, nSize), !bWasExact, nSize);
+    c.expect = {"1.1.3", std::to_string(nNew / 20), std::to_string(nWant / 20), block.sText, ""};
+    return true;
+}
+
+// The same height under the other rule, within a few percent: no finding.
+bool SeedRestated(const _tSample& sample, std::mt19937& rng, const SizeNames&, _tCase& c)
+{
+    std::vector<size_t> vec = Candidates(sample, IsTitleOrBody);
+    if (vec.empty())
+        return false;
+    const _tBlock& block = sample.vecBlocks[Pick(vec, rng)];
+    int nNew = 0, nOld = 0, nSize = 0;
+    bool bWasExact = false;
+    Restate(sample, block, 0.95 + 0.01 * static_cast<double>(rng() % 11), c, nNew, nOld, bWasExact, nSize);
+    c.expect = {"", "", "", "", ""};
+    return true;
+}
+
 // Gives a heading or caption another last number.
 void Renumber(const _tSample& sample, const _tBlock& block, int nDelta, const char* sCode, _tCase& c)
 {
@@ -605,8 +681,10 @@ bool SeedPartRemoved(const _tSample& sample, std::mt19937& rng, const SizeNames&
 }
 
 using SeedFunction = bool (*)(const _tSample&, std::mt19937&, const SizeNames&, _tCase&);
-const SeedFunction kSeeds[KIND_COUNT] = {SeedFont, SeedSize, SeedSpacing, SeedSkip, SeedDuplicate,
-                                         SeedCaptionRemoved, SeedCaptionRenumbered, SeedPartRemoved};
+const SeedFunction kSeeds[KIND_COUNT] = {SeedFont,      SeedSize,           SeedSpacing,
+                                         SeedRuleChanged, SeedRestated,   SeedSkip,
+                                         SeedDuplicate, SeedCaptionRemoved, SeedCaptionRenumbered,
+                                         SeedPartRemoved};
 
 // ---- Checking -----------------------------------------------------------------
 
@@ -673,8 +751,15 @@ bool Matches(const _tFinding& f, const _tExpect& e)
     return f.sCode == e.sCode && (e.sText.empty() || f.sText == e.sText) && (f.sNew == e.sNew || Restores(f, e));
 }
 
+// A change that should give no finding is right when it gives none, and
+// wrong (a false alarm) otherwise.
 void Judge(_tCase& c)
 {
+    if (c.expect.sCode.empty()) {
+        c.eOutcome = c.vecAdded.empty() ? RIGHT : WRONG;
+        c.nExtra = c.vecAdded.empty() ? 0 : c.vecAdded.size() - 1;
+        return;
+    }
     auto it = std::find_if(c.vecAdded.begin(), c.vecAdded.end(), [&c](const _tFinding& f) { return Matches(f, c.expect); });
     c.eOutcome = it != c.vecAdded.end() ? RIGHT : c.vecAdded.empty() ? MISSED : WRONG;
     c.nExtra = c.vecAdded.empty() ? 0 : c.vecAdded.size() - 1;
