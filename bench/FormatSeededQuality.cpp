@@ -10,16 +10,16 @@
 // paragraph's line spacing (under its own rule, or under the other rule with
 // another height), a section number skipped or repeated, a caption removed
 // or renumbered, a required part removed; and one that should give no
-// finding: a spacing restated under the other rule with the same height. The "必备内容：KKK..GGG"
-// lines that tell the template learner which parts are required are taken
-// out of every copy (and of the unchanged sample): a checked document does
-// not carry them.
+// finding: a spacing restated under the other rule with the same height.
+// The "必备内容：KKK..GGG" lines that tell the template learner which parts
+// are required are taken out of every copy (and of the unchanged sample): a
+// checked document does not carry them.
 //
 // usage: FormatSeededQuality [--samples DIR] [--data INITDIR] [--count N]
 //                            [--seed N] [--show N] [--list N] [--keep DIR]
 //   --show N   print the first N cases that are not right and clean
 //   --list N   print the first N cases whatever came out
-//   --keep DIR keep the changed documents of those cases in DIR
+//   --keep DIR keep the changed documents of the cases not right and clean
 #include <json/json.h>
 #include <stdlib.h>
 
