@@ -215,7 +215,9 @@ std::string ContentsLine(const std::string& sHeading, int nPage, const _tLook& l
 // A thesis opens with its contents: a line per heading of the chapters.
 std::string Contents(const _tSampleLooks& looks)
 {
-    std::string s = Para("目录", looks.h1, nullptr, "center");
+    // The caption in the body's look: a caption of the chapters' look at
+    // body level would teach the template that body text may look so.
+    std::string s = Para("目录", looks.body, nullptr, "center");
     int nChapter = 0, nPage = 1;
     for (const auto& [sChapter, vecSections] : looks.vecChapters) {
         ++nChapter;
