@@ -2,6 +2,7 @@
 // lookups and one dictionary scan, so the pass is linear in the document.
 #include "Checker/FormatPass.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -126,9 +127,14 @@ void CFormatPass::CheckFormatOnParagraph(const _tParagraph& para)
         return;
     // Required parts count wherever they stand: cover tables and cover
     // pages hold many of them.
-    if (!m_vecFound.empty()) {
+    // Once all are found the scan stops; the text without blanks (摘　要)
+    // is scanned only when it differs.
+    bool bAllFound = std::find(m_vecFound.begin(), m_vecFound.end(), 0) == m_vecFound.end();
+    if (!bAllFound) {
         m_format.ScanRequired(para.text, m_vecFound);
-        m_format.ScanRequired(WithoutBlanks(para.text), m_vecFound);
+        std::string sCompact = WithoutBlanks(para.text);
+        if (sCompact.size() != para.text.size())
+            m_format.ScanRequired(sCompact, m_vecFound);
     }
     if (!IsCompared(para.level) || (para.level == DocLevel::TEXT && !m_bInBody))
         return;

@@ -264,6 +264,8 @@ void CPunctuationPass::CloseMark(int i)
 // often broken.
 void CPunctuationPass::ReportUnclosed()
 {
+    if (m_vecOpen.empty())
+        return;  // the common case; the reference test below reads the whole paragraph
     bool bClosesAny = false;
     for (int i = 2; i < Last() && !bClosesAny; ++i)
         bClosesAny = IsClosing(Token(i));
