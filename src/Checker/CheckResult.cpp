@@ -183,12 +183,23 @@ std::string CCheckResult::ChaptersXml() const
     return sXml + "</ChapterStat>\r\n";
 }
 
+void CCheckResult::TemplateKeys(std::string& sOrganization, std::string& sArea, std::string& sArgu) const
+{
+    if (m_pDocParser) {
+        ResultTemplateKeys(m_pDocParser, sOrganization, sArea, sArgu);
+        return;
+    }
+    sOrganization = m_sReadKeys[0];
+    sArea = m_sReadKeys[1];
+    sArgu = m_sReadKeys[2];
+}
+
 const char* CCheckResult::GetResult(const char* sPath, const char* sFilename, int nType, const char* sURLPrefix,
                                     CDocxParser* pDocxParser)
 {
     Prepare(sPath, sFilename, nType, sURLPrefix, pDocxParser);
     std::string sOrg, sArea, sArgu;
-    ResultTemplateKeys(m_pDocParser, sOrg, sArea, sArgu);
+    TemplateKeys(sOrg, sArea, sArgu);
     std::string sXml = "<CheckResults>\r\n";
     sXml += "<docxPath>" + XmlEscape(m_sPath) + "</docxPath>\r\n<docxFile>" + XmlEscape(m_sFilename) +
             "</docxFile>\r\n" + Format("<reportType>%d</reportType>\r\n", m_nReportType);
@@ -208,7 +219,7 @@ const char* CCheckResult::GetResultJson(const char* sPath, const char* sFilename
 {
     Prepare(sPath, sFilename, nType, sURLPrefix, pDocxParser);
     std::string sOrg, sArea, sArgu;
-    ResultTemplateKeys(m_pDocParser, sOrg, sArea, sArgu);
+    TemplateKeys(sOrg, sArea, sArgu);
     Json::Value root(Json::objectValue);
     root["docxPath"] = m_sPath;
     root["docxFile"] = m_sFilename;
@@ -281,6 +292,9 @@ int CCheckResult::ImportXmlText(const std::string& sXml)
     m_sFilename = XmlElementText(sXml, "docxFile", 0, sXml.size(), sValue) ? sValue : "";
     m_sURLPrefix = XmlElementText(sXml, "url_prefix", 0, sXml.size(), sValue) ? sValue : "";
     m_nReportType = XmlElementText(sXml, "reportType", 0, sXml.size(), sValue) ? std::atoi(sValue.c_str()) : 0;
+    static const char* const kKeys[] = {"template_organization", "template_area", "template_argu"};
+    for (int k = 0; k < 3; ++k)
+        m_sReadKeys[k] = XmlElementText(sXml, kKeys[k], 0, sXml.size(), sValue) ? sValue : "";
     m_vecResult.clear();
     for (size_t nPos = sXml.find("<check>"); nPos != std::string::npos; nPos = sXml.find("<check>", nPos + 7)) {
         _tCheckResult record;
@@ -319,6 +333,9 @@ int CCheckResult::ImportJsonText(const std::string& sJson)
     m_sPath = root["docxPath"].isString() ? root["docxPath"].asString() : "";
     m_sFilename = root["docxFile"].isString() ? root["docxFile"].asString() : "";
     m_sURLPrefix = root["url_prefix"].isString() ? root["url_prefix"].asString() : "";
+    static const char* const kKeys[] = {"template_organization", "template_area", "template_argu"};
+    for (int k = 0; k < 3; ++k)
+        m_sReadKeys[k] = root[kKeys[k]].isString() ? root[kKeys[k]].asString() : "";
     const Json::Value& type = root["reportType"];
     m_nReportType = type.isInt() ? type.asInt() : (type.isString() ? std::atoi(type.asCString()) : 0);
     m_vecResult.clear();

@@ -64,10 +64,14 @@ private:
     void ComputeScores();
     std::string StatisticsXml() const;
     std::string ChaptersXml() const;
+    // The document's template keys; those of the result read back when no
+    // document is at hand, so a saved result shows them again.
+    void TemplateKeys(std::string& sOrganization, std::string& sArea, std::string& sArgu) const;
 
     std::string m_sPath;
     std::string m_sFilename;
     std::string m_sURLPrefix;
+    std::string m_sReadKeys[3];  // template organisation, area, argument of an imported result
     int m_nReportType = 0;
     std::vector<_tCheckResult> m_vecResult;
     std::string m_sResult;

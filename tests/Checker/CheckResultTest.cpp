@@ -178,6 +178,25 @@ TEST_F(CheckResultTest, XmlAndJsonResultsReadBackToTheSameFindings)
     }
 }
 
+TEST_F(CheckResultTest, SavedResultKeepsItsTemplateKeys)
+{
+    // Shown again without its document, a result keeps the template it was
+    // checked against.
+    std::string sXml = m_result.GetResult("/a", "r", 7, "", nullptr);
+    const std::string kEmpty = "<template_organization></template_organization>";
+    ASSERT_NE(sXml.find(kEmpty), std::string::npos);
+    sXml.replace(sXml.find(kEmpty), kEmpty.size(), "<template_organization>某大学</template_organization>");
+    WriteTestFile(m_dir.File("k_Check.xml"), sXml);
+    CCheckResult back(&m_catalogue);
+    ASSERT_EQ(back.Import(m_dir.File("k_Check.xml").c_str()), 1);
+    EXPECT_NE(std::string(back.GetResult("/a", "r", 7, "", nullptr)).find("<template_organization>某大学<"),
+              std::string::npos);
+    WriteTestFile(m_dir.File("k_Check.json"), back.GetResultJson("/a", "r", 7, "", nullptr));
+    CCheckResult json(&m_catalogue);
+    ASSERT_EQ(json.Import(m_dir.File("k_Check.json").c_str()), 1);
+    EXPECT_NE(std::string(json.GetResultJson("/a", "r", 7, "", nullptr)).find("某大学"), std::string::npos);
+}
+
 TEST_F(CheckResultTest, CompactAllStringJsonAndBadFiles)
 {
     std::string sCompact =
