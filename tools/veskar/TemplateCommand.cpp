@@ -94,6 +94,21 @@ int Import(const CCommandLine& args)
     return 0;
 }
 
+// sText padded with blanks to nColumns terminal columns: a Chinese
+// character takes two columns and three bytes, so printf's byte count
+// would misalign the table.
+std::string Column(const std::string& sText, size_t nColumns)
+{
+    size_t nWidth = 0;
+    for (size_t i = 0; i < sText.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(sText[i]);
+        if ((c & 0xC0) == 0x80)
+            continue;
+        nWidth += c >= 0xE0 ? 2 : 1;
+    }
+    return sText + std::string(nWidth < nColumns ? nColumns - nWidth : 1, ' ');
+}
+
 int List(const CCommandLine& args)
 {
     int nType = -1;
@@ -107,8 +122,9 @@ int List(const CCommandLine& args)
             continue;
         if (args.Has("--org") && v["rux_organization"].asString() != args.Get("--org"))
             continue;
-        std::printf("%-4d %-5s %-20s %-16s %s\n", info.nId, v["docReportType"].asCString(),
-                    v["rux_organization"].asCString(), v["rux_area"].asCString(), v["rux_argument"].asCString());
+        std::printf("%-4d %-5s %s%s%s\n", info.nId, v["docReportType"].asCString(),
+                    Column(v["rux_organization"].asString(), 21).c_str(), Column(v["rux_area"].asString(), 17).c_str(),
+                    v["rux_argument"].asCString());
     }
     return 0;
 }
