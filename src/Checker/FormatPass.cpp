@@ -13,6 +13,7 @@
 #include "Docx/DocFormat.h"
 #include "Docx/DocModel.h"
 #include "Segmenter/SegmenterChars.h"
+#include "Utility/FontNames.h"
 #include "Utility/Log.h"
 #include "Utility/NumUtility.h"
 
@@ -203,8 +204,11 @@ void CFormatPass::CheckFontSize(const _tParagraph& para, const _tFormat& format)
 
 void CFormatPass::CheckFont(const _tParagraph& para, const _tFormat& format)
 {
-    if (para.font.empty() || format.mapFont2Freq.empty() || format.HasFont(para.font) || !HasHan(para.text))
+    if (para.font.empty() || format.mapFont2Freq.empty() || !HasHan(para.text))
         return;
+    for (const auto& entry : format.mapFont2Freq)
+        if (IsSameFont(para.font, entry.first))
+            return;
     std::string sFont = format.MostFrequentFont();
     if (!sFont.empty())
         m_context.Add(&para, "1.1.1", FIELD_FONT, REVISE_U, para.font, sFont);

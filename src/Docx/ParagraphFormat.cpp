@@ -3,6 +3,8 @@
 // w:rFonts tag is and what its w:sz says.
 #include "Docx/ParagraphFormat.h"
 
+#include <algorithm>
+
 #include "Docx/DocxRecords.h"
 #include "Docx/ParagraphTagReader.h"
 #include "Docx/StyleSheet.h"
@@ -74,18 +76,34 @@ void CParagraphFormat::AddRun(const _tRunTags& run, _tParagraph& para)
     if (format.nSize > 0)
         para.font_size = format.nSize;
     bool bEastAsian = HasEastAsianText(run.sText);
-    if (m_bEastAsianFont || (!bEastAsian && !para.font.empty()))
+    if (!bEastAsian && (m_bEastAsianFont || !para.font.empty()))
         return;
     // Chinese text is set in the East Asian slot, Latin text in the ASCII
     // one; an empty slot shows the next one that names a font.
     static const int kEastAsian[] = {FONT_EAST_ASIA, FONT_ASCII, FONT_HANSI};
     static const int kLatin[] = {FONT_ASCII, FONT_HANSI, FONT_EAST_ASIA};
     const int* pOrder = bEastAsian ? kEastAsian : kLatin;
-    for (int i = 0; i < FONT_SLOTS; ++i) {
-        if (!format.sFonts[pOrder[i]].empty()) {
-            para.font = format.sFonts[pOrder[i]];
-            break;
-        }
+    std::string sFont;
+    for (int i = 0; i < FONT_SLOTS && sFont.empty(); ++i)
+        sFont = format.sFonts[pOrder[i]];
+    if (!bEastAsian) {
+        para.font = sFont;
+        return;
     }
-    m_bEastAsianFont = bEastAsian;
+    // The paragraph's font is the one most of its Chinese text is set in:
+    // a label in 黑体 ("关键词：") does not make a line of 宋体 a 黑体 line.
+    size_t nCount = 0;
+    for (char c : run.sText)
+        nCount += static_cast<unsigned char>(c) >= 0xE0 ? 1 : 0;
+    auto it = std::find_if(m_vecEastAsian.begin(), m_vecEastAsian.end(),
+                           [&sFont](const auto& entry) { return entry.first == sFont; });
+    if (it == m_vecEastAsian.end())
+        it = m_vecEastAsian.insert(m_vecEastAsian.end(), {sFont, 0});
+    it->second += nCount;
+    auto best = m_vecEastAsian.begin();
+    for (auto k = m_vecEastAsian.begin(); k != m_vecEastAsian.end(); ++k)
+        if (k->second > best->second)
+            best = k;
+    para.font = best->first;
+    m_bEastAsianFont = true;
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 struct _tParagraph;
 struct _tParagraphTags;
@@ -21,8 +23,9 @@ public:
     void SetLineSpace(const _tParagraphTags& tags, _tParagraph& para) const;
 
     // One run with text. The size is the last run's; the font is the East
-    // Asian font of the first run with Chinese text, or, while there is
-    // none, the Latin (ASCII) font of the first run.
+    // Asian font that sets the most Chinese characters (the first such on a
+    // tie), or, while there is no Chinese text, the Latin (ASCII) font of
+    // the first run.
     void AddRun(const _tRunTags& run, _tParagraph& para);
 
     const std::string& StyleId() const { return m_sStyleId; }
@@ -36,4 +39,5 @@ private:
     std::string_view m_sText;
     std::string m_sStyleId;
     bool m_bEastAsianFont = false;  // the font came from Chinese text
+    std::vector<std::pair<std::string, size_t>> m_vecEastAsian;  // font -> Chinese characters, in order met
 };

@@ -89,7 +89,7 @@ std::string SampleBody(const _tSampleSeed& seed)
         sXml += Section("1.2 研究方法");
         sXml += Body("研究方法的正文。");
     }
-    sXml += Chapter("第二章 方法", seed.bSongTitle ? kSong : kHei);
+    sXml += Chapter("第二章 方法", seed.bSongTitle ? kSong : seed.bEnglishNames ? "SimHei" : kHei);
     sXml += Body("本章给出方法。", seed.bSmallBody ? 21 : 24);
     sXml += Section("2.1 模型");
     if (seed.nExactLine > 0)

@@ -13,6 +13,7 @@
 
 struct _tSampleSeed {
     bool bSongTitle = false;         // the second chapter title in 宋体
+    bool bEnglishNames = false;      // that title's 黑体 written SimHei
     bool bSmallBody = false;         // one body paragraph at 五号
     bool bSingleSpacing = false;     // one body paragraph at single spacing
     int nExactLine = 0;              // that paragraph at an exact height in twips instead

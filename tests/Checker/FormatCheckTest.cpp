@@ -108,6 +108,7 @@ TEST_F(FormatCheck, WhatATemplateDoesNotDescribeIsLeftAlone)
     seed.bCoverLines = true;
     seed.bLatinBody = true;
     seed.bSpacedAcknowledge = true;
+    seed.bEnglishNames = true;  // SimHei is 黑体
     const std::vector<_tCheckResult>& vecResults = CheckSeeded(seed);
     EXPECT_TRUE(vecResults.empty()) << Describe(vecResults);
 }

@@ -158,10 +158,13 @@ TEST(ParagraphFormat, DocumentParagraphsShowTheResolvedFormat)
                          B::Run("方法", "<w:rFonts w:eastAsia=\"仿宋\"/>") + "</w:p>";
     std::string sKey = "<w:p>" + B::Run("关键词", "<w:rStyle w:val=\"c1\"/>") + "</w:p>";
     std::string sLoop = B::Para("循环样式", "<w:pStyle w:val=\"x\"/>");
-    builder.Body(OpeningHeading() + sHeading + sPlain + sLatin + sMixed + sKey + sLoop);
+    // A label in 黑体 before a line of 宋体: the line is 宋体.
+    std::string sLabelled = "<w:p>" + B::Run("关键词：", "<w:rFonts w:eastAsia=\"黑体\"/>") +
+                            B::Run("模型；预测；实验验证", "<w:rFonts w:eastAsia=\"宋体\"/>") + "</w:p>";
+    builder.Body(OpeningHeading() + sHeading + sPlain + sLatin + sMixed + sKey + sLoop + sLabelled);
     ASSERT_EQ(ParseBuilt(parser, builder, dir), 1);
     const std::vector<_tParagraph>& vecParas = parser.Model().Paragraphs();
-    ASSERT_EQ(vecParas.size(), 7u);
+    ASSERT_EQ(vecParas.size(), 8u);
     auto Format = [](const _tParagraph& para) {
         return para.font + "/" + std::to_string(para.font_size) + "/" + std::to_string(para.line_space);
     };
@@ -174,6 +177,7 @@ TEST(ParagraphFormat, DocumentParagraphsShowTheResolvedFormat)
     EXPECT_EQ(Format(vecParas[4]), "仿宋/21/300");  // the last run's size; spacing from the defaults
     EXPECT_EQ(Format(vecParas[5]), "楷体/28/300");
     EXPECT_EQ(Format(vecParas[6]), "宋体/30/300");
+    EXPECT_EQ(vecParas[7].font, "宋体");
     // The style records carry resolved values too; which styles are listed
     // has not changed (heading 2's base comes after it).
     ASSERT_EQ(parser.m_mapStyleId2Style.count("1"), 1u);
