@@ -241,11 +241,11 @@ bool CHtmlPager::EnclosingElement(std::string_view sText, size_t nFrom, size_t n
     return nEnd != npos;
 }
 
-std::vector<std::string_view> CHtmlPager::FurtherSegment(std::string_view sSection)
+std::vector<std::string_view> CHtmlPager::FurtherSegment(std::string_view sSection, size_t nPiece)
 {
     std::vector<size_t> vecCuts = {0};
     size_t nLast = 0;
-    size_t nFrom = PIECE;
+    size_t nFrom = std::max<size_t>(nPiece, 1);
     while (nFrom < sSection.size()) {
         size_t nLabel = sSection.find(kLabel, nFrom);
         if (nLabel == npos)
@@ -275,7 +275,7 @@ std::vector<std::string_view> CHtmlPager::FurtherSegment(std::string_view sSecti
                 bCut = true;
             }
         }
-        nFrom = bCut ? nLast + PIECE : nFrom + PIECE;
+        nFrom = (bCut ? nLast : nFrom) + std::max<size_t>(nPiece, 1);
     }
     std::vector<std::string_view> vecPieces;
     for (size_t i = 0; i < vecCuts.size(); ++i) {

@@ -35,8 +35,9 @@ public:
     // short one joined with the next; the whole body without any.
     static std::vector<std::pair<size_t, size_t>> Sections(std::string_view sHtml, size_t nBodyStart,
                                                            size_t nBodyEnd);
-    // The pieces a long section is cut into (together the whole section).
-    static std::vector<std::string_view> FurtherSegment(std::string_view sSection);
+    // The pieces a long section is cut into (together the whole section);
+    // each cut lies at least nPiece bytes after the one before.
+    static std::vector<std::string_view> FurtherSegment(std::string_view sSection, size_t nPiece = PIECE);
     // The first paragraph label of a text (two blanks, name="0..."), read
     // as hexadecimal; false when there is none.
     static bool FirstLabel(std::string_view sText, uint32_t& nId);

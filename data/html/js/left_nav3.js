@@ -14,7 +14,7 @@
     for (var up = 0; up < 2 && node; up++, node = node.parentElement) {
       for (var next = node.nextElementSibling; next; next = next.nextElementSibling) {
         var text = w.veskar.text(next);
-        if (text.charAt(0) === '[') return text.replace(/^\[/, '').replace(/\]$/, '');
+        if (text.charAt(0) === '[') return text.replace(/^\[(提示信息[:：]\s*)?/, '').replace(/\]$/, '');
         if (next.querySelector && (next.matches('ins, del') || next.querySelector('ins, del'))) break;
       }
     }
