@@ -1,6 +1,7 @@
 // HTML escaping of model text, attribute values and relative URLs.
 #include "Convert/HtmlEscape.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 

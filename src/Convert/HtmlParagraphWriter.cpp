@@ -340,35 +340,19 @@ void CHtmlParagraphWriter::WriteSpan(std::string& sOut, size_t nStart, size_t nE
     }
 }
 
-void CHtmlParagraphWriter::WriteContent(std::string& sOut, const std::vector<size_t>& vecFigures,
-                                        const std::map<size_t, std::string>& mapImages) const
+const std::string& CHtmlParagraphWriter::StyleOf(const _tPiece& piece) const
 {
-    if (!m_pPara)
-        return;
-    std::vector<_tPiece> vecPieces;
-    FindMarks(vecFigures, vecPieces);
-    size_t nMarks = vecPieces.size();
-    // Pictures without a mark stood before any text.
-    for (const auto& image : mapImages) {
-        bool bMarked = std::any_of(vecPieces.begin(), vecPieces.begin() + static_cast<long>(nMarks),
-                                   [&](const _tPiece& mark) { return mark.nFigure == image.first; });
-        if (!bMarked)
-            sOut += image.second;
-    }
-    std::vector<_tPiece> vecRuns;
-    FindRuns(vecPieces, vecRuns);
-    vecPieces.insert(vecPieces.end(), vecRuns.begin(), vecRuns.end());
-    std::sort(vecPieces.begin(), vecPieces.end(),
-              [](const _tPiece& a, const _tPiece& b) { return a.nStart < b.nStart; });
+    std::string& sStyle = m_vecStyles[static_cast<size_t>(piece.nRun)];
+    if (sStyle.empty())
+        sStyle = RunStyle(m_tags.vecRuns[static_cast<size_t>(piece.nRun)]);
+    return sStyle;
+}
+
+void CHtmlParagraphWriter::WritePieces(const std::vector<_tPiece>& vecPieces,
+                                       const std::map<size_t, std::string>& mapImages, std::string& sOut) const
+{
     const std::string& sText = m_pPara->text;
     std::string sBase = BaseStyle();
-    std::vector<std::string> vecStyles(m_tags.vecRuns.size());
-    auto styleOf = [&](const _tPiece& piece) -> const std::string& {
-        std::string& sStyle = vecStyles[static_cast<size_t>(piece.nRun)];
-        if (sStyle.empty())
-            sStyle = RunStyle(m_tags.vecRuns[static_cast<size_t>(piece.nRun)]);
-        return sStyle;
-    };
     size_t nPos = 0;
     for (size_t i = 0; i < vecPieces.size(); ++i) {
         const _tPiece& piece = vecPieces[i];
@@ -384,16 +368,37 @@ void CHtmlParagraphWriter::WriteContent(std::string& sOut, const std::vector<siz
             continue;
         }
         // Neighbouring runs that look the same share one span.
-        const std::string& sStyle = styleOf(piece);
+        const std::string& sStyle = StyleOf(piece);
         size_t nEnd = piece.nEnd;
         while (i + 1 < vecPieces.size() && vecPieces[i + 1].nRun >= 0 && vecPieces[i + 1].nStart == nEnd &&
-               styleOf(vecPieces[i + 1]) == sStyle)
+               StyleOf(vecPieces[i + 1]) == sStyle)
             nEnd = vecPieces[++i].nEnd;
         WriteSpan(sOut, piece.nStart, nEnd, sStyle);
         nPos = nEnd;
     }
     if (nPos < sText.size())
         WriteSpan(sOut, nPos, sText.size(), sBase);
-    if (sText.empty() && mapImages.empty())
+}
+
+void CHtmlParagraphWriter::WriteContent(std::string& sOut, const std::vector<size_t>& vecFigures,
+                                        const std::map<size_t, std::string>& mapImages) const
+{
+    if (!m_pPara)
+        return;
+    std::vector<_tPiece> vecMarks;
+    FindMarks(vecFigures, vecMarks);
+    // Pictures without a mark stood before any text.
+    for (const auto& image : mapImages) {
+        if (std::none_of(vecMarks.begin(), vecMarks.end(),
+                         [&](const _tPiece& mark) { return mark.nFigure == image.first; }))
+            sOut += image.second;
+    }
+    std::vector<_tPiece> vecPieces = vecMarks;
+    FindRuns(vecMarks, vecPieces);
+    std::sort(vecPieces.begin(), vecPieces.end(),
+              [](const _tPiece& a, const _tPiece& b) { return a.nStart < b.nStart; });
+    m_vecStyles.assign(m_tags.vecRuns.size(), std::string());
+    WritePieces(vecPieces, mapImages, sOut);
+    if (m_pPara->text.empty() && mapImages.empty())
         sOut += "&nbsp;";
 }

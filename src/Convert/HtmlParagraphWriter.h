@@ -55,6 +55,10 @@ private:
     std::string RunStyle(const _tRunTags& run) const;
     std::string RunLook(const _tRunTags& run) const;
     void WriteSpan(std::string& sOut, size_t nStart, size_t nEnd, const std::string& sStyle) const;
+    void WritePieces(const std::vector<_tPiece>& vecPieces, const std::map<size_t, std::string>& mapImages,
+                     std::string& sOut) const;
+    // A run's style, worked out once per paragraph.
+    const std::string& StyleOf(const _tPiece& piece) const;
 
     const CStyleSheet& m_sheet;
     const CHtmlStyleLooks& m_looks;
@@ -64,4 +68,5 @@ private:
     size_t m_nEnd = 0;
     _tParagraphTags m_tags;
     _tParaLook m_look;
+    mutable std::vector<std::string> m_vecStyles;  // by run, while the content is written
 };
