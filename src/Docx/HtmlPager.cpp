@@ -79,6 +79,17 @@ size_t AfterTag(std::string_view s, size_t nPos)
     return nEnd == npos ? s.size() : nEnd + 1;
 }
 
+// The text between ascending cuts (the first at 0).
+std::vector<std::string_view> Pieces(std::string_view sText, const std::vector<size_t>& vecCuts)
+{
+    std::vector<std::string_view> vecPieces;
+    for (size_t i = 0; i < vecCuts.size(); ++i) {
+        size_t nEnd = i + 1 < vecCuts.size() ? vecCuts[i + 1] : sText.size();
+        vecPieces.push_back(sText.substr(vecCuts[i], nEnd - vecCuts[i]));
+    }
+    return vecPieces;
+}
+
 std::string PageLink(const std::string& sName, size_t nPage)
 {
     return HtmlAttrEscape(UrlPathEscape(sName)) + "_" + std::to_string(nPage) + ".htm";
@@ -277,12 +288,7 @@ std::vector<std::string_view> CHtmlPager::FurtherSegment(std::string_view sSecti
         }
         nFrom = (bCut ? nLast : nFrom) + std::max<size_t>(nPiece, 1);
     }
-    std::vector<std::string_view> vecPieces;
-    for (size_t i = 0; i < vecCuts.size(); ++i) {
-        size_t nEnd = i + 1 < vecCuts.size() ? vecCuts[i + 1] : sSection.size();
-        vecPieces.push_back(sSection.substr(vecCuts[i], nEnd - vecCuts[i]));
-    }
-    return vecPieces;
+    return Pieces(sSection, vecCuts);
 }
 
 std::string CHtmlPager::Pager(size_t n, size_t nCount, const std::string& sName)
