@@ -38,6 +38,23 @@ std::string FreeRelationshipId(const std::string& sRels)
     }
 }
 
+// sXml with sInsert as the last child of its root element sRoot (one written
+// empty, "<Types .../>", is opened first); false when there is no such root.
+bool AppendToRoot(std::string& sXml, const std::string& sRoot, const std::string& sInsert)
+{
+    size_t nClose = sXml.rfind("</" + sRoot + ">");
+    if (nClose != std::string::npos) {
+        sXml.insert(nClose, sInsert);
+        return true;
+    }
+    size_t nRoot = sXml.find("<" + sRoot);
+    size_t nRootEnd = nRoot == std::string::npos ? nRoot : sXml.find('>', nRoot);
+    if (nRootEnd == std::string::npos || sXml[nRootEnd - 1] != '/')
+        return false;
+    sXml.replace(nRootEnd - 1, 2, ">" + sInsert + "</" + sRoot + ">");
+    return true;
+}
+
 }  // namespace
 
 CCommentsPart::CCommentsPart(std::string sFolder) : m_sFolder(std::move(sFolder))
@@ -96,13 +113,9 @@ void CCommentsPart::Add(long long nId, const std::vector<std::string>& vecLines,
 
 std::string CCommentsPart::CommentsXml() const
 {
-    size_t nClose = m_sExisting.rfind("</w:comments>");
-    if (nClose != std::string::npos)
-        return m_sExisting.substr(0, nClose) + m_sComments + m_sExisting.substr(nClose);
-    size_t nRoot = m_sExisting.find("<w:comments");
-    size_t nRootEnd = nRoot == std::string::npos ? nRoot : m_sExisting.find("/>", nRoot);
-    if (nRootEnd != std::string::npos)
-        return m_sExisting.substr(0, nRootEnd) + ">" + m_sComments + "</w:comments>" + m_sExisting.substr(nRootEnd + 2);
+    std::string sXml = m_sExisting;
+    if (AppendToRoot(sXml, "w:comments", m_sComments))
+        return sXml;
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
            "<w:comments xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\">" +
            m_sComments + "</w:comments>";
@@ -112,9 +125,9 @@ std::string CCommentsPart::RelationshipsXml() const
 {
     std::string sRel = "<Relationship Id=\"" + FreeRelationshipId(m_sRels) + "\" Type=\"" + kCommentsType +
                        "\" Target=\"" + m_sPartName.substr(5) + "\"/>";
-    size_t nClose = m_sRels.rfind("</Relationships>");
-    if (nClose != std::string::npos)
-        return m_sRels.substr(0, nClose) + sRel + m_sRels.substr(nClose);
+    std::string sXml = m_sRels;
+    if (AppendToRoot(sXml, "Relationships", sRel))
+        return sXml;
     return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
            "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
            sRel + "</Relationships>";
@@ -127,11 +140,7 @@ bool CCommentsPart::ContentTypesXml(std::string& sTypes) const
     std::string sPartName = "PartName=\"/" + m_sPartName + "\"";
     if (sTypes.find(sPartName) != std::string::npos)
         return true;
-    size_t nClose = sTypes.rfind("</Types>");
-    if (nClose == std::string::npos)
-        return false;
-    sTypes.insert(nClose, "<Override " + sPartName + " ContentType=\"" + kCommentsContent + "\"/>");
-    return true;
+    return AppendToRoot(sTypes, "Types", "<Override " + sPartName + " ContentType=\"" + kCommentsContent + "\"/>");
 }
 
 bool CCommentsPart::Finish(std::map<std::string, std::string>& mapParts, std::string& sError) const
