@@ -22,6 +22,14 @@
 #include "support/TempDir.h"
 
 class CReviseTest : public ::testing::Test {
+public:
+    // Every item of a package by name ("" map when it cannot be read).
+    static std::map<std::string, std::string> Parts(const std::string& sDocx);
+    // The text of each paragraph of a document.xml ("<w:t>" texts), joined by "|".
+    static std::string Texts(const std::string& sDocumentXml);
+    // The names in a folder.
+    static std::vector<std::string> FolderNames(const std::string& sFolder);
+
 protected:
     CReviseTest();
 
@@ -37,13 +45,6 @@ protected:
     std::string WriteResult();
     // WriteResult, then a plain (or tracked) revision; the revised file or "".
     std::string Revise(bool bTracked = false);
-
-    // Every item of a package by name ("" map when it cannot be read).
-    static std::map<std::string, std::string> Parts(const std::string& sDocx);
-    // The text of each paragraph of a document.xml ("<w:t>" texts), joined by "|".
-    static std::string Texts(const std::string& sDocumentXml);
-    // The names in a folder.
-    static std::vector<std::string> FolderNames(const std::string& sFolder);
 
     CSwitchGuard m_quiet {g_bLog, false};
     CTempDir m_temp;
