@@ -3,6 +3,7 @@
 // new file together with every other part as it was unpacked.
 #include "Reviser/DocReviser.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Checker/CheckResult.h"
@@ -11,6 +12,7 @@
 #include "Reviser/ReviseLocator.h"
 #include "Reviser/RevisedPackage.h"
 #include "Reviser/TrackedReviser.h"
+#include "Reviser/WindowedRevision.h"
 #include "Utility/FileUtility.h"
 #include "Utility/Log.h"
 
@@ -33,7 +35,9 @@ std::string CDocReviser::Revise(const char* sResultFile)
     std::string sDoc;
     if (LoadForRevision(sResultFile, sDoc)) {
         ApplyAll(sDoc);
-        m_sFilename = GenerateNewDocx({{kDocumentPart, sDoc}});
+        std::map<std::string, std::string> mapParts;
+        mapParts[kDocumentPart] = std::move(sDoc);
+        m_sFilename = GenerateNewDocx(mapParts);
     }
     Release();
     return m_sFilename;
@@ -70,6 +74,8 @@ bool CDocReviser::LoadForRevision(const char* sResultFile, std::string& sDoc)
         return false;
     }
     std::string sPath = JoinPath(m_sUnzipFolder, kDocumentPart);
+    // Room for the notes at the end, so adding them moves only the tail.
+    sDoc.reserve(static_cast<size_t>(std::max<int64_t>(GetFileSize(sPath), 0)) + (1 << 16));
     if (!ReadWholeFile(sPath, sDoc)) {
         SetLastError("Failed read file " + sPath);
         return false;
@@ -101,8 +107,31 @@ bool CDocReviser::DocumentFits(const std::string& sDoc, const char* sResultFile)
 void CDocReviser::ApplyAll(std::string& sDoc)
 {
     const std::vector<_tCheckResult>& vecResults = m_pCheckResult->Results();
-    for (m_nErrIndex = static_cast<int>(vecResults.size()) - 1; m_nErrIndex >= 0; --m_nErrIndex)
-        Count(ParagraphRevise(sDoc, vecResults[static_cast<size_t>(m_nErrIndex)], false));
+    CWindowedRevision windows(sDoc);
+    for (m_nErrIndex = static_cast<int>(vecResults.size()) - 1; m_nErrIndex >= 0; --m_nErrIndex) {
+        const _tCheckResult& finding = vecResults[static_cast<size_t>(m_nErrIndex)];
+        // The notes about the whole document come first (they sort last) and
+        // go after every paragraph, before any window is taken.
+        if (finding.para_id == kDocumentLevel) {
+            Count(ParagraphRevise(sDoc, finding, false));
+            continue;
+        }
+        int nResult = -2;
+        bool bFound = windows.Apply(finding, [&](std::string& sWindow, const _tCheckResult& relative) {
+            nResult = ParagraphRevise(sWindow, relative, false);
+        });
+        if (!bFound)
+            ReportMissing(finding);
+        Count(nResult);
+    }
+    windows.Finish();
+}
+
+void CDocReviser::ReportMissing(const _tCheckResult& finding)
+{
+    char sBuf[96];
+    std::snprintf(sBuf, sizeof sBuf, "Cannot locate para ending with offset = %8X", finding.para_id);
+    SetLastError(sBuf);
 }
 
 void CDocReviser::Count(int nResult)
@@ -149,13 +178,12 @@ int CDocReviser::ParagraphRevise(std::string& sDoc, const _tCheckResult& finding
     size_t nStart = 0;
     size_t nEnd = 0;
     if (!GetParagraphBoundry(sDoc, finding.para_id, bHtml, nStart, nEnd)) {
-        char sBuf[96];
         if (bHtml) {
+            char sBuf[64];
             std::snprintf(sBuf, sizeof sBuf, "Cannot locate para name=\"%08X\"", finding.para_id);
             WriteError(sBuf);
         }
-        std::snprintf(sBuf, sizeof sBuf, "Cannot locate para ending with offset = %8X", finding.para_id);
-        SetLastError(sBuf);
+        ReportMissing(finding);
         return -2;
     }
     switch (finding.field_id) {

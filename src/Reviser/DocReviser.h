@@ -94,6 +94,7 @@ private:
     void ApplyAll(std::string& sDoc);
     void Release();
     void Count(int nResult);
+    static void ReportMissing(const _tCheckResult& finding);
 
     void ReviseFont(std::string& sDoc, size_t nStart, size_t& nEnd, const _tCheckResult& finding);
     void ReviseFontSize(std::string& sDoc, size_t nStart, size_t& nEnd, const _tCheckResult& finding);

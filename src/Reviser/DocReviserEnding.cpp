@@ -85,9 +85,8 @@ void CDocReviser::AddDocumentNotes(std::string& sDoc, const std::vector<const _t
     if (nLastPara == std::string::npos || vecNotes.empty())
         return;
     size_t nAt = nLastPara + 6;
-    size_t nLastTable = sDoc.rfind("</w:tbl>");
-    if (nLastTable != std::string::npos && nLastTable > nLastPara)
-        nAt = nLastTable + 8;
+    for (size_t nTable = sDoc.find("</w:tbl>", nAt); nTable != std::string::npos; nTable = sDoc.find("</w:tbl>", nAt))
+        nAt = nTable + 8;
     std::string sNotes = NoteParagraph("FF0000", CatalogueText("100.1", kDefaultHeading));
     int nNumber = 1;
     for (const _tCheckResult* pFinding : vecNotes)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -34,6 +35,20 @@ std::string TempName(const std::string& sPath)
     std::string sBase = sPath.substr(sPath.find_last_of('/') == std::string::npos ? 0 : sPath.find_last_of('/') + 1);
     return JoinPath(sDir, "." + sBase + ".part-" + std::to_string(getpid()) + "-" +
                               std::to_string(g_nTempCounter.fetch_add(1)));
+}
+
+// Pictures in these formats are compressed already; deflating them again
+// costs time and gains nothing.
+bool IsCompressedPicture(const std::string& sName)
+{
+    static const std::set<std::string> kExtensions = {"png", "jpg", "jpeg", "gif", "wdp", "jfif"};
+    size_t nDot = sName.find_last_of('.');
+    if (nDot == std::string::npos)
+        return false;
+    std::string sExt = sName.substr(nDot + 1);
+    for (char& c : sExt)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return kExtensions.count(sExt) > 0;
 }
 
 }  // namespace
@@ -80,7 +95,8 @@ bool CRevisedPackage::Pack(const std::string& sFolder, const std::map<std::strin
     bool bOk = true;
     for (const std::string& sItem : vecItems) {
         auto itPart = mapParts.find(sItem);
-        bOk = itPart != mapParts.end() ? zip.Add(sItem, itPart->second) : zip.AddFile(sItem, JoinPath(sFolder, sItem));
+        bOk = itPart != mapParts.end() ? zip.Add(sItem, itPart->second)
+                                       : zip.AddFile(sItem, JoinPath(sFolder, sItem), IsCompressedPicture(sItem));
         if (!bOk)
             break;
     }

@@ -11,6 +11,7 @@
 #include "Reviser/ParagraphAddress.h"
 #include "Reviser/ReviseLocator.h"
 #include "Reviser/RunProperties.h"
+#include "Reviser/WindowedRevision.h"
 #include "Utility/Log.h"
 
 namespace {
@@ -71,46 +72,61 @@ std::vector<std::string> CTrackedReviser::CommentLines(const _tCheckResult& find
 bool CTrackedReviser::Apply(const std::vector<_tCheckResult>& vecResults, _tReviseReport& report)
 {
     std::vector<const _tCheckResult*> vecDocumentLevel;
+    CWindowedRevision windows(m_sDoc);
     for (auto it = vecResults.rbegin(); it != vecResults.rend(); ++it) {
-        if (it->para_id == kDocumentLevel)
+        if (it->para_id == kDocumentLevel) {
             vecDocumentLevel.insert(vecDocumentLevel.begin(), &*it);
-        else
-            ApplyOne(*it, report);
+            continue;
+        }
+        if (!windows.Apply(*it, [&](std::string& sWindow, const _tCheckResult& relative) {
+                ApplyOne(sWindow, relative, report);
+            })) {
+            char sBuf[96];
+            std::snprintf(sBuf, sizeof sBuf, "Cannot locate para ending with offset = %8X", it->para_id);
+            SetLastError(sBuf);
+            ++report.nParaMissing;
+        }
     }
-    // Last, since they change the first paragraph and so move every later one.
-    size_t nFirst = CParagraphAddress::FirstBodyParagraph(m_sDoc);
-    for (const _tCheckResult* pFinding : vecDocumentLevel) {
-        if (nFirst != CParagraphAddress::NPOS && Comment(nFirst, *pFinding))
-            ++report.nDocumentLevel;
-        else
-            ++report.nNotApplied;
-    }
-    m_mapParts["word/document.xml"] = m_sDoc;
+    windows.Finish();
+    CommentDocument(vecDocumentLevel, report);
+    m_mapParts["word/document.xml"] = std::move(m_sDoc);
     return m_comments.Finish(m_mapParts, m_sError);
 }
 
-void CTrackedReviser::ApplyOne(const _tCheckResult& finding, _tReviseReport& report)
+// Last, since they change the first paragraph and so move every later one.
+void CTrackedReviser::CommentDocument(const std::vector<const _tCheckResult*>& vecFindings, _tReviseReport& report)
 {
-    size_t nStart = CParagraphAddress::DocStart(m_sDoc, finding.para_id);
-    if (nStart == CParagraphAddress::NPOS) {
-        char sBuf[96];
-        std::snprintf(sBuf, sizeof sBuf, "Cannot locate para ending with offset = %8X", finding.para_id);
-        SetLastError(sBuf);
-        ++report.nParaMissing;
-        return;
+    size_t nFirst = CParagraphAddress::FirstBodyParagraph(m_sDoc);
+    CWindowedRevision windows(m_sDoc);
+    for (const _tCheckResult* pFinding : vecFindings) {
+        _tCheckResult anchored = *pFinding;
+        anchored.para_id = static_cast<uint32_t>(nFirst + 3);
+        bool bDone = false;
+        if (nFirst != CParagraphAddress::NPOS) {
+            windows.Apply(anchored, [&](std::string& sWindow, const _tCheckResult& relative) {
+                bDone = Comment(sWindow, CParagraphAddress::DocStart(sWindow, relative.para_id), *pFinding);
+            });
+        }
+        ++(bDone ? report.nDocumentLevel : report.nNotApplied);
     }
+    windows.Finish();
+}
+
+void CTrackedReviser::ApplyOne(std::string& sDoc, const _tCheckResult& finding, _tReviseReport& report)
+{
+    size_t nStart = CParagraphAddress::DocStart(sDoc, finding.para_id);
     if (finding.org_str.empty() && finding.new_str.empty()) {
         ++report.nApplied;
         return;
     }
     bool bText = finding.field_id == FIELD_TEXT && !finding.org_str.empty();
-    if (bText && ApplyText(nStart, finding)) {
+    if (bText && ApplyText(sDoc, nStart, finding)) {
         ++report.nApplied;
         return;
     }
     if (bText)
         SetLastError(finding.org_str + " Cannot locate in the document.");
-    if (!Comment(nStart, finding))
+    if (!Comment(sDoc, nStart, finding))
         ++report.nNotApplied;
     else if (bText)
         ++report.nTextMissing;
@@ -145,25 +161,25 @@ std::string CTrackedReviser::Inserted(const std::string& sText, const std::strin
     return sRuns.empty() ? "" : "<w:ins" + ChangeAttributes() + ">" + sRuns + "</w:ins>";
 }
 
-void CTrackedReviser::SplitRun(const _tSegInfo& seg, size_t nBegin, size_t nEnd, const std::string& sMiddle)
+void CTrackedReviser::SplitRun(std::string& sDoc, const _tSegInfo& seg, size_t nBegin, size_t nEnd,
+                               const std::string& sMiddle)
 {
     size_t nTextEnd = seg.start + seg.RealLength();
-    std::string sRPr = CRunProperties::Of(m_sDoc, seg.run_start, seg.run_end);
-    std::string sSplit = TextElement(m_sDoc, seg.start, nBegin) + "</w:r>" + sMiddle +
-                         CRunProperties::StartTag(m_sDoc, seg.run_start) + sRPr +
-                         TextElement(m_sDoc, nEnd, nTextEnd);
-    m_sDoc.replace(seg.elem_start, seg.elem_end - seg.elem_start, sSplit);
+    std::string sRPr = CRunProperties::Of(sDoc, seg.run_start, seg.run_end);
+    std::string sSplit = TextElement(sDoc, seg.start, nBegin) + "</w:r>" + sMiddle +
+                         CRunProperties::StartTag(sDoc, seg.run_start) + sRPr + TextElement(sDoc, nEnd, nTextEnd);
+    sDoc.replace(seg.elem_start, seg.elem_end - seg.elem_start, sSplit);
 }
 
-bool CTrackedReviser::ApplyText(size_t nParaStart, const _tCheckResult& finding)
+bool CTrackedReviser::ApplyText(std::string& sDoc, size_t nParaStart, const _tCheckResult& finding)
 {
-    size_t nParaEnd = CParagraphAddress::DocEnd(m_sDoc, nParaStart);
-    std::vector<_tSegInfo> vecSegs = CReviseLocator::GetTextSegments(m_sDoc, nParaStart, nParaEnd, false);
+    size_t nParaEnd = CParagraphAddress::DocEnd(sDoc, nParaStart);
+    std::vector<_tSegInfo> vecSegs = CReviseLocator::GetTextSegments(sDoc, nParaStart, nParaEnd, false);
     _tReviseLocation location = CReviseLocator::GetReviseLocation(vecSegs, finding.offset, finding.org_str, false);
     if (!location.found)
         return false;
     const _tSegInfo& host = vecSegs[location.insert_seg];
-    std::string sHostRPr = CRunProperties::Of(m_sDoc, host.run_start, host.run_end);
+    std::string sHostRPr = CRunProperties::Of(sDoc, host.run_start, host.run_end);
     int nType = finding.revise_type;
     bool bRemoves = nType == REVISE_U || nType == REVISE_D || nType == REVISE_C;
     // Ids are handed out first to last, so the insertion follows its deletions.
@@ -171,26 +187,26 @@ bool CTrackedReviser::ApplyText(size_t nParaStart, const _tCheckResult& finding)
     for (const _tPieceRange& range : location.ranges) {
         if (bRemoves) {
             const _tSegInfo& seg = vecSegs[range.seg];
-            vecMiddles.push_back(Deleted(m_sDoc.substr(range.begin, range.end - range.begin),
-                                         CRunProperties::Of(m_sDoc, seg.run_start, seg.run_end)));
+            vecMiddles.push_back(Deleted(sDoc.substr(range.begin, range.end - range.begin),
+                                         CRunProperties::Of(sDoc, seg.run_start, seg.run_end)));
         }
     }
     std::string sInsert = nType == REVISE_D ? "" : Inserted(finding.new_str, sHostRPr);
     if (!bRemoves || location.ranges.empty()) {
-        SplitRun(host, location.insert_at, location.insert_at, sInsert);
+        SplitRun(sDoc, host, location.insert_at, location.insert_at, sInsert);
         return true;
     }
     vecMiddles.back() += sInsert;
     for (size_t i = location.ranges.size(); i-- > 0;) {
         const _tPieceRange& range = location.ranges[i];
-        SplitRun(vecSegs[range.seg], range.begin, range.end, vecMiddles[i]);
+        SplitRun(sDoc, vecSegs[range.seg], range.begin, range.end, vecMiddles[i]);
     }
     return true;
 }
 
-bool CTrackedReviser::Comment(size_t nParaStart, const _tCheckResult& finding)
+bool CTrackedReviser::Comment(std::string& sDoc, size_t nParaStart, const _tCheckResult& finding)
 {
-    size_t nEnd = CParagraphAddress::DocOwnEnd(m_sDoc, nParaStart);
+    size_t nEnd = nParaStart == CParagraphAddress::NPOS ? nParaStart : CParagraphAddress::DocOwnEnd(sDoc, nParaStart);
     if (nEnd == CParagraphAddress::NPOS)
         return false;
     long long nId = m_nNextId++;
@@ -198,14 +214,14 @@ bool CTrackedReviser::Comment(size_t nParaStart, const _tCheckResult& finding)
     std::string sStart = "<w:commentRangeStart w:id=\"" + sId + "\"/>";
     std::string sClose = "<w:commentRangeEnd w:id=\"" + sId + "\"/><w:r><w:commentReference w:id=\"" + sId +
                          "\"/></w:r>";
-    if (m_sDoc.compare(nEnd, 2, "/>") == 0) {
-        m_sDoc.replace(nEnd, 2, ">" + sStart + sClose + "</w:p>");
+    if (sDoc.compare(nEnd, 2, "/>") == 0) {
+        sDoc.replace(nEnd, 2, ">" + sStart + sClose + "</w:p>");
     } else {
-        size_t nContent = CParagraphAddress::DocContentStart(m_sDoc, nParaStart);
+        size_t nContent = CParagraphAddress::DocContentStart(sDoc, nParaStart);
         if (nContent == CParagraphAddress::NPOS || nContent > nEnd)
             return false;
-        m_sDoc.insert(nEnd, sClose);
-        m_sDoc.insert(nContent, sStart);
+        sDoc.insert(nEnd, sClose);
+        sDoc.insert(nContent, sStart);
     }
     m_comments.Add(nId, CommentLines(finding), m_sDate);
     return true;

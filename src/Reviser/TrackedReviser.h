@@ -31,12 +31,16 @@ public:
     static std::vector<std::string> CommentLines(const _tCheckResult& finding);
 
 private:
-    void ApplyOne(const _tCheckResult& finding, _tReviseReport& report);
-    bool ApplyText(size_t nParaStart, const _tCheckResult& finding);
-    bool Comment(size_t nParaStart, const _tCheckResult& finding);
+    // Each step works on sDoc, a stretch of the document that holds the
+    // finding's paragraph, with the finding's id relative to it.
+    void ApplyOne(std::string& sDoc, const _tCheckResult& finding, _tReviseReport& report);
+    bool ApplyText(std::string& sDoc, size_t nParaStart, const _tCheckResult& finding);
+    bool Comment(std::string& sDoc, size_t nParaStart, const _tCheckResult& finding);
+    void CommentDocument(const std::vector<const _tCheckResult*>& vecFindings, _tReviseReport& report);
     // Replaces the bytes [nBegin, nEnd) of a piece's text by sMiddle, which
     // goes between the two halves of its run.
-    void SplitRun(const _tSegInfo& seg, size_t nBegin, size_t nEnd, const std::string& sMiddle);
+    static void SplitRun(std::string& sDoc, const _tSegInfo& seg, size_t nBegin, size_t nEnd,
+                         const std::string& sMiddle);
     std::string Deleted(const std::string& sText, const std::string& sRPr);
     std::string Inserted(const std::string& sText, const std::string& sRPr);
     std::string ChangeAttributes();

@@ -52,11 +52,11 @@ bool CZipWriter::Open(const std::string& sPath)
     return m_pZip ? true : Fail("Cannot create the archive");
 }
 
-bool CZipWriter::OpenItem(const std::string& sName, bool bLarge)
+bool CZipWriter::OpenItem(const std::string& sName, bool bLarge, bool bStore)
 {
     zip_fileinfo info = NowInfo();
     if (zipOpenNewFileInZip64(static_cast<zipFile>(m_pZip), sName.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
-                              Z_DEFLATED, Z_DEFAULT_COMPRESSION, bLarge ? 1 : 0) != ZIP_OK)
+                              bStore ? 0 : Z_DEFLATED, bStore ? 0 : Z_DEFAULT_COMPRESSION, bLarge ? 1 : 0) != ZIP_OK)
         return Fail("Cannot add " + sName + " to the archive");
     return true;
 }
@@ -85,7 +85,7 @@ bool CZipWriter::Add(const std::string& sName, const std::string& sData)
     return OpenItem(sName, sData.size() >= kLargeItem) && Write(sData.data(), sData.size()) && CloseItem();
 }
 
-bool CZipWriter::AddFile(const std::string& sName, const std::string& sPath)
+bool CZipWriter::AddFile(const std::string& sName, const std::string& sPath, bool bStore)
 {
     if (!m_pZip)
         return Fail("The archive is not open");
@@ -95,7 +95,7 @@ bool CZipWriter::AddFile(const std::string& sName, const std::string& sPath)
     std::fseek(fp.get(), 0, SEEK_END);
     long nSize = std::ftell(fp.get());
     std::fseek(fp.get(), 0, SEEK_SET);
-    if (!OpenItem(sName, nSize < 0 || static_cast<unsigned long long>(nSize) >= kLargeItem))
+    if (!OpenItem(sName, nSize < 0 || static_cast<unsigned long long>(nSize) >= kLargeItem, bStore))
         return false;
     std::unique_ptr<char[]> pBuf(new char[1 << 16]);
     for (size_t nRead; (nRead = std::fread(pBuf.get(), 1, 1 << 16, fp.get())) > 0;) {

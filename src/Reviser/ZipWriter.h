@@ -15,14 +15,15 @@ public:
     // Creates (or truncates) the archive. False with Error() on failure.
     bool Open(const std::string& sPath);
     bool Add(const std::string& sName, const std::string& sData);
-    // The file's bytes under sName, read in blocks.
-    bool AddFile(const std::string& sName, const std::string& sPath);
+    // The file's bytes under sName, read in blocks; stored as they are when
+    // bStore (pictures that are compressed already).
+    bool AddFile(const std::string& sName, const std::string& sPath, bool bStore = false);
     // Writes the central directory; the archive is complete only then.
     bool Close();
     const std::string& Error() const { return m_sError; }
 
 private:
-    bool OpenItem(const std::string& sName, bool bLarge);
+    bool OpenItem(const std::string& sName, bool bLarge, bool bStore = false);
     bool Write(const char* pData, size_t nBytes);
     bool CloseItem();
     bool Fail(const std::string& sWhy);

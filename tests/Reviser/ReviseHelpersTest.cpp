@@ -6,6 +6,7 @@
 #include "Reviser/ParagraphAddress.h"
 #include "Reviser/ReviseLocator.h"
 #include "Reviser/RunProperties.h"
+#include "Reviser/WindowedRevision.h"
 #include "Utility/StrLocate.h"
 
 TEST(ReviseHelpers, SearchIgnoresBlanksOnlyWhenItMust)
@@ -68,4 +69,34 @@ TEST(ReviseHelpers, CopiedRunPropertiesLeaveChangeRecordsBehind)
               "<w:rPr><w:lang w:val=\"x\"/></w:rPr>");
     EXPECT_EQ(CRunProperties::WithElement("<w:rPr><w:b/><w:u w:val=\"single\"/></w:rPr>", "w:sz", "<w:sz w:val=\"28\"/>"),
               "<w:rPr><w:b/><w:sz w:val=\"28\"/><w:u w:val=\"single\"/></w:rPr>");
+}
+
+TEST(ReviseHelpers, WindowsOfNestedParagraphsAreJoinedOnce)
+{
+    std::string sDoc = "<w:body><w:p><w:r><w:t>甲</w:t></w:r></w:p>"
+                       "<w:p><w:r><w:pict><w:txbxContent><w:p><w:r><w:t>框一</w:t></w:r></w:p></w:txbxContent>"
+                       "<w:txbxContent><w:p><w:r><w:t>框二</w:t></w:r></w:p></w:txbxContent></w:pict></w:r>"
+                       "<w:r><w:t>外</w:t></w:r></w:p><w:p><w:r><w:t>乙</w:t></w:r></w:p></w:body>";
+    auto idOf = [&](const char* sText, bool bNested) {
+        size_t nPos = sDoc.rfind(bNested ? "<w:p>" : "<w:p><w:r><w:pict>", sDoc.find(sText));
+        return static_cast<uint32_t>(bNested ? nPos : nPos + 3);
+    };
+    std::vector<uint32_t> vecIds = {idOf("乙", true) + 3, idOf("框二", true), idOf("框一", true), idOf("外", false),
+                                    idOf("甲", true) + 3, 7};
+    CWindowedRevision windows(sDoc);
+    size_t nApplied = 0;
+    for (uint32_t nId : vecIds) {
+        _tCheckResult finding;
+        finding.para_id = nId;
+        nApplied += windows.Apply(finding, [&](std::string& sWindow, const _tCheckResult& relative) {
+            size_t nStart = CParagraphAddress::DocStart(sWindow, relative.para_id);
+            sWindow.insert(sWindow.find("<w:t>", nStart) + 5, "*");
+        });
+    }
+    windows.Finish();
+    EXPECT_EQ(nApplied, 5u);  // id 7 names no paragraph
+    EXPECT_EQ(sDoc, "<w:body><w:p><w:r><w:t>*甲</w:t></w:r></w:p>"
+                    "<w:p><w:r><w:pict><w:txbxContent><w:p><w:r><w:t>**框一</w:t></w:r></w:p></w:txbxContent>"
+                    "<w:txbxContent><w:p><w:r><w:t>*框二</w:t></w:r></w:p></w:txbxContent></w:pict></w:r>"
+                    "<w:r><w:t>外</w:t></w:r></w:p><w:p><w:r><w:t>*乙</w:t></w:r></w:p></w:body>");
 }
