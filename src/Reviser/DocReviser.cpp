@@ -21,6 +21,13 @@ namespace {
 constexpr uint32_t kDocumentLevel = 0xFFFFFFFF;
 const char* const kDocumentPart = "word/document.xml";
 
+// A finding without an original or a new text (a figure placed wrongly,
+// say) changes nothing, wherever its paragraph is.
+bool NothingToDo(const _tCheckResult& finding)
+{
+    return finding.org_str.empty() && finding.new_str.empty();
+}
+
 }  // namespace
 
 CDocReviser::CDocReviser(const CID2Message* pCatalogue, const CNum2FontSize* pFontSizes)
@@ -90,7 +97,7 @@ bool CDocReviser::DocumentFits(const std::string& sDoc, const char* sResultFile)
     size_t nNamed = 0;
     size_t nFitting = 0;
     for (const _tCheckResult& finding : m_pCheckResult->Results()) {
-        if (finding.para_id == kDocumentLevel)
+        if (finding.para_id == kDocumentLevel || NothingToDo(finding))
             continue;
         ++nNamed;
         if (CParagraphAddress::DocStart(sDoc, finding.para_id) != CParagraphAddress::NPOS)
@@ -112,7 +119,7 @@ void CDocReviser::ApplyAll(std::string& sDoc)
         const _tCheckResult& finding = vecResults[static_cast<size_t>(m_nErrIndex)];
         // The notes about the whole document come first (they sort last) and
         // go after every paragraph, before any window is taken.
-        if (finding.para_id == kDocumentLevel) {
+        if (finding.para_id == kDocumentLevel || NothingToDo(finding)) {
             Count(ParagraphRevise(sDoc, finding, false));
             continue;
         }
@@ -173,7 +180,7 @@ int CDocReviser::ParagraphRevise(std::string& sDoc, const _tCheckResult& finding
         AddInfoInEnding(sDoc, bHtml);
         return 2;
     }
-    if (finding.org_str.empty() && finding.new_str.empty())
+    if (NothingToDo(finding))
         return 1;
     size_t nStart = 0;
     size_t nEnd = 0;

@@ -59,6 +59,27 @@ std::string StyleElement(const std::string& sStyle)
     return "<w:pStyle w:val=\"" + XmlEscape(sStyle) + "\"/>";
 }
 
+// Gives the <w:rFonts element at nPos the East Asian font sNew unless it
+// names one. A theme font for East Asian text wins over a named one, so it
+// gives way to the new name.
+void SetEastAsiaFont(std::string& sDoc, size_t nPos, size_t& nEnd, const std::string& sNew)
+{
+    static const std::string kTheme = " w:eastAsiaTheme=\"";
+    size_t nTagEnd = sDoc.find('>', nPos);
+    bool bNamed = sDoc.find(" w:eastAsia=\"", nPos) < nTagEnd;
+    size_t nTheme = sDoc.find(kTheme, nPos);
+    std::string sAttr = " w:eastAsia=\"" + sNew + "\"";
+    if (nTheme < nTagEnd) {
+        size_t nQuote = sDoc.find('"', nTheme + kTheme.size());
+        std::string sBy = bNamed ? "" : sAttr;
+        sDoc.replace(nTheme, nQuote + 1 - nTheme, sBy);
+        nEnd = nEnd + sBy.size() - (nQuote + 1 - nTheme);
+    } else if (!bNamed) {
+        sDoc.insert(nPos + 10, sAttr + " ");
+        nEnd += sAttr.size() + 1;
+    }
+}
+
 }  // namespace
 
 void CDocReviser::NotFound(const std::string& sWhat)
@@ -76,22 +97,8 @@ void CDocReviser::ReviseFont(std::string& sDoc, size_t nStart, size_t& nEnd, con
         nChanged = ReplaceAll(sDoc, nStart, nEnd, "\"" + XmlEscape(finding.org_str) + "\"", "\"" + sNew + "\"");
     for (size_t nPos = FindIn(sDoc, kFonts, nStart, nEnd); nPos != std::string::npos;
          nPos = FindIn(sDoc, kFonts, nPos + kFonts.size(), nEnd)) {
-        size_t nTagEnd = sDoc.find('>', nPos);
-        // A theme font given for East Asian text wins over a named one.
-        static const std::string kTheme = " w:eastAsiaTheme=\"";
-        size_t nTheme = sDoc.find(kTheme, nPos);
-        if (nTheme < nTagEnd) {
-            size_t nQuote = sDoc.find('"', nTheme + kTheme.size());
-            sDoc.erase(nTheme, nQuote + 1 - nTheme);
-            nEnd -= nQuote + 1 - nTheme;
-            nTagEnd = sDoc.find('>', nPos);
-        }
+        SetEastAsiaFont(sDoc, nPos, nEnd, sNew);
         ++nChanged;
-        if (sDoc.find("w:eastAsia=\"", nPos) < nTagEnd)
-            continue;
-        std::string sAttr = " w:eastAsia=\"" + sNew + "\" ";
-        sDoc.insert(nPos + kFonts.size(), sAttr);
-        nEnd += sAttr.size();
     }
     if (nChanged == 0)
         NotFound(kFonts);

@@ -78,6 +78,10 @@ bool CTrackedReviser::Apply(const std::vector<_tCheckResult>& vecResults, _tRevi
             vecDocumentLevel.insert(vecDocumentLevel.begin(), &*it);
             continue;
         }
+        if (it->org_str.empty() && it->new_str.empty()) {
+            ++report.nApplied;  // nothing to change or to say
+            continue;
+        }
         if (!windows.Apply(*it, [&](std::string& sWindow, const _tCheckResult& relative) {
                 ApplyOne(sWindow, relative, report);
             })) {
@@ -115,10 +119,6 @@ void CTrackedReviser::CommentDocument(const std::vector<const _tCheckResult*>& v
 void CTrackedReviser::ApplyOne(std::string& sDoc, const _tCheckResult& finding, _tReviseReport& report)
 {
     size_t nStart = CParagraphAddress::DocStart(sDoc, finding.para_id);
-    if (finding.org_str.empty() && finding.new_str.empty()) {
-        ++report.nApplied;
-        return;
-    }
     bool bText = finding.field_id == FIELD_TEXT && !finding.org_str.empty();
     if (bText && ApplyText(sDoc, nStart, finding)) {
         ++report.nApplied;

@@ -77,7 +77,7 @@ TEST_F(CReviseTest, TwoFindingsInOneParagraphLandWhereTheirOffsetsSay)
     Add(nPara, 20, FIELD_TEXT, REVISE_U, "XYZ", "222");
     std::string sRevised = Revise();
     ASSERT_FALSE(sRevised.empty()) << g_sLastErrorMessage;
-    EXPECT_EQ(Texts(Parts(sRevised)["word/document.xml"]), "abcde111klmnopqrstu222vwxyzXYZ|另一段。");
+    EXPECT_EQ(Texts(RevisedDocument(sRevised)), "abcde111klmnopqrstu222vwxyzXYZ|另一段。");
     EXPECT_EQ(m_reviser.Report().nApplied, 2u);
 }
 
@@ -86,7 +86,8 @@ TEST_F(CReviseTest, FormatFindingsChangeTheirProperties)
     std::string sRPr = "<w:rFonts w:ascii=\"Times New Roman\" w:eastAsia=\"宋体\"/><w:kern w:val=\"24\"/>"
                        "<w:sz w:val=\"24\"/><w:szCs w:val=\"24\"/>";
     std::string sBody = Para(TRun("行距待改的段落。"), "<w:spacing w:line=\"400\" w:lineRule=\"auto\"/>") +
-                        Para(TRun("字体字号待改。", sRPr) + TRun("西文", "<w:rFonts w:ascii=\"Arial\"/>")) +
+                        Para(TRun("字体字号待改。", sRPr) + TRun("西文", "<w:rFonts w:ascii=\"Arial\"/>") +
+                             TRun("主题", "<w:rFonts w:eastAsiaTheme=\"minorEastAsia\"/>")) +
                         Para(TRun("不动的段落。", sRPr));
     ASSERT_TRUE(Build(sBody));
     Add(ParaId("行距待改"), 0, FIELD_LINE_SPACE, REVISE_U, "20", "24", "1.1.3");
@@ -94,7 +95,7 @@ TEST_F(CReviseTest, FormatFindingsChangeTheirProperties)
     Add(ParaId("字体字号"), 0, FIELD_FONT, REVISE_U, "宋体", "黑体", "1.1.1");
     std::string sRevised = Revise();
     ASSERT_FALSE(sRevised.empty()) << g_sLastErrorMessage;
-    std::string sDoc = Parts(sRevised)["word/document.xml"];
+    std::string sDoc = RevisedDocument(sRevised);
     EXPECT_NE(sDoc.find("<w:spacing w:line=\"480\" w:lineRule=\"auto\"/>"), std::string::npos);
     size_t nChanged = sDoc.find("字体字号待改");
     size_t nKept = sDoc.find("不动的段落");
@@ -104,6 +105,7 @@ TEST_F(CReviseTest, FormatFindingsChangeTheirProperties)
     EXPECT_NE(sChanged.find("<w:kern w:val=\"24\"/>"), std::string::npos);  // only sizes change
     EXPECT_NE(sChanged.find("w:ascii=\"Times New Roman\" w:eastAsia=\"黑体\""), std::string::npos);
     EXPECT_NE(sChanged.find("w:eastAsia=\"黑体\" w:ascii=\"Arial\""), std::string::npos);
+    EXPECT_NE(sChanged.find("<w:rFonts w:eastAsia=\"黑体\"/>"), std::string::npos);  // instead of the theme's
     EXPECT_EQ(sChanged.find("宋体"), std::string::npos);
     // The next paragraph keeps its own.
     EXPECT_NE(sDoc.find("w:eastAsia=\"宋体\"", nKept - 200), std::string::npos);
@@ -117,7 +119,7 @@ TEST_F(CReviseTest, LevelFindingsChangeTheStyleOrTheOutlineLevel)
     Add(ParaId("研究背景"), 0, FIELD_LEVEL, REVISE_U, "2", "3", "1.3.7");
     Add(ParaId("研究意义"), 0, FIELD_LEVEL, REVISE_U, "2", "1", "1.3.7");
     Add(ParaId("多余标题"), 0, FIELD_LEVEL, REVISE_D, "3", "", "1.3.7");
-    std::string sDoc = Parts(Revise())["word/document.xml"];
+    std::string sDoc = RevisedDocument(Revise());
     EXPECT_NE(sDoc.find("<w:pStyle w:val=\"3\"/></w:pPr><w:r><w:t xml:space=\"preserve\">1.1"), std::string::npos);
     EXPECT_NE(sDoc.find("<w:outlineLvl w:val=\"0\"/></w:pPr><w:r><w:t xml:space=\"preserve\">1.2"), std::string::npos);
     EXPECT_NE(sDoc.find("<w:pPr></w:pPr><w:r><w:t xml:space=\"preserve\">1.3"), std::string::npos);
@@ -133,7 +135,7 @@ TEST_F(CReviseTest, TextIsReplacedAcrossRunsWithItsAlignmentAndEscaped)
     ASSERT_EQ(m_parser.GetText(nPara), std::string("面积为10m<superscript>2</superscript>，合计。"));
     Add(nPara, 9, FIELD_TEXT, REVISE_U, "10m<superscript>2</superscript>", "20m<superscript>3</superscript>");
     Add(ParaId("甲乙"), 3, FIELD_TEXT, REVISE_I, "乙", "A&B<C>");
-    std::string sDoc = Parts(Revise())["word/document.xml"];
+    std::string sDoc = RevisedDocument(Revise());
     EXPECT_EQ(Texts(sDoc), "面积为20m3，合计。|甲A&amp;B&lt;C&gt;乙丙丁");
     // The new "3" is a raised run of its own with the properties of the run it went into.
     EXPECT_NE(sDoc.find("<w:r><w:rPr><w:vertAlign w:val=\"superscript\"/></w:rPr><w:t xml:space=\"preserve\">3</w:t>"),
@@ -147,7 +149,7 @@ TEST_F(CReviseTest, FindingsAboutTheWholeDocumentAreNotesAtItsEnd)
     ASSERT_TRUE(Build(Para(TRun("正文。")) + CDocxBuilder::Table({{"单元格"}})));
     Add(0xFFFFFFFF, 0, FIELD_CONTENT, REVISE_M, "", "摘要", "12.1");
     Add(0xFFFFFFFF, 0, FIELD_CONTENT, REVISE_M, "", "", "12.1");
-    std::string sDoc = Parts(Revise())["word/document.xml"];
+    std::string sDoc = RevisedDocument(Revise());
     size_t nTableEnd = sDoc.find("</w:tbl>");
     size_t nHeading = sDoc.find("修订说明");
     ASSERT_NE(nHeading, std::string::npos);
@@ -171,7 +173,7 @@ TEST_F(CReviseTest, FindingsWhoseParagraphIsGoneAreSkippedAndTheRestApplied)
     Add(ParaId("第三段"), 0, FIELD_TEXT, REVISE_U, "第三", "第3");
     std::string sRevised = Revise();
     ASSERT_FALSE(sRevised.empty()) << g_sLastErrorMessage;
-    EXPECT_EQ(Texts(Parts(sRevised)["word/document.xml"]), "第一段有正字。|第二段有错字。|第3段。");
+    EXPECT_EQ(Texts(RevisedDocument(sRevised)), "第一段有正字。|第二段有错字。|第3段。");
     EXPECT_EQ(m_reviser.Report().nParaMissing, 1u);
     EXPECT_EQ(m_reviser.Report().nApplied, 2u);
 }
@@ -212,5 +214,5 @@ TEST_F(CReviseTest, TheUnpackedFolderStaysAsTheCheckLeftIt)
     std::string sSecond = m_reviser.Revise(m_sResult.c_str());
     ASSERT_FALSE(sSecond.empty()) << g_sLastErrorMessage;
     EXPECT_NE(sSecond, sFirst);
-    EXPECT_EQ(Parts(sSecond)["word/document.xml"], Parts(sFirst)["word/document.xml"]);
+    EXPECT_EQ(RevisedDocument(sSecond), RevisedDocument(sFirst));
 }

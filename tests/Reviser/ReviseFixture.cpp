@@ -1,5 +1,6 @@
 #include "ReviseFixture.h"
 
+#include <cctype>
 #include <dirent.h>
 #include <regex>
 #include <sys/stat.h>
@@ -114,6 +115,74 @@ std::vector<std::string> CReviseTest::FolderNames(const std::string& sFolder)
     if (pDir)
         closedir(pDir);
     return vecNames;
+}
+
+namespace {
+
+bool IsNameChar(char c)
+{
+    return std::isalnum(static_cast<unsigned char>(c)) || c == ':' || c == '_' || c == '-' || c == '.';
+}
+
+// Reads the attributes of a tag from nPos to its ">" or "/>"; false on a fault.
+bool ReadAttributes(const std::string& sXml, size_t& nPos)
+{
+    while (nPos < sXml.size()) {
+        size_t nStart = nPos;
+        while (nPos < sXml.size() && std::isspace(static_cast<unsigned char>(sXml[nPos])))
+            ++nPos;
+        if (sXml.compare(nPos, 1, ">") == 0 || sXml.compare(nPos, 2, "/>") == 0)
+            return true;
+        if (nPos == nStart || !IsNameChar(sXml[nPos]))
+            return false;
+        while (nPos < sXml.size() && IsNameChar(sXml[nPos]))
+            ++nPos;
+        if (sXml.compare(nPos, 2, "=\"") != 0)
+            return false;
+        size_t nQuote = sXml.find('"', nPos + 2);
+        if (nQuote == std::string::npos || sXml.find('<', nPos + 2) < nQuote)
+            return false;
+        nPos = nQuote + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string CReviseTest::XmlFault(const std::string& sXml)
+{
+    std::vector<std::string> vecOpen;
+    for (size_t nPos = sXml.find('<'); nPos != std::string::npos; nPos = sXml.find('<', nPos)) {
+        if (sXml.compare(nPos, 2, "<?") == 0 || sXml.compare(nPos, 2, "<!") == 0) {
+            nPos = sXml.find('>', nPos);
+            continue;
+        }
+        bool bClose = sXml.compare(nPos, 2, "</") == 0;
+        size_t nName = nPos + (bClose ? 2 : 1);
+        size_t nEnd = nName;
+        while (nEnd < sXml.size() && IsNameChar(sXml[nEnd]))
+            ++nEnd;
+        std::string sName = sXml.substr(nName, nEnd - nName);
+        if (sName.empty() || (!bClose && !ReadAttributes(sXml, nEnd)) || nEnd >= sXml.size())
+            return "bad tag at " + std::to_string(nPos) + ": " + sXml.substr(nPos, 80);
+        if (bClose) {
+            if (vecOpen.empty() || vecOpen.back() != sName)
+                return "</" + sName + "> closes " + (vecOpen.empty() ? "nothing" : vecOpen.back()) + " at " +
+                       std::to_string(nPos);
+            vecOpen.pop_back();
+        } else if (sXml[nEnd] == '>') {
+            vecOpen.push_back(sName);
+        }
+        nPos = sXml.find('>', nEnd);
+    }
+    return vecOpen.empty() ? "" : "unclosed " + vecOpen.back();
+}
+
+std::string CReviseTest::RevisedDocument(const std::string& sDocx)
+{
+    std::string sXml = Parts(sDocx)["word/document.xml"];
+    EXPECT_EQ(XmlFault(sXml), "");
+    return sXml;
 }
 
 std::vector<std::pair<std::string, std::string>> CompletePackageItems()

@@ -29,6 +29,11 @@ public:
     static std::string Texts(const std::string& sDocumentXml);
     // The names in a folder.
     static std::vector<std::string> FolderNames(const std::string& sFolder);
+    // "" when the XML is well formed (tags nest, attributes are name="value"),
+    // else where it is not.
+    static std::string XmlFault(const std::string& sXml);
+    // word/document.xml of a revised package, checked to be well formed.
+    static std::string RevisedDocument(const std::string& sDocx);
 
 protected:
     CReviseTest();

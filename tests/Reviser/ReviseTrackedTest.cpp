@@ -81,6 +81,8 @@ TEST_F(CReviseTrackedTest, CorrectionsAreTrackedChangesAndTheRestComments)
     ASSERT_FALSE(sRevised.empty()) << g_sLastErrorMessage;
     std::map<std::string, std::string> parts = Parts(sRevised);
     const std::string& sDoc = parts["word/document.xml"];
+    EXPECT_EQ(XmlFault(sDoc), "");
+    EXPECT_EQ(XmlFault(parts["word/comments.xml"]), "");
     EXPECT_EQ(Resolved(sDoc, true), kAccepted);
     EXPECT_EQ(Resolved(sDoc, false), kOriginal);
     EXPECT_EQ(Count(sDoc, "<w:del "), 5u);
