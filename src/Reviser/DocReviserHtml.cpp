@@ -56,6 +56,7 @@ int CDocReviser::ShowCheckInHtml(CDocxParser* pParser, CCheckResult* pResult,
     for (auto it = vecKeyValues.rbegin(); it != vecKeyValues.rend(); ++it)
         ShowStandard(*it);
     m_pCheckResult = nullptr;
+    m_pDocParser = nullptr;
     m_pPrevDelDoc = nullptr;
     return 1;
 }

@@ -68,12 +68,14 @@ protected:
 TEST_F(CReviseHtmlTest, TextLettersMarkTheirBytes)
 {
     Add(0x10, 3, FIELD_TEXT, REVISE_U, "deXY", "N<superscript>2</superscript>");  // over two pieces
+    Add(0x10, 14, FIELD_TEXT, REVISE_M, "qrs", "Q");
     Add(0x10, 19, FIELD_TEXT, REVISE_D, "XYZ", "");
     Add(0x10, 25, FIELD_TEXT, REVISE_I, "z", "&");
     std::string sPara = Paragraph(Mark(0), "00000010");
     EXPECT_EQ(sPara, "<span lang=EN-US>abc" + Del("00000010-3-1.5.2", "de") + "</span><span>" +
                          Del("00000010-3-1.5.2", "XY") + Ins("00000010-3-1.5.2", "N<sup>2</sup>") +
-                         Hint("用词错误(deXY->N<sup>2</sup>)") + "Zklmnop</span>qrstu" +
+                         Hint("用词错误(deXY->N<sup>2</sup>)") + "Zklmnop</span>" + Ins("00000010-14-1.5.2", "Q") +
+                         Hint("用词错误(qrs->Q)") + "qrstu" +
                          Del("00000010-19-1.5.2", "XYZ") + Hint("用词错误") + "vwxy" +
                          Ins("00000010-25-1.5.2", "&amp;") + Hint("用词错误(z->&amp;)") + "z");
 }
