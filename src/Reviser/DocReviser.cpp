@@ -28,6 +28,25 @@ bool NothingToDo(const _tCheckResult& finding)
     return finding.org_str.empty() && finding.new_str.empty();
 }
 
+// The unpacked folder a result names. A check run on a relative path writes
+// a relative one, which is then looked for beside the result file too. ""
+// when there is none.
+std::string UnpackedFolder(const std::string& sResultFile, const std::string& sPath)
+{
+    std::vector<std::string> vecTries = {sPath};
+    if (!sPath.empty() && sPath[0] != '/') {
+        vecTries.push_back(JoinPath(DirName(sResultFile), sPath));
+        vecTries.push_back(JoinPath(DirName(sResultFile), sPath.substr(sPath.find_last_of('/') + 1)));
+    }
+    for (const std::string& sTry : vecTries) {
+        std::string sLocal;
+        GetAnsiFilename(sTry.c_str(), sLocal, false);
+        if (!sTry.empty() && IsDirectory(sLocal))
+            return sLocal;
+    }
+    return "";
+}
+
 }  // namespace
 
 CDocReviser::CDocReviser(const CID2Message* pCatalogue, const CNum2FontSize* pFontSizes)
@@ -74,8 +93,8 @@ bool CDocReviser::LoadForRevision(const char* sResultFile, std::string& sDoc)
         return false;
     m_pCheckResult = m_pOwnedResult.get();
     m_report.nFindings = m_pCheckResult->Results().size();
-    GetAnsiFilename(m_pCheckResult->Path().c_str(), m_sUnzipFolder, false);
-    if (m_sUnzipFolder.empty() || !IsDirectory(m_sUnzipFolder)) {
+    m_sUnzipFolder = UnpackedFolder(sResult, m_pCheckResult->Path());
+    if (m_sUnzipFolder.empty()) {
         SetLastError("Cannot revise " + sResult + ": the unpacked document folder \"" + m_pCheckResult->Path() +
                      "\" is missing; check the document again");
         return false;

@@ -60,12 +60,14 @@ std::vector<std::string> CTrackedReviser::CommentLines(const _tCheckResult& find
     std::vector<std::string> vecLines;
     vecLines.push_back(finding.error_msg + (finding.error_id.empty() ? "" : " [" + finding.error_id + "]"));
     std::string sLabel = FieldLabel(finding.field_id);
-    if (!finding.org_str.empty() && !finding.new_str.empty())
-        vecLines.push_back(sLabel + "：" + finding.org_str + " → 应为：" + finding.new_str);
-    else if (!finding.new_str.empty())
-        vecLines.push_back(sLabel + "应为：" + finding.new_str);
-    else if (!finding.org_str.empty())
-        vecLines.push_back(sLabel + "：" + finding.org_str + (finding.revise_type == REVISE_D ? "（应删除）" : ""));
+    std::string sOrg = CMarkupText::WithoutAlignTags(finding.org_str);
+    std::string sNew = CMarkupText::WithoutAlignTags(finding.new_str);
+    if (!sOrg.empty() && !sNew.empty())
+        vecLines.push_back(sLabel + "：" + sOrg + " → 应为：" + sNew);
+    else if (!sNew.empty())
+        vecLines.push_back(sLabel + "应为：" + sNew);
+    else if (!sOrg.empty())
+        vecLines.push_back(sLabel + "：" + sOrg + (finding.revise_type == REVISE_D ? "（应删除）" : ""));
     return vecLines;
 }
 

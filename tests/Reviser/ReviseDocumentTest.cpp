@@ -202,6 +202,20 @@ TEST_F(CReviseTest, AMissingOrChangedDocumentGivesAnErrorAndNoFile)
     EXPECT_EQ(m_reviser.Revise((m_sFolder + "/无此结果.xml").c_str()), "");
 }
 
+TEST_F(CReviseTest, AResultNamingItsFolderRelativelyIsRevisedFromAnywhere)
+{
+    ASSERT_TRUE(Build(Para(TRun("第一段有错字。"))));
+    Add(ParaId("第一段"), 0, FIELD_TEXT, REVISE_U, "错字", "正字");
+    std::string sXml = "<VESKAR>\n" +
+                       std::string(m_result.GetResult("论文 初稿_unzip", "论文 初稿", 0, "", nullptr)) + "</VESKAR>\n";
+    std::string sResult = m_sFolder + "/论文 初稿_Check.xml";
+    ASSERT_TRUE(WriteTestFile(sResult, sXml));
+    std::string sRevised = m_reviser.Revise(sResult.c_str());
+    ASSERT_FALSE(sRevised.empty()) << g_sLastErrorMessage;
+    EXPECT_EQ(sRevised.rfind(m_sFolder + "/论文 初稿_Revised_", 0), 0u) << sRevised;
+    EXPECT_EQ(Texts(RevisedDocument(sRevised)), "第一段有正字。");
+}
+
 TEST_F(CReviseTest, TheUnpackedFolderStaysAsTheCheckLeftIt)
 {
     ASSERT_TRUE(Build(Para(TRun("第一段有错字。"))));
