@@ -8,6 +8,7 @@
 #include "Checker/ErrorWordScan.h"
 #include "Docx/DocxParser.h"
 #include "Global/Globals.h"
+#include "Reviser/DocReviser.h"
 #include "Utility/BufferManager.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/FileUtility.h"
@@ -23,7 +24,8 @@ CReportChecker::CReportChecker(const _tCheckServices& services)
     : m_services(services),
       m_pBufManager(std::make_unique<CBufferManager>()),
       m_pDocxParser(std::make_unique<CDocxParser>()),
-      m_pCheckResult(std::make_unique<CCheckResult>(services.pError2Message))
+      m_pCheckResult(std::make_unique<CCheckResult>(services.pError2Message)),
+      m_pDocReviser(std::make_unique<CDocReviser>(services.pError2Message, services.pNum2FontSize))
 {
 }
 
@@ -217,6 +219,16 @@ const char* CReportChecker::ShowHtmlError(const char* sResultFile)
     parser.ParseStruct(results.ReportType(), nullptr, true);
     RunHtmlStage(parser, results, {});
     return nullptr;
+}
+
+const char* CReportChecker::ReviseF(const char* sResultFile)
+{
+    return Keep(m_pDocReviser->Revise(sResultFile));
+}
+
+const char* CReportChecker::ReviseTrackedF(const char* sResultFile)
+{
+    return Keep(m_pDocReviser->ReviseTracked(sResultFile));
 }
 
 const char* CReportChecker::ExtractKnowledge(int nType)

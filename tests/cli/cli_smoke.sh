@@ -20,6 +20,11 @@ cp "$example" "$work/论文 一.docx"
 grep -q '^score: ' "$work/out" || fail "check prints no score"
 [ -f "$work/论文 一_Check.xml" ] || fail "check wrote no result file"
 "$veskar" show "$work/论文 一_Check.xml" | grep -q '^score: ' || fail "show prints no score"
+revised=$("$veskar" revise "$work/论文 一_Check.xml") || fail "revise failed"
+case "$revised" in "$work/论文 一_Revised_"*.docx) ;; *) fail "revise printed: $revised" ;; esac
+[ -s "$revised" ] || fail "revise wrote no document"
+tracked=$("$veskar" revise "$work/论文 一_Check.xml" --track) || fail "revise --track failed"
+[ -s "$tracked" ] && [ "$tracked" != "$revised" ] || fail "revise --track wrote no new document"
 "$veskar" check "$work/论文 一.docx" --json | grep -q '"Statistics"' || fail "check --json prints no JSON"
 "$veskar" check "$work/论文 一.docx" --timing | grep -q "^  audit  *[0-9]" || fail "check --timing prints no audit time"
 
@@ -49,7 +54,9 @@ grep -q 'not a folder' "$work/ec.out" || fail "a batch on a file gives no clear 
 expect 1 show "$work/batch/a.docx"
 grep -q 'not a saved check result' "$work/ec.out" || fail "show of a non-result: $(cat "$work/ec.out")"
 expect 2 help nosuchcommand
-for command in check batch show recheck info catalogue parse text seg dict rules extract scan; do
+expect 2 revise
+expect 1 revise "$work/missing_Check.xml"
+for command in check batch show recheck revise info catalogue parse text seg dict rules extract scan; do
   cmp -s <("$veskar" help $command) <("$veskar" $command --help) || fail "help $command differs from $command --help"
 done
 

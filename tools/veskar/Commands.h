@@ -43,6 +43,7 @@ int RunAudit(int argc, char** argv, int nFirst); extern const char* const kAudit
 int RunTypes(int argc, char** argv, int nFirst); extern const char* const kTypesUsage;
 int RunSpelld(int argc, char** argv, int nFirst); extern const char* const kSpelldUsage;
 int RunTemplate(int argc, char** argv, int nFirst); extern const char* const kTemplateUsage;
+int RunRevise(int argc, char** argv, int nFirst); extern const char* const kReviseUsage;
 
 // Report types run from 0 to this; a --type outside is a usage error.
 constexpr int kMaxReportType = 19;
