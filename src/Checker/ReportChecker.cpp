@@ -113,7 +113,7 @@ int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganizatio
     if (bFilterCheck)
         CheckErrorWord(*m_pDocxParser, *m_pCheckResult);
     EndStage(&_tCheckTiming::fFormat);
-    RunHtmlStage(*m_pDocxParser, *m_pCheckResult, outputs.vecStandards);
+    RunHtmlStage(*m_pDocReviser, *m_pDocxParser, *m_pCheckResult, outputs.vecStandards);
     EndStage(&_tCheckTiming::fMarks);
     return 1;
 }
@@ -195,12 +195,15 @@ int CReportChecker::ReCheckFormat(const char* sCheckXML, int nTemplateID)
                     false);
     m_pDocxParser->LoadDocResult(NormalisePath(sContent).c_str());
     m_pDocxParser->m_sURLPrefix = m_pCheckResult->URLPrefix();
+    // The pages are made again from the document so the new findings mark
+    // clean pages, not those of the first check.
+    m_pDocxParser->ReuildHtml(m_pCheckResult->URLPrefix().c_str());
     m_pCheckResult->Remove("1.1.1");
     m_pCheckResult->Remove("1.1.2");
     m_pCheckResult->Remove("1.1.3");
     if (m_services.pDocFormatChecker)
         RunFormatRecheckStage(m_services, *m_pDocxParser, *m_pCheckResult, nTemplateID);
-    RunHtmlStage(*m_pDocxParser, *m_pCheckResult, {});
+    RunHtmlStage(*m_pDocReviser, *m_pDocxParser, *m_pCheckResult, {});
     return 1;
 }
 
@@ -217,7 +220,7 @@ const char* CReportChecker::ShowHtmlError(const char* sResultFile)
     if (parser.ReadDocx(NormalisePath(sDocx)) != 1)
         return g_sLastErrorMessage.c_str();
     parser.ParseStruct(results.ReportType(), nullptr, true);
-    RunHtmlStage(parser, results, {});
+    RunHtmlStage(*m_pDocReviser, parser, results, {});
     return nullptr;
 }
 
