@@ -10,6 +10,8 @@ packages=(
   libjsoncpp-dev zlib1g-dev libminizip-dev libcurl4-openssl-dev libuchardet-dev
   # the build-time reader of the compressed character readings
   libbz2-dev
+  # the job queue of veskar submit/worker/status, and its tests
+  libhiredis-dev redis-server
   # data the build compiles: segmenter core dictionary, English words
   python3-jieba wamerican
   # character readings of the spelling service

@@ -12,14 +12,17 @@
 #include "BatchProgress.h"
 #include "CommandLine.h"
 #include "Commands.h"
+#include "DocumentWalk.h"
+#include "FileBatch.h"
 #include "LibrarySession.h"
 #include "OutputOptions.h"
 #include "ResultSummary.h"
+#include "ShardSplit.h"
 #include "veskar.h"
 
 const char* const kBatchUsage =
     "usage: veskar batch DIR [--type N] [--threads N] [--format xml|json] [--org ORG]\n"
-    "                        [--json] [--out DIR] [--log-dir DIR] [--data DIR]\n"
+    "                        [--json] [--out DIR] [--log-dir DIR] [--shard i/n] [--data DIR]\n"
     "\n"
     "Checks every document under DIR and its sub-folders (.doc, .docx, .wps,\n"
     ".pdf, .txt), each result beside its document (with --out, in the same\n"
@@ -41,6 +44,9 @@ const char* const kBatchUsage =
     "                     \"checked\", \"failed\", \"seconds\"}\n"
     VESKAR_OUT_HELP
     VESKAR_LOG_DIR_HELP
+    "  --shard i/n        check only the i-th of n shares of the documents\n"
+    "                     (1 <= i <= n), split by their paths under DIR: n runs\n"
+    "                     with i = 1..n check every document once (not with --out)\n"
     "  --data DIR         the data folder, or the folder that holds it\n";
 
 namespace {
@@ -128,6 +134,26 @@ void PrintJson(const std::vector<_tBatchOutcome>& vecOutcomes, int nFormat, doub
     std::printf("%s\n", Json::writeString(writer, summary).c_str());
 }
 
+// Checks the documents of one share; the number of documents looked at, or
+// (size_t)-1 when the threads could not start.
+size_t CheckShare(const std::string& sDir, const CShardSplit& shard, const std::string& sOrg, int nType, int nFormat,
+                  int nThreads, CBatchProgress& progress)
+{
+    std::vector<std::string> vecAll;
+    std::vector<std::string> vecMine;
+    std::string sError;
+    if (!ListDocuments(sDir, vecAll, sError)) {
+        std::fprintf(stderr, "veskar: %s\n", sError.c_str());
+        return static_cast<size_t>(-1);
+    }
+    for (const auto& sFile : vecAll) {
+        if (shard.Contains(sFile))
+            vecMine.push_back(sDir + "/" + sFile);
+    }
+    CFileBatch batch(sOrg, nType, nFormat, OnDocument, &progress);
+    return batch.Run(vecMine, nThreads) ? vecMine.size() : static_cast<size_t>(-1);
+}
+
 bool IsFolder(const std::string& sPath)
 {
     struct stat info {};
@@ -141,7 +167,8 @@ int RunBatch(int argc, char** argv, int nFirst)
     CCommandLine args;
     int nExit = 0;
     if (!ParseCommandArgs(args, argc, argv, nFirst, kBatchUsage,
-                          {"--type", "--threads", "--format", "--org", "--data", "--out", "--log-dir"}, {"--json"},
+                          {"--type", "--threads", "--format", "--org", "--data", "--out", "--log-dir", "--shard"},
+                          {"--json"},
                           nExit))
         return nExit;
     if (args.Words().size() != 1)
@@ -156,6 +183,12 @@ int RunBatch(int argc, char** argv, int nFirst)
     std::string sFormat = args.Get("--format", "xml");
     if (sFormat != "xml" && sFormat != "json")
         return UsageError(kBatchUsage, "--format is xml or json");
+    CShardSplit shard;
+    std::string sShardError;
+    if (args.Has("--shard") && !shard.Parse(args.Get("--shard"), sShardError))
+        return UsageError(kBatchUsage, sShardError.c_str());
+    if (args.Has("--shard") && args.Has("--out"))
+        return UsageError(kBatchUsage, "--shard writes results beside the documents; leave out --out");
     const std::string& sDir = args.Words()[0];
     if (!IsFolder(sDir)) {
         std::fprintf(stderr, "veskar: %s is %s\n", sDir.c_str(),
@@ -171,8 +204,10 @@ int RunBatch(int argc, char** argv, int nFirst)
     int nFormat = sFormat == "json" ? 1 : 0;
     bool bJson = args.Has("--json");
     CBatchProgress progress(isatty(STDERR_FILENO) != 0, bJson ? stderr : stdout);
-    size_t nFiles = VESKAR_CheckReportDirEx(sDir.c_str(), args.Get("--org").c_str(), nType, nFormat, nThreads,
-                                            OnDocument, &progress);
+    size_t nFiles = args.Has("--shard")
+                        ? CheckShare(sDir, shard, args.Get("--org"), nType, nFormat, nThreads, progress)
+                        : VESKAR_CheckReportDirEx(sDir.c_str(), args.Get("--org").c_str(), nType, nFormat, nThreads,
+                                                  OnDocument, &progress);
     std::vector<_tBatchOutcome> vecOutcomes = progress.Finish();
     if (nFiles == static_cast<size_t>(-1))
         return ReportFailure("cannot start the worker threads");

@@ -45,6 +45,9 @@ int RunSpelld(int argc, char** argv, int nFirst); extern const char* const kSpel
 int RunTemplate(int argc, char** argv, int nFirst); extern const char* const kTemplateUsage;
 int RunRevise(int argc, char** argv, int nFirst); extern const char* const kReviseUsage;
 int RunHtml(int argc, char** argv, int nFirst); extern const char* const kHtmlUsage;
+int RunSubmit(int argc, char** argv, int nFirst); extern const char* const kSubmitUsage;
+int RunWorker(int argc, char** argv, int nFirst); extern const char* const kWorkerUsage;
+int RunStatus(int argc, char** argv, int nFirst); extern const char* const kStatusUsage;
 
 // Report types run from 0 to this; a --type outside is a usage error.
 constexpr int kMaxReportType = 19;

@@ -27,6 +27,9 @@ const _tCommand kCommands[] = {
     {"extract", "extract key values, tuples and tables from a document with a rule set", kExtractUsage, RunExtract},
     {"scan", "trace how a rule set matches one paragraph", kScanUsage, RunScan},
     {"spelld", "serve spelling suggestions over HTTP on the loopback address", kSpelldUsage, RunSpelld},
+    {"submit", "add documents as jobs to a Redis job stream", kSubmitUsage, RunSubmit},
+    {"worker", "check the documents of a Redis job stream", kWorkerUsage, RunWorker},
+    {"status", "show the jobs of a Redis job stream and its workers", kStatusUsage, RunStatus},
 };
 
 void PrintHelp(FILE* out)

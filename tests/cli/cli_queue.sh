@@ -1,0 +1,131 @@
+#!/usr/bin/env bash
+# The Redis job queue end to end, on a redis-server of its own on a free
+# loopback port: 200 documents over 3 workers while Redis is killed and
+# started again (append-only file, fsync always), every result recorded
+# exactly once; a worker killed in the middle of a job, the job finished by
+# another after the claim time; a corrupt document in the dead letters after
+# its retries; clear errors for an unreachable server and a bad URL; and the
+# stable share split of 'veskar batch --shard i/n' for n = 1..7.
+set -u
+veskar=${1:?usage: cli_queue.sh VESKAR DATA_DIR THESIS_DOCX}
+data=${2:?}
+thesis=${3:?}
+command -v redis-server > /dev/null && command -v redis-cli > /dev/null || { echo "SKIP: no redis-server"; exit 77; }
+work=$(mktemp -d)
+redis_pid=""
+workers=()
+cleanup() {
+  for pid in "${workers[@]}" $redis_pid; do kill -9 "$pid" 2> /dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; for f in "$work"/w*.log; do [ -f "$f" ] && sed "s|^|  $(basename "$f"): |" "$f" | tail -5; done; exit 1; }
+cp -r "$data" "$work/Data"
+
+# ---- the share split, without Redis
+mkdir -p "$work/shard/a/b" "$work/shard/c"
+for i in $(seq 1 21); do
+  printf '第%d章 绪论\n本文研究问题%d的方法与结果。\n' "$i" "$i" > "$work/shard/$( [ $((i % 3)) = 0 ] && echo a/b || echo c)/doc$i.txt"
+done
+for n in 1 2 3 4 5 6 7; do
+  : > "$work/shares"
+  for i in $(seq 1 "$n"); do
+    "$veskar" batch "$work/shard" --shard "$i/$n" --threads 2 --json --data "$work" 2> /dev/null |
+      sed -n 's/.*"file" : "\(.*\)",/\1/p' >> "$work/shares"
+  done
+  [ "$(wc -l < "$work/shares")" = 21 ] || fail "shares of $n hold $(wc -l < "$work/shares") documents, not 21"
+  [ "$(sort -u "$work/shares" | wc -l)" = 21 ] || fail "shares of $n check a document twice"
+done
+"$veskar" batch "$work/shard" --shard 0/3 > /dev/null 2>&1; [ $? = 2 ] || fail "--shard 0/3 is no usage error"
+"$veskar" batch "$work/shard" --shard 4/3 > /dev/null 2>&1; [ $? = 2 ] || fail "--shard 4/3 is no usage error"
+
+# ---- errors without a server
+"$veskar" status --redis redis://localhost:6379x > /dev/null 2>&1; [ $? = 2 ] || fail "bad URL is no usage error"
+port=""
+for _ in $(seq 1 50); do
+  candidate=$((20000 + RANDOM % 40000))
+  (exec 3<> "/dev/tcp/127.0.0.1/$candidate") 2> /dev/null || { port=$candidate; break; }
+done
+[ -n "$port" ] || fail "no free port"
+url="redis://127.0.0.1:$port"
+out=$(timeout 20 "$veskar" status --redis "$url" 2>&1); rc=$?
+[ $rc = 1 ] && echo "$out" | grep -q "cannot reach Redis" || fail "unreachable server: rc $rc, $out"
+
+# ---- a server of our own
+mkdir -p "$work/redis"
+start_redis() {
+  redis-server --port "$port" --bind 127.0.0.1 --dir "$work/redis" --save "" --appendonly yes \
+    --appendfsync always --daemonize no > "$work/redis.log" 2>&1 &
+  redis_pid=$!
+  for _ in $(seq 1 100); do
+    redis-cli -p "$port" ping 2> /dev/null | grep -q PONG && return 0
+    sleep 0.1
+  done
+  fail "redis-server did not start"
+}
+rcli() { redis-cli -p "$port" "$@"; }
+start_redis
+start_worker() {  # NAME OPTIONS...
+  local name=$1; shift
+  "$veskar" worker --redis "$url" --data "$work" "$@" > "$work/$name.log" 2>&1 &
+  workers+=($!)
+}
+wait_for() {  # SECONDS CONDITION...
+  local limit=$1; shift
+  for _ in $(seq 1 $((limit * 10))); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+# ---- 200 documents over 3 workers, Redis killed and restarted meanwhile
+mkdir -p "$work/docs"
+for i in $(seq 1 200); do
+  printf '第一章 引言\n这是第%d份测试文档，研究对象为样本%d。\n结论：方法有效。\n' "$i" "$i" > "$work/docs/doc$i.txt"
+done
+"$veskar" submit "$work"/docs/doc{1..100}.txt --redis "$url" > "$work/ids" || fail "submit by path"
+"$veskar" submit "$work"/docs/doc{101..200}.txt --redis "$url" --inline >> "$work/ids" || fail "submit inline"
+[ "$(wc -l < "$work/ids")" = 200 ] || fail "submit printed $(wc -l < "$work/ids") ids"
+for w in 1 2 3; do start_worker "w$w" --claim-after 1500; done
+done_count() { rcli HLEN veskar:jobs:done 2> /dev/null || echo 0; }
+wait_for 60 test "$(done_count)" -ge 40 || fail "no progress: $(done_count) done"
+kill -9 "$redis_pid"; wait "$redis_pid" 2> /dev/null
+sleep 1
+start_redis
+wait_for 60 test "$(done_count)" -ge 200 || fail "after the restart only $(done_count) of 200 done"
+rcli XRANGE veskar:jobs:results - + | awk 'prev == "job" { print } { prev = $0 }' | sort > "$work/finished"
+[ "$(wc -l < "$work/finished")" = 200 ] || fail "$(wc -l < "$work/finished") results recorded, not 200"
+cut -d' ' -f1 "$work/ids" | sort | cmp -s - "$work/finished" || fail "the results are not the 200 jobs, once each"
+[ "$(rcli --scan --pattern 'veskar:jobs:result:*' | wc -l)" = 200 ] || fail "not 200 stored results"
+grep -q "connected again" "$work"/w*.log || fail "no worker noticed the restart"
+status=$("$veskar" status --redis "$url" --json) || fail "status"
+echo "$status" | grep -q '"done":200' && echo "$status" | grep -q '"running":0' || fail "status: $status"
+"$veskar" status --redis "$url" | grep -q "waiting 0, running 0, done 200, failed 0" || fail "status text"
+for pid in "${workers[@]}"; do kill -TERM "$pid"; done
+for pid in "${workers[@]}"; do
+  timeout 20 tail --pid="$pid" -f /dev/null || fail "a worker did not stop on SIGTERM"
+done
+workers=()
+grep -q "stopped after" "$work/w1.log" || fail "worker 1 did not stop cleanly"
+
+# ---- a worker killed in the middle of a job: it hangs reading a pipe
+mkfifo "$work/slow.docx"
+"$veskar" submit "$work/slow.docx" --redis "$url" > "$work/slow.id" || fail "submit the slow job"
+slow_id=$(cut -d' ' -f1 "$work/slow.id")
+start_worker wa --claim-after 1500
+pending_a() { rcli XPENDING veskar:jobs veskar | head -1 | grep -qx 1; }
+wait_for 20 pending_a || fail "worker A did not take the job"
+kill -9 "${workers[0]}"; wait "${workers[0]}" 2> /dev/null
+rm "$work/slow.docx"; cp "$thesis" "$work/slow.docx"
+start_worker wb --claim-after 1500 --retries 3
+finished_slow() { rcli HGET veskar:jobs:done "$slow_id" | grep -q result; }
+wait_for 60 finished_slow || fail "the killed worker's job was not finished by another"
+[ "$(rcli XRANGE veskar:jobs:results - + | grep -cx "$slow_id")" = 1 ] || fail "the slow job recorded not once"
+
+# ---- a corrupt document ends in the dead letters after 3 tries
+head -c 3000 /dev/urandom > "$work/corrupt.docx"
+"$veskar" submit "$work/corrupt.docx" --redis "$url" --inline > /dev/null || fail "submit corrupt"
+dead() { [ "$(rcli XLEN veskar:jobs:dead)" = 1 ]; }
+wait_for 30 dead || fail "the corrupt document is not in the dead letters"
+rcli XRANGE veskar:jobs:dead - + | grep -q corrupt.docx || fail "dead letter without its name"
+[ "$(grep -c "corrupt\|failed (try" "$work/wb.log")" -ge 2 ] || fail "the corrupt document was not retried"
+"$veskar" status --redis "$url" --json | grep -q '"failed":1' || fail "status misses the failure"
+echo "PASS"

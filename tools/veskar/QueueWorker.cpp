@@ -1,0 +1,213 @@
+// The job loop of one queue worker thread.
+#include "QueueWorker.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "veskar.h"
+
+namespace {
+
+long long NowMs()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::string FieldOf(const _tQueueJob& job, const char* sName)
+{
+    auto it = job.mapFields.find(sName);
+    return it == job.mapFields.end() ? std::string() : it->second;
+}
+
+// The job's file name without folders, so it cannot leave the work folder;
+// the extension tells the library the document's form.
+std::string SafeName(const std::string& sName)
+{
+    std::string sBase = sName.substr(sName.find_last_of('/') + 1);
+    if (sBase.empty() || sBase == "." || sBase == "..")
+        return "document.docx";
+    return sBase;
+}
+
+int TypeOf(const _tQueueJob& job)
+{
+    std::string sType = FieldOf(job, "type");
+    if (sType.empty() || sType.size() > 2 || sType.find_first_not_of("0123456789") != std::string::npos)
+        return 6;
+    return std::atoi(sType.c_str());
+}
+
+std::string MakeWorkDir()
+{
+    std::string sTemplate = (std::filesystem::temp_directory_path() / "veskar-worker-XXXXXX").string();
+    return mkdtemp(&sTemplate[0]) ? sTemplate : std::string();
+}
+
+}  // namespace
+
+CQueueWorker::CQueueWorker(const _tWorkerSettings& settings, std::string sConsumer, const std::atomic<bool>& bStop)
+    : m_settings(settings), m_sConsumer(std::move(sConsumer)), m_bStop(bStop), m_connection(settings.address),
+      m_queue(m_connection, settings.sStream)
+{
+}
+
+CQueueWorker::~CQueueWorker()
+{
+    if (m_nHandle > 0)
+        VESKAR_DeleteInstance(m_nHandle);
+    std::error_code error;
+    if (!m_sWorkDir.empty())
+        std::filesystem::remove_all(m_sWorkDir, error);
+}
+
+void CQueueWorker::Run()
+{
+    m_nHandle = VESKAR_NewInstance();
+    m_sWorkDir = MakeWorkDir();
+    if (m_nHandle < 0 || m_sWorkDir.empty()) {
+        Log(m_nHandle < 0 ? "cannot make a checker instance" : "cannot make a work folder");
+        return;
+    }
+    while (!m_bStop) {
+        if (!EnsureLink() || !Step())
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+}
+
+bool CQueueWorker::EnsureLink()
+{
+    if (m_connection.Connected())
+        return true;
+    std::string sError;
+    if (m_connection.Connect(sError) && m_queue.EnsureGroup(m_settings.sGroup, sError)) {
+        if (m_bLinkReported)
+            Log("connected again");
+        m_bLinkReported = false;
+        return true;
+    }
+    if (!m_bLinkReported)
+        Log(sError + "; trying again");
+    m_bLinkReported = true;
+    return false;
+}
+
+// One job, or one empty wait; false when Redis failed.
+bool CQueueWorker::Step()
+{
+    _tQueueJob job;
+    bool bClaimed = false;
+    if (!NextJob(job, bClaimed))
+        return false;
+    if (!job.sId.empty())
+        Handle(job, bClaimed);
+    return true;
+}
+
+bool CQueueWorker::NextJob(_tQueueJob& job, bool& bClaimed)
+{
+    std::string sError;
+    long long nNow = NowMs();
+    // Looking for abandoned jobs costs a round trip, so not before every job.
+    if (nNow - m_nLastClaimMs >= std::min(1000, m_settings.nClaimAfterMs / 2 + 1)) {
+        m_nLastClaimMs = nNow;
+        if (!m_queue.ClaimIdle(m_settings.sGroup, m_sConsumer, m_settings.nClaimAfterMs, job, sError)) {
+            Log("cannot claim: " + sError);
+            return false;
+        }
+        bClaimed = !job.sId.empty();
+        if (bClaimed)
+            return true;
+    }
+    if (!m_queue.ReadNew(m_settings.sGroup, m_sConsumer, m_settings.nBlockMs, job, sError)) {
+        Log("cannot read the jobs: " + sError);
+        if (sError.compare(0, 7, "NOGROUP") == 0)
+            m_queue.EnsureGroup(m_settings.sGroup, sError);
+        return false;
+    }
+    return true;
+}
+
+void CQueueWorker::Handle(const _tQueueJob& job, bool bClaimed)
+{
+    std::string sError;
+    long long nDeliveries = bClaimed ? m_queue.Deliveries(m_settings.sGroup, job.sId, sError) : 1;
+    if (nDeliveries > m_settings.nMaxDeliveries)
+        return GiveUp(job, "handed out " + std::to_string(nDeliveries) + " times without a result");
+    std::string sBytes;
+    std::string sResult;
+    if (LoadBytes(job, sBytes, sError) && Check(job, sBytes, sResult, sError)) {
+        std::string sKey = m_queue.ResultKey(sBytes, TypeOf(job));
+        if (m_queue.Finish(m_settings.sGroup, job, sKey, sResult, sError))
+            ++m_nDone;
+        else  // left pending: another worker (or this one) takes it over later
+            Log("cannot store the result of job " + job.sId + ": " + sError);
+        return;
+    }
+    if (nDeliveries >= m_settings.nMaxDeliveries)
+        return GiveUp(job, sError);
+    Log("job " + job.sId + " failed (try " + std::to_string(nDeliveries) + "): " + sError);
+}
+
+bool CQueueWorker::LoadBytes(const _tQueueJob& job, std::string& sBytes, std::string& sError) const
+{
+    auto it = job.mapFields.find("data");
+    if (it != job.mapFields.end()) {
+        sBytes = it->second;
+        return true;
+    }
+    std::string sPath = FieldOf(job, "path");
+    std::ifstream file(sPath, std::ios::binary);
+    std::ostringstream text;
+    if (sPath.empty() || !file || !(text << file.rdbuf())) {
+        sError = sPath.empty() ? "the job names no document" : "cannot read " + sPath;
+        return false;
+    }
+    sBytes = text.str();
+    return true;
+}
+
+bool CQueueWorker::Check(const _tQueueJob& job, const std::string& sBytes, std::string& sResult, std::string& sError)
+{
+    std::string sFile = m_sWorkDir + "/" + SafeName(FieldOf(job, "name"));
+    {
+        std::ofstream out(sFile, std::ios::binary);
+        if (!out || !out.write(sBytes.data(), static_cast<std::streamsize>(sBytes.size()))) {
+            sError = "cannot write " + sFile;
+            return false;
+        }
+    }
+    const char* sJson = VESKAR_CheckReportF(sFile.c_str(), "", "", TypeOf(job), 1, false, m_nHandle);
+    if (sJson)
+        sResult = sJson;
+    else
+        sError = VESKAR_GetLastErrorMsg();
+    // What the check wrote beside the document goes with it.
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(m_sWorkDir, error))
+        std::filesystem::remove_all(entry.path(), error);
+    if (!sJson && sError.empty())
+        sError = "the check failed";
+    return sJson != nullptr;
+}
+
+void CQueueWorker::GiveUp(const _tQueueJob& job, const std::string& sReason)
+{
+    std::string sError;
+    if (m_queue.GiveUp(m_settings.sGroup, job, sReason, sError)) {
+        ++m_nGivenUp;
+        Log("job " + job.sId + " goes to the dead letters: " + sReason);
+    } else {
+        Log("cannot give up job " + job.sId + ": " + sError);
+    }
+}
+
+void CQueueWorker::Log(const std::string& sLine) const
+{
+    std::fprintf(stderr, "veskar worker %s: %s\n", m_sConsumer.c_str(), sLine.c_str());
+}
