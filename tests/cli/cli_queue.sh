@@ -7,9 +7,8 @@
 # its retries; clear errors for an unreachable server and a bad URL; and the
 # stable share split of 'veskar batch --shard i/n' for n = 1..7.
 set -u
-veskar=${1:?usage: cli_queue.sh VESKAR DATA_DIR THESIS_DOCX}
+veskar=${1:?usage: cli_queue.sh VESKAR DATA_DIR}
 data=${2:?}
-thesis=${3:?}
 command -v redis-server > /dev/null && command -v redis-cli > /dev/null || { echo "SKIP: no redis-server"; exit 77; }
 work=$(mktemp -d)
 redis_pid=""
@@ -19,14 +18,23 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; for f in "$work"/w*.log; do [ -f "$f" ] && sed "s|^|  $(basename "$f"): |" "$f" | tail -5; done; exit 1; }
+fail() { echo "FAIL: $*"; for f in "$work"/w*.log "$work"/redis.log; do [ -f "$f" ] && sed "s|^|  $(basename "$f"): |" "$f" | tail -5; done; exit 1; }
 cp -r "$data" "$work/Data"
 
 # ---- the share split, without Redis
+echo "[$SECONDS s] the share split, without Redis"
 mkdir -p "$work/shard/a/b" "$work/shard/c"
 for i in $(seq 1 21); do
   printf '第%d章 绪论\n本文研究问题%d的方法与结果。\n' "$i" "$i" > "$work/shard/$( [ $((i % 3)) = 0 ] && echo a/b || echo c)/doc$i.txt"
 done
+# With --out the shares mirror the folder's tree there and leave it clean.
+for i in 1 2 3; do
+  "$veskar" batch "$work/shard" --shard "$i/3" --out "$work/shard-out" --data "$work" > /dev/null 2>&1 ||
+    fail "share $i/3 with --out"
+done
+[ "$(find "$work/shard-out" -name '*_Check.xml' | wc -l)" = 21 ] || fail "--out holds not 21 results"
+[ -f "$work/shard-out/a/b/doc3_Check.xml" ] || fail "--out does not mirror the sub-folders"
+[ "$(find "$work/shard" -type f | wc -l)" = 21 ] || fail "--out wrote beside the documents"
 for n in 1 2 3 4 5 6 7; do
   : > "$work/shares"
   for i in $(seq 1 "$n"); do
@@ -40,31 +48,33 @@ done
 "$veskar" batch "$work/shard" --shard 4/3 > /dev/null 2>&1; [ $? = 2 ] || fail "--shard 4/3 is no usage error"
 
 # ---- errors without a server
+echo "[$SECONDS s] errors without a server"
 "$veskar" status --redis redis://localhost:6379x > /dev/null 2>&1; [ $? = 2 ] || fail "bad URL is no usage error"
-port=""
-for _ in $(seq 1 50); do
-  candidate=$((20000 + RANDOM % 40000))
-  (exec 3<> "/dev/tcp/127.0.0.1/$candidate") 2> /dev/null || { port=$candidate; break; }
-done
-[ -n "$port" ] || fail "no free port"
-url="redis://127.0.0.1:$port"
+# Ports below the usual ephemeral range, so an outgoing connection does not
+# hold the one picked.
+pick_port() { port=$((20000 + RANDOM % 12000)); url="redis://127.0.0.1:$port"; }
+pick_port
 out=$(timeout 20 "$veskar" status --redis "$url" 2>&1); rc=$?
 [ $rc = 1 ] && echo "$out" | grep -q "cannot reach Redis" || fail "unreachable server: rc $rc, $out"
 
 # ---- a server of our own
+echo "[$SECONDS s] a server of our own"
 mkdir -p "$work/redis"
-start_redis() {
+start_redis() {  # true once it answers; false when its port is taken
+  (exec 3<> "/dev/tcp/127.0.0.1/$port") 2> /dev/null && return 1
   redis-server --port "$port" --bind 127.0.0.1 --dir "$work/redis" --save "" --appendonly yes \
     --appendfsync always --daemonize no > "$work/redis.log" 2>&1 &
   redis_pid=$!
   for _ in $(seq 1 100); do
+    kill -0 "$redis_pid" 2> /dev/null || return 1
     redis-cli -p "$port" ping 2> /dev/null | grep -q PONG && return 0
     sleep 0.1
   done
-  fail "redis-server did not start"
+  fail "redis-server did not answer"
 }
+for _ in $(seq 1 20); do start_redis && break; pick_port; done
+redis-cli -p "$port" ping > /dev/null 2>&1 || fail "redis-server did not start"
 rcli() { redis-cli -p "$port" "$@"; }
-start_redis
 start_worker() {  # NAME OPTIONS...
   local name=$1; shift
   "$veskar" worker --redis "$url" --data "$work" "$@" > "$work/$name.log" 2>&1 &
@@ -77,6 +87,7 @@ wait_for() {  # SECONDS CONDITION...
 }
 
 # ---- 200 documents over 3 workers, Redis killed and restarted meanwhile
+echo "[$SECONDS s] 200 documents over 3 workers, Redis killed and restarted meanwhile"
 mkdir -p "$work/docs"
 for i in $(seq 1 200); do
   printf '第一章 引言\n这是第%d份测试文档，研究对象为样本%d。\n结论：方法有效。\n' "$i" "$i" > "$work/docs/doc$i.txt"
@@ -86,11 +97,13 @@ done
 [ "$(wc -l < "$work/ids")" = 200 ] || fail "submit printed $(wc -l < "$work/ids") ids"
 for w in 1 2 3; do start_worker "w$w" --claim-after 1500; done
 done_count() { rcli HLEN veskar:jobs:done 2> /dev/null || echo 0; }
-wait_for 60 test "$(done_count)" -ge 40 || fail "no progress: $(done_count) done"
+done_at_least() { [ "$(done_count)" -ge "$1" ] 2> /dev/null; }
+wait_for 60 done_at_least 40 || fail "no progress: $(done_count) done"
 kill -9 "$redis_pid"; wait "$redis_pid" 2> /dev/null
+[ "$(wc -l < "$work/redis/appendonlydir/"*.incr.aof)" -gt 0 ] || fail "no append-only file"
 sleep 1
-start_redis
-wait_for 60 test "$(done_count)" -ge 200 || fail "after the restart only $(done_count) of 200 done"
+start_redis || fail "redis-server did not start again on port $port"
+wait_for 60 done_at_least 200 || fail "after the restart only $(done_count) of 200 done"
 rcli XRANGE veskar:jobs:results - + | awk 'prev == "job" { print } { prev = $0 }' | sort > "$work/finished"
 [ "$(wc -l < "$work/finished")" = 200 ] || fail "$(wc -l < "$work/finished") results recorded, not 200"
 cut -d' ' -f1 "$work/ids" | sort | cmp -s - "$work/finished" || fail "the results are not the 200 jobs, once each"
@@ -105,22 +118,28 @@ for pid in "${workers[@]}"; do
 done
 workers=()
 grep -q "stopped after" "$work/w1.log" || fail "worker 1 did not stop cleanly"
+"$veskar" submit "$work/docs/doc1.txt" --redis "$url" > /dev/null || fail "submit one more"
+timeout 30 "$veskar" worker --redis "$url" --data "$work" --threads 2 --exit-when-idle 1 > "$work/idle.log" 2>&1 ||
+  fail "--exit-when-idle: $(cat "$work/idle.log")"
+grep -q "stopped after 1 jobs done" "$work/idle.log" || fail "--exit-when-idle: $(cat "$work/idle.log")"
 
 # ---- a worker killed in the middle of a job: it hangs reading a pipe
-mkfifo "$work/slow.docx"
-"$veskar" submit "$work/slow.docx" --redis "$url" > "$work/slow.id" || fail "submit the slow job"
+echo "[$SECONDS s] a worker killed in the middle of a job: it hangs reading a pipe"
+mkfifo "$work/slow.txt"
+"$veskar" submit "$work/slow.txt" --redis "$url" > "$work/slow.id" || fail "submit the slow job"
 slow_id=$(cut -d' ' -f1 "$work/slow.id")
 start_worker wa --claim-after 1500
 pending_a() { rcli XPENDING veskar:jobs veskar | head -1 | grep -qx 1; }
 wait_for 20 pending_a || fail "worker A did not take the job"
 kill -9 "${workers[0]}"; wait "${workers[0]}" 2> /dev/null
-rm "$work/slow.docx"; cp "$thesis" "$work/slow.docx"
+rm "$work/slow.txt"; printf '第一章 引言\n这份文档在检查中途失去了它的工作进程。\n' > "$work/slow.txt"
 start_worker wb --claim-after 1500 --retries 3
 finished_slow() { rcli HGET veskar:jobs:done "$slow_id" | grep -q result; }
 wait_for 60 finished_slow || fail "the killed worker's job was not finished by another"
 [ "$(rcli XRANGE veskar:jobs:results - + | grep -cx "$slow_id")" = 1 ] || fail "the slow job recorded not once"
 
 # ---- a corrupt document ends in the dead letters after 3 tries
+echo "[$SECONDS s] a corrupt document ends in the dead letters after 3 tries"
 head -c 3000 /dev/urandom > "$work/corrupt.docx"
 "$veskar" submit "$work/corrupt.docx" --redis "$url" --inline > /dev/null || fail "submit corrupt"
 dead() { [ "$(rcli XLEN veskar:jobs:dead)" = 1 ]; }

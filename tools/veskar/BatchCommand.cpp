@@ -46,7 +46,7 @@ const char* const kBatchUsage =
     VESKAR_LOG_DIR_HELP
     "  --shard i/n        check only the i-th of n shares of the documents\n"
     "                     (1 <= i <= n), split by their paths under DIR: n runs\n"
-    "                     with i = 1..n check every document once (not with --out)\n"
+    "                     with i = 1..n check every document once\n"
     "  --data DIR         the data folder, or the folder that holds it\n";
 
 namespace {
@@ -136,21 +136,23 @@ void PrintJson(const std::vector<_tBatchOutcome>& vecOutcomes, int nFormat, doub
 
 // Checks the documents of one share; the number of documents looked at, or
 // (size_t)-1 when the threads could not start.
-size_t CheckShare(const std::string& sDir, const CShardSplit& shard, const std::string& sOrg, int nType, int nFormat,
-                  int nThreads, CBatchProgress& progress)
+size_t CheckShare(const CCommandLine& args, const CShardSplit& shard, int nType, int nFormat, int nThreads,
+                  CBatchProgress& progress)
 {
     std::vector<std::string> vecAll;
     std::vector<std::string> vecMine;
     std::string sError;
+    const std::string& sDir = args.Words()[0];
     if (!ListDocuments(sDir, vecAll, sError)) {
         std::fprintf(stderr, "veskar: %s\n", sError.c_str());
         return static_cast<size_t>(-1);
     }
     for (const auto& sFile : vecAll) {
         if (shard.Contains(sFile))
-            vecMine.push_back(sDir + "/" + sFile);
+            vecMine.push_back(sFile);
     }
-    CFileBatch batch(sOrg, nType, nFormat, OnDocument, &progress);
+    CFileBatch batch(args.Get("--org"), nType, nFormat, OnDocument, &progress);
+    batch.SetFolders(sDir, args.Get("--out"));
     return batch.Run(vecMine, nThreads) ? vecMine.size() : static_cast<size_t>(-1);
 }
 
@@ -187,8 +189,6 @@ int RunBatch(int argc, char** argv, int nFirst)
     std::string sShardError;
     if (args.Has("--shard") && !shard.Parse(args.Get("--shard"), sShardError))
         return UsageError(kBatchUsage, sShardError.c_str());
-    if (args.Has("--shard") && args.Has("--out"))
-        return UsageError(kBatchUsage, "--shard writes results beside the documents; leave out --out");
     const std::string& sDir = args.Words()[0];
     if (!IsFolder(sDir)) {
         std::fprintf(stderr, "veskar: %s is %s\n", sDir.c_str(),
@@ -205,7 +205,7 @@ int RunBatch(int argc, char** argv, int nFirst)
     bool bJson = args.Has("--json");
     CBatchProgress progress(isatty(STDERR_FILENO) != 0, bJson ? stderr : stdout);
     size_t nFiles = args.Has("--shard")
-                        ? CheckShare(sDir, shard, args.Get("--org"), nType, nFormat, nThreads, progress)
+                        ? CheckShare(args, shard, nType, nFormat, nThreads, progress)
                         : VESKAR_CheckReportDirEx(sDir.c_str(), args.Get("--org").c_str(), nType, nFormat, nThreads,
                                                   OnDocument, &progress);
     std::vector<_tBatchOutcome> vecOutcomes = progress.Finish();

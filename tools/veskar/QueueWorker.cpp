@@ -74,10 +74,19 @@ void CQueueWorker::Run()
         Log(m_nHandle < 0 ? "cannot make a checker instance" : "cannot make a work folder");
         return;
     }
-    while (!m_bStop) {
-        if (!EnsureLink() || !Step())
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    m_nBusyMs = NowMs();
+    while (!m_bStop && !IdleTooLong()) {
+        if (EnsureLink() && Step())
+            continue;
+        // An unreachable Redis is no sign that the work is over.
+        m_nBusyMs = NowMs();
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
+}
+
+bool CQueueWorker::IdleTooLong() const
+{
+    return m_settings.nExitIdleMs > 0 && NowMs() - m_nBusyMs >= m_settings.nExitIdleMs;
 }
 
 bool CQueueWorker::EnsureLink()
@@ -104,8 +113,10 @@ bool CQueueWorker::Step()
     bool bClaimed = false;
     if (!NextJob(job, bClaimed))
         return false;
-    if (!job.sId.empty())
-        Handle(job, bClaimed);
+    if (job.sId.empty())
+        return true;
+    Handle(job, bClaimed);
+    m_nBusyMs = NowMs();
     return true;
 }
 

@@ -17,6 +17,7 @@ struct _tWorkerSettings {
     int nClaimAfterMs = 60000;  // a pending job idle this long is taken over
     int nMaxDeliveries = 3;     // a job failing this often goes to the dead letters
     int nBlockMs = 2000;        // longest wait for a new job before the stop flag is looked at
+    int nExitIdleMs = 0;        // stop after Redis had no job for this long; 0: never
 };
 
 class CQueueWorker {
@@ -26,7 +27,8 @@ public:
     CQueueWorker(const CQueueWorker&) = delete;
     CQueueWorker& operator=(const CQueueWorker&) = delete;
 
-    // Works until the stop flag is set; the current job is finished first.
+    // Works until the stop flag is set or, when asked, until Redis had no job
+    // for a while; the current job is finished first.
     void Run();
     size_t Done() const { return m_nDone; }
     size_t GivenUp() const { return m_nGivenUp; }
@@ -34,6 +36,7 @@ public:
 private:
     bool EnsureLink();
     bool Step();
+    bool IdleTooLong() const;
     bool NextJob(_tQueueJob& job, bool& bClaimed);
     void Handle(const _tQueueJob& job, bool bClaimed);
     bool LoadBytes(const _tQueueJob& job, std::string& sBytes, std::string& sError) const;
@@ -49,6 +52,7 @@ private:
     std::string m_sWorkDir;  // private folder where each job's document is checked
     int m_nHandle = -1;
     long long m_nLastClaimMs = 0;
+    long long m_nBusyMs = 0;  // when a job was last seen, or Redis last failed
     bool m_bLinkReported = false;
     size_t m_nDone = 0;
     size_t m_nGivenUp = 0;

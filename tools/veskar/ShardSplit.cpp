@@ -1,4 +1,4 @@
-// Share of a document by an FNV-1a hash of its relative path.
+// Share of a document by a mixed FNV-1a hash of its relative path.
 #include "ShardSplit.h"
 
 #include <cstdlib>
@@ -43,6 +43,12 @@ unsigned CShardSplit::ShareOf(const std::string& sRelativePath, unsigned nCount)
         nHash ^= c;
         nHash *= 1099511628211ULL;
     }
-    // The high bits mix better than the low ones for small n.
-    return static_cast<unsigned>((nHash >> 17) % nCount);
+    // Names that differ only in a trailing number (scan001.pdf, scan002.pdf)
+    // leave FNV's bits correlated; a final mix spreads them over the shares.
+    nHash ^= nHash >> 33;
+    nHash *= 0xff51afd7ed558ccdULL;
+    nHash ^= nHash >> 33;
+    nHash *= 0xc4ceb9fe1a85ec53ULL;
+    nHash ^= nHash >> 33;
+    return static_cast<unsigned>(nHash % nCount);
 }

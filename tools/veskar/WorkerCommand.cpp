@@ -1,5 +1,7 @@
 // veskar worker: checks the documents of a Redis job stream with several
-// threads until SIGTERM or SIGINT, each thread its own consumer.
+// threads until SIGTERM or SIGINT (or once the stream stays empty), each
+// thread its own consumer.
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -15,7 +17,8 @@
 
 const char* const kWorkerUsage =
     "usage: veskar worker --redis URL [--threads N] [--group NAME] [--stream NAME]\n"
-    "                     [--claim-after MS] [--retries N] [--data DIR]\n"
+    "                     [--claim-after MS] [--retries N] [--exit-when-idle S]\n"
+    "                     [--data DIR]\n"
     "\n"
     "Takes the jobs 'veskar submit' added to a Redis stream through a consumer\n"
     "group and checks them, until SIGTERM or SIGINT (the jobs in hand are\n"
@@ -32,6 +35,8 @@ const char* const kWorkerUsage =
     "  --stream NAME      job stream; default veskar:jobs\n"
     "  --claim-after MS   take over jobs pending this long; default 60000\n"
     "  --retries N        deliveries before a job is given up; default 3\n"
+    "  --exit-when-idle S stop once Redis had no job (new or left pending past\n"
+    "                     --claim-after) for S seconds; a thread stops on its own\n"
     "  --data DIR         the data folder, or the folder that holds it\n";
 
 namespace {
@@ -76,6 +81,11 @@ int ReadSettings(const CCommandLine& args, _tWorkerSettings& settings, int& nThr
         return UsageError(kWorkerUsage, "--claim-after takes milliseconds from 1 to 86400000");
     if (!args.GetInt("--retries", 3, 1, 1000, settings.nMaxDeliveries))
         return UsageError(kWorkerUsage, "--retries takes a number from 1 to 1000");
+    int nIdleSeconds = 0;
+    if (!args.GetInt("--exit-when-idle", 0, 1, 86400, nIdleSeconds))
+        return UsageError(kWorkerUsage, "--exit-when-idle takes seconds from 1 to 86400");
+    settings.nExitIdleMs = nIdleSeconds * 1000;
+    settings.nBlockMs = nIdleSeconds > 0 ? std::min(settings.nBlockMs, settings.nExitIdleMs) : settings.nBlockMs;
     settings.sGroup = args.Get("--group", "veskar");
     settings.sStream = args.Get("--stream", "veskar:jobs");
     if (settings.sGroup.empty() || settings.sStream.empty())
@@ -102,7 +112,9 @@ int RunWorker(int argc, char** argv, int nFirst)
     CCommandLine args;
     int nExit = 0;
     if (!ParseCommandArgs(args, argc, argv, nFirst, kWorkerUsage,
-                          {"--redis", "--threads", "--group", "--stream", "--claim-after", "--retries", "--data"}, {},
+                          {"--redis", "--threads", "--group", "--stream", "--claim-after", "--retries",
+                           "--exit-when-idle", "--data"},
+                          {},
                           nExit))
         return nExit;
     _tWorkerSettings settings;
