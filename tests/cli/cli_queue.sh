@@ -118,6 +118,7 @@ for pid in "${workers[@]}"; do
 done
 workers=()
 grep -q "stopped after" "$work/w1.log" || fail "worker 1 did not stop cleanly"
+[ -z "$(rcli XINFO CONSUMERS veskar:jobs veskar)" ] || fail "stopped workers stay listed"
 "$veskar" submit "$work/docs/doc1.txt" --redis "$url" > /dev/null || fail "submit one more"
 timeout 30 "$veskar" worker --redis "$url" --data "$work" --threads 2 --exit-when-idle 1 > "$work/idle.log" 2>&1 ||
   fail "--exit-when-idle: $(cat "$work/idle.log")"

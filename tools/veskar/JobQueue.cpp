@@ -148,6 +148,17 @@ bool CJobQueue::Finish(const std::string& sGroup, const _tQueueJob& job, const s
                                 sError) != nullptr;
 }
 
+bool CJobQueue::Leave(const std::string& sGroup, const std::string& sConsumer, std::string& sError)
+{
+    // Only this consumer adds to its own pending list, so an empty list
+    // stays empty until it is deleted.
+    RedisReplyPtr pReply =
+        m_connection.Command({"XPENDING", m_sStream, sGroup, "-", "+", "1", sConsumer}, sError);
+    if (!pReply || pReply->type != REDIS_REPLY_ARRAY || pReply->elements != 0)
+        return false;
+    return m_connection.Command({"XGROUP", "DELCONSUMER", m_sStream, sGroup, sConsumer}, sError) != nullptr;
+}
+
 bool CJobQueue::GiveUp(const std::string& sGroup, const _tQueueJob& job, const std::string& sReason,
                        std::string& sError)
 {

@@ -39,6 +39,9 @@ public:
     // Stores the result, records it once per job and acknowledges the job, in one step.
     bool Finish(const std::string& sGroup, const _tQueueJob& job, const std::string& sKey, const std::string& sResult,
                 std::string& sError);
+    // Drops a consumer from the group when it holds no job, so the list of
+    // workers shows the living ones; a consumer with jobs stays for the claim.
+    bool Leave(const std::string& sGroup, const std::string& sConsumer, std::string& sError);
     // Moves the job with its reason to the dead-letter stream and acknowledges it, in one step.
     bool GiveUp(const std::string& sGroup, const _tQueueJob& job, const std::string& sReason, std::string& sError);
 

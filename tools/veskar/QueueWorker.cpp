@@ -82,6 +82,9 @@ void CQueueWorker::Run()
         m_nBusyMs = NowMs();
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
+    std::string sError;
+    if (m_connection.Connected())
+        m_queue.Leave(m_settings.sGroup, m_sConsumer, sError);
 }
 
 bool CQueueWorker::IdleTooLong() const
