@@ -48,62 +48,69 @@ now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # Both ways are timed from the process start (library start-up included) to
 # the last result stored: the batch's last result file, the queue's last
-# entry in the results stream (below), so neither pays for its exit.
-batch_seconds() {  # DIR THREADS
+# entry in the results stream (Redis's clock in milliseconds), so neither
+# pays for its exit. Processor time (user + system, Redis's own included for
+# the queue) hardly depends on what else the machine runs; the worker stops
+# by itself one second after the last job and takes none while it waits.
+# Each prints "SECONDS PROCESSOR_MS".
+batch_run() {  # DIR THREADS
   local start last
   rm -rf "$work/out"
   start=$(now_ms)
-  "$veskar" batch "$1" --threads "$2" --format json --json --out "$work/out" --data "$work" > /dev/null 2>&1
+  /usr/bin/time -f '%U %S' -o "$work/time" \
+    "$veskar" batch "$1" --threads "$2" --format json --json --out "$work/out" --data "$work" > /dev/null 2>&1
   last=$(find "$work/out" -name '*_Check.json' -printf '%T@\n' | sort -n | tail -1)
-  echo "$last - $start / 1000" | bc -l
+  echo "$(echo "$last - $start / 1000" | bc -l) $(awk '{ printf "%.0f", ($1 + $2) * 1000 }' "$work/time")"
 }
 
-# The queue's end is read from the last result's stream id, which is Redis's
-# clock in milliseconds, so polling does not blur it.
-queue_seconds() {  # DIR THREADS COUNT
-  local start last pid
+redis_cpu_ms() {
+  rcli INFO cpu | tr -d '\r' | awk -F: '/^used_cpu_(sys|user):/ { t += $2 } END { printf "%.0f", t * 1000 }'
+}
+
+queue_run() {  # DIR THREADS
+  local start last before
   rcli FLUSHALL > /dev/null
   "$veskar" submit "$1" --redis "$url" > /dev/null
+  before=$(redis_cpu_ms)
   start=$(now_ms)
-  "$veskar" worker --redis "$url" --threads "$2" --data "$work" > /dev/null 2>&1 &
-  pid=$!
-  until [ "$(rcli HLEN veskar:jobs:done)" -ge "$3" ]; do sleep 0.2; done
+  /usr/bin/time -f '%U %S' -o "$work/time" \
+    "$veskar" worker --redis "$url" --threads "$2" --exit-when-idle 1 --data "$work" > /dev/null 2>&1
   last=$(rcli XREVRANGE veskar:jobs:results + - COUNT 1 | head -1)
-  kill -TERM "$pid"; wait "$pid"
-  echo "(${last%-*} - $start) / 1000" | bc -l
+  echo "$(echo "(${last%-*} - $start) / 1000" | bc -l)" \
+    "$(awk -v r=$(($(redis_cpu_ms) - before)) '{ printf "%.0f", ($1 + $2) * 1000 + r }' "$work/time")"
 }
 
-best() {  # the fastest of three runs: other work on the machine only slows
-  local a b c
-  a=$("$@"); b=$("$@"); c=$("$@")
-  echo "m = $a; if ($b < m) m = $b; if ($c < m) m = $c; m" | bc -l
+# Three runs of each, taken in turn so a busy spell of the machine hits both;
+# the least of each measure counts (other work only ever adds to it).
+# Prints "BATCH_S BATCH_MS QUEUE_S QUEUE_MS".
+compare() {  # DIR THREADS
+  local runs=""
+  for _ in 1 2 3; do runs+="$(batch_run "$1" "$2") $(queue_run "$1" "$2")"$'\n'; done
+  echo "$runs" | awk 'NF == 4 { for (i = 1; i <= 4; ++i) if (!(i in m) || $i < m[i]) m[i] = $i }
+                      END { print m[1], m[2], m[3], m[4] }'
 }
 
 printf '%d documents (%d rounds of the corpus .docx below 2 MB), %d cores\n' "$docs" "$rounds" "$(nproc)"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-8s %12s %12s %10s\n' threads "batch doc/s" "queue doc/s" "queue cost"
+printf '%-8s %12s %12s %10s %16s %16s\n' threads "batch doc/s" "queue doc/s" "wall cost" "batch ms/doc" "queue ms/job"
 for threads in 1 2 4; do
-  b=$(best batch_seconds "$work/docs" "$threads")
-  q=$(best queue_seconds "$work/docs" "$threads" "$docs")
-  printf '%-8d %12.2f %12.2f %9.1f%%\n' "$threads" "$(echo "$docs / $b" | bc -l)" "$(echo "$docs / $q" | bc -l)" \
-    "$(echo "($q - $b) * 100 / $b" | bc -l)"
+  read -r bs bm qs qm < <(compare "$work/docs" "$threads")
+  printf '%-8d %12.2f %12.2f %9.1f%% %16.1f %16.1f\n' "$threads" "$(echo "$docs / $bs" | bc -l)" \
+    "$(echo "$docs / $qs" | bc -l)" "$(echo "($qs - $bs) * 100 / $bs" | bc -l)" \
+    "$(echo "$bm / $docs" | bc -l)" "$(echo "$qm / $docs" | bc -l)"
 done
+echo "(ms/doc, ms/job: processor time per document, start-up included; the queue's with Redis's)"
 
 echo
 echo "the worker's own cost per job, on $tiny tiny text documents, 1 thread:"
-b=$(best batch_seconds "$work/tiny" 1)
-q=$(best queue_seconds "$work/tiny" 1 "$tiny")
+read -r bs bm qs qm < <(compare "$work/tiny" 1)
 printf '  wall: batch %.1f doc/s, queue %.1f doc/s: %.2f ms per job more through the queue\n' \
-  "$(echo "$tiny / $b" | bc -l)" "$(echo "$tiny / $q" | bc -l)" "$(echo "($q - $b) * 1000 / $tiny" | bc -l)"
-# Processor time does not depend on what else the machine runs; a worker
-# waiting for jobs takes none, so --exit-when-idle does not blur it.
-cpu_ms() { /usr/bin/time -f '%U %S' "$@" 2>&1 > /dev/null | tail -1 | awk '{ printf "%.0f", ($1 + $2) * 1000 }'; }
-rcli FLUSHALL > /dev/null
-"$veskar" submit "$work/tiny" --redis "$url" > /dev/null
-qc=$(cpu_ms "$veskar" worker --redis "$url" --data "$work" --exit-when-idle 1)
-bc_=$(cpu_ms "$veskar" batch "$work/tiny" --threads 1 --format json --out "$work/out" --data "$work")
-printf '  processor: batch %.2f ms per document, worker %.2f ms per job (start-up included in both)\n' \
-  "$(echo "$bc_ / $tiny" | bc -l)" "$(echo "$qc / $tiny" | bc -l)"
+  "$(echo "$tiny / $bs" | bc -l)" "$(echo "$tiny / $qs" | bc -l)" "$(echo "($qs - $bs) * 1000 / $tiny" | bc -l)"
+printf '  processor: batch %.2f ms per document, queue %.2f ms per job (worker and Redis)\n' \
+  "$(echo "$bm / $tiny" | bc -l)" "$(echo "$qm / $tiny" | bc -l)"
+echo "  Redis alone: $(rcli FLUSHALL > /dev/null; b=$(redis_cpu_ms); "$veskar" submit "$work/tiny" --redis "$url" > /dev/null
+  "$veskar" worker --redis "$url" --exit-when-idle 1 --data "$work" > /dev/null 2>&1
+  echo "$(($(redis_cpu_ms) - b)) / $tiny" | bc -l | xargs printf '%.3f') ms per job (submit included)"
 
 # What Redis itself takes: job-sized XADDs, and the finishing script a worker
 # runs per job (SET, HSETNX, XADD, XACK), from 50 clients.
@@ -112,9 +119,10 @@ echo "this machine's Redis, 50 clients, no pipelining:"
 rcli XGROUP CREATE bench:jobs g 0 MKSTREAM > /dev/null
 redis-benchmark -p "$port" -n 100000 -c 50 -q \
   XADD bench:jobs '*' name doc.docx type 6 path /data/theses/doc.docx 2> /dev/null | tr '\r' '\n' | tail -1 |
-  sed 's/^/  XADD (submit): /'
+  sed 's/.*: \([0-9.]* requests per second\)/  XADD (submit): \1/'
 finish="redis.call('SET', KEYS[1], ARGV[1]) redis.call('HSETNX', KEYS[3], ARGV[3], KEYS[1])
 redis.call('XADD', KEYS[2], '*', 'job', ARGV[3], 'key', KEYS[1]) return redis.call('XACK', KEYS[4], ARGV[2], ARGV[3])"
 redis-benchmark -p "$port" -n 100000 -c 50 -r 100000 -q \
   EVAL "$finish" 4 bench:result:__rand_int__ bench:results bench:done bench:jobs '{"score":70}' g 1-__rand_int__ \
-  2> /dev/null | tr '\r' '\n' | tail -1 | sed 's/^/  finishing script (per job): /'
+  2> /dev/null | tr '\r' '\n' | tail -1 |
+  sed 's/.*: \([0-9.]* requests per second\)/  finishing script (per job): \1/'

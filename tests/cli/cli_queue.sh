@@ -4,7 +4,8 @@
 # started again (append-only file, fsync always), every result recorded
 # exactly once; a worker killed in the middle of a job, the job finished by
 # another after the claim time; a corrupt document in the dead letters after
-# its retries; clear errors for an unreachable server and a bad URL; and the
+# its retries; workers that stop on SIGTERM or when idle, results as files
+# with --out; clear errors for an unreachable server and a bad URL; and the
 # stable share split of 'veskar batch --shard i/n' for n = 1..7.
 set -u
 veskar=${1:?usage: cli_queue.sh VESKAR DATA_DIR}
@@ -120,9 +121,16 @@ workers=()
 grep -q "stopped after" "$work/w1.log" || fail "worker 1 did not stop cleanly"
 [ -z "$(rcli XINFO CONSUMERS veskar:jobs veskar)" ] || fail "stopped workers stay listed"
 "$veskar" submit "$work/docs/doc1.txt" --redis "$url" > /dev/null || fail "submit one more"
-timeout 30 "$veskar" worker --redis "$url" --data "$work" --threads 2 --exit-when-idle 1 > "$work/idle.log" 2>&1 ||
-  fail "--exit-when-idle: $(cat "$work/idle.log")"
+timeout 30 "$veskar" worker --redis "$url" --data "$work" --threads 2 --exit-when-idle 1 --out "$work/results" \
+  > "$work/idle.log" 2>&1 || fail "--exit-when-idle: $(cat "$work/idle.log")"
 grep -q "stopped after 1 jobs done" "$work/idle.log" || fail "--exit-when-idle: $(cat "$work/idle.log")"
+# With --out Redis keeps the result file's path; the same document's key is reused.
+stored=$(rcli HGET veskar:jobs:done "$(rcli XREVRANGE veskar:jobs + - COUNT 1 | head -1)")
+[ "$(rcli HVALS veskar:jobs:done | grep -cx "$stored")" = 2 ] || fail "doc1 twice, not one key"
+case $(rcli GET "$stored") in
+  "$work"/results/*/doc1_Check.json) [ -s "$(rcli GET "$stored")" ] || fail "--out: no result file" ;;
+  *) fail "--out: Redis holds $(rcli GET "$stored" | head -c 80)" ;;
+esac
 
 # ---- a worker killed in the middle of a job: it hangs reading a pipe
 echo "[$SECONDS s] a worker killed in the middle of a job: it hangs reading a pipe"

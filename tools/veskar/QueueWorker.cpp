@@ -35,6 +35,14 @@ std::string SafeName(const std::string& sName)
     return sBase;
 }
 
+// The result file the check writes for a document: its name without the
+// extension, then "_Check.json".
+std::string ResultFileName(const std::string& sName)
+{
+    size_t nDot = sName.find_last_of('.');
+    return (nDot == std::string::npos || nDot == 0 ? sName : sName.substr(0, nDot)) + "_Check.json";
+}
+
 int TypeOf(const _tQueueJob& job)
 {
     std::string sType = FieldOf(job, "type");
@@ -155,17 +163,23 @@ void CQueueWorker::Handle(const _tQueueJob& job, bool bClaimed)
         return GiveUp(job, "handed out " + std::to_string(nDeliveries) + " times without a result");
     std::string sBytes;
     std::string sResult;
-    if (LoadBytes(job, sBytes, sError) && Check(job, sBytes, sResult, sError)) {
+    if (LoadBytes(job, sBytes, sError)) {
         std::string sKey = m_queue.ResultKey(sBytes, TypeOf(job));
-        if (m_queue.Finish(m_settings.sGroup, job, sKey, sResult, sError))
-            ++m_nDone;
-        else  // left pending: another worker (or this one) takes it over later
-            Log("cannot store the result of job " + job.sId + ": " + sError);
-        return;
+        if (Check(job, sBytes, sKey, sResult, sError))
+            return Store(job, sKey, sResult);
     }
     if (nDeliveries >= m_settings.nMaxDeliveries)
         return GiveUp(job, sError);
     Log("job " + job.sId + " failed (try " + std::to_string(nDeliveries) + "): " + sError);
+}
+
+void CQueueWorker::Store(const _tQueueJob& job, const std::string& sKey, const std::string& sResult)
+{
+    std::string sError;
+    if (m_queue.Finish(m_settings.sGroup, job, sKey, sResult, sError))
+        ++m_nDone;
+    else  // left pending: another worker (or this one) takes it over later
+        Log("cannot store the result of job " + job.sId + ": " + sError);
 }
 
 bool CQueueWorker::LoadBytes(const _tQueueJob& job, std::string& sBytes, std::string& sError) const
@@ -186,9 +200,12 @@ bool CQueueWorker::LoadBytes(const _tQueueJob& job, std::string& sBytes, std::st
     return true;
 }
 
-bool CQueueWorker::Check(const _tQueueJob& job, const std::string& sBytes, std::string& sResult, std::string& sError)
+bool CQueueWorker::Check(const _tQueueJob& job, const std::string& sBytes, const std::string& sKey,
+                         std::string& sResult, std::string& sError)
 {
-    std::string sFile = m_sWorkDir + "/" + SafeName(FieldOf(job, "name"));
+    std::string sName = SafeName(FieldOf(job, "name"));
+    std::string sFile = m_sWorkDir + "/" + sName;
+    std::string sOut;
     {
         std::ofstream out(sFile, std::ios::binary);
         if (!out || !out.write(sBytes.data(), static_cast<std::streamsize>(sBytes.size()))) {
@@ -196,18 +213,39 @@ bool CQueueWorker::Check(const _tQueueJob& job, const std::string& sBytes, std::
             return false;
         }
     }
-    const char* sJson = VESKAR_CheckReportF(sFile.c_str(), "", "", TypeOf(job), 1, false, m_nHandle);
+    const char* sJson = PlaceOutput(sKey, sOut, sError)
+                            ? VESKAR_CheckReportF(sFile.c_str(), "", "", TypeOf(job), 1, false, m_nHandle)
+                            : nullptr;
     if (sJson)
-        sResult = sJson;
-    else
+        sResult = sOut.empty() ? std::string(sJson) : sOut + "/" + ResultFileName(sName);
+    else if (sError.empty())
         sError = VESKAR_GetLastErrorMsg();
-    // What the check wrote beside the document goes with it.
     std::error_code error;
+    if (sJson && !sOut.empty() && !std::filesystem::is_regular_file(sResult, error)) {
+        sError = "the check left no result file " + sResult;
+        sJson = nullptr;
+    }
+    // What the check wrote beside the document goes with it.
     for (const auto& entry : std::filesystem::directory_iterator(m_sWorkDir, error))
         std::filesystem::remove_all(entry.path(), error);
     if (!sJson && sError.empty())
         sError = "the check failed";
     return sJson != nullptr;
+}
+
+// With an output folder, each document's files go into a folder named after
+// its result key, so equal names from different jobs stay apart and a job
+// done twice writes the same files again.
+bool CQueueWorker::PlaceOutput(const std::string& sKey, std::string& sFolder, std::string& sError) const
+{
+    sFolder.clear();
+    if (m_settings.sOutDir.empty())
+        return VESKAR_SetOutputDir("") == 1;
+    sFolder = m_settings.sOutDir + "/" + sKey.substr(sKey.rfind(':') + 1);
+    if (VESKAR_SetOutputDir(sFolder.c_str()) == 1)
+        return true;
+    sError = VESKAR_GetLastErrorMsg();
+    return false;
 }
 
 void CQueueWorker::GiveUp(const _tQueueJob& job, const std::string& sReason)

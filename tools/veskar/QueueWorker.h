@@ -18,6 +18,7 @@ struct _tWorkerSettings {
     int nMaxDeliveries = 3;     // a job failing this often goes to the dead letters
     int nBlockMs = 2000;        // longest wait for a new job before the stop flag is looked at
     int nExitIdleMs = 0;        // stop after Redis had no job for this long; 0: never
+    std::string sOutDir;        // results as files under this folder, Redis keeping their paths; "": the JSON in Redis
 };
 
 class CQueueWorker {
@@ -40,7 +41,10 @@ private:
     bool NextJob(_tQueueJob& job, bool& bClaimed);
     void Handle(const _tQueueJob& job, bool bClaimed);
     bool LoadBytes(const _tQueueJob& job, std::string& sBytes, std::string& sError) const;
-    bool Check(const _tQueueJob& job, const std::string& sBytes, std::string& sResult, std::string& sError);
+    bool Check(const _tQueueJob& job, const std::string& sBytes, const std::string& sKey, std::string& sResult,
+               std::string& sError);
+    bool PlaceOutput(const std::string& sKey, std::string& sFolder, std::string& sError) const;
+    void Store(const _tQueueJob& job, const std::string& sKey, const std::string& sResult);
     void GiveUp(const _tQueueJob& job, const std::string& sReason);
     void Log(const std::string& sLine) const;
 

@@ -3,6 +3,9 @@
 // thread its own consumer.
 #include <algorithm>
 #include <atomic>
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -18,11 +21,12 @@
 const char* const kWorkerUsage =
     "usage: veskar worker --redis URL [--threads N] [--group NAME] [--stream NAME]\n"
     "                     [--claim-after MS] [--retries N] [--exit-when-idle S]\n"
-    "                     [--data DIR]\n"
+    "                     [--out DIR] [--data DIR]\n"
     "\n"
     "Takes the jobs 'veskar submit' added to a Redis stream through a consumer\n"
     "group and checks them, until SIGTERM or SIGINT (the jobs in hand are\n"
-    "finished first). Each result (the JSON result text) is stored under\n"
+    "finished first). Each result (the JSON text, or with --out the path of\n"
+    "the result file) is stored under\n"
     "STREAM:result:HASH, HASH naming the document's bytes and type, and\n"
     "listed once per job in STREAM:results; a job is acknowledged only once\n"
     "its result is stored. Jobs left pending by a worker that died are taken\n"
@@ -37,6 +41,9 @@ const char* const kWorkerUsage =
     "  --retries N        deliveries before a job is given up; default 3\n"
     "  --exit-when-idle S stop once Redis had no job (new or left pending past\n"
     "                     --claim-after) for S seconds; a thread stops on its own\n"
+    "  --out DIR          write each document's files into DIR/HASH/ (a folder all\n"
+    "                     machines share) and store the result file's path in\n"
+    "                     Redis instead of the JSON text\n"
     "  --data DIR         the data folder, or the folder that holds it\n";
 
 namespace {
@@ -65,6 +72,20 @@ std::string ConsumerPrefix()
     return std::string(sHost) + ":" + std::to_string(getpid()) + ":";
 }
 
+// The output folder, made when missing, as an absolute path.
+bool PrepareOutDir(const std::string& sDir, std::string& sAbsolute)
+{
+    std::error_code error;
+    std::filesystem::create_directories(sDir, error);
+    char sReal[PATH_MAX];
+    if (sDir.empty() || !realpath(sDir.c_str(), sReal) || !std::filesystem::is_directory(sReal, error)) {
+        std::fprintf(stderr, "veskar: cannot write into the output folder '%s'\n", sDir.c_str());
+        return false;
+    }
+    sAbsolute = sReal;
+    return true;
+}
+
 // Fills the settings from the options; 0 to go on, else the exit code.
 int ReadSettings(const CCommandLine& args, _tWorkerSettings& settings, int& nThreads)
 {
@@ -86,6 +107,8 @@ int ReadSettings(const CCommandLine& args, _tWorkerSettings& settings, int& nThr
         return UsageError(kWorkerUsage, "--exit-when-idle takes seconds from 1 to 86400");
     settings.nExitIdleMs = nIdleSeconds * 1000;
     settings.nBlockMs = nIdleSeconds > 0 ? std::min(settings.nBlockMs, settings.nExitIdleMs) : settings.nBlockMs;
+    if (args.Has("--out") && !PrepareOutDir(args.Get("--out"), settings.sOutDir))
+        return 1;
     settings.sGroup = args.Get("--group", "veskar");
     settings.sStream = args.Get("--stream", "veskar:jobs");
     if (settings.sGroup.empty() || settings.sStream.empty())
@@ -113,7 +136,7 @@ int RunWorker(int argc, char** argv, int nFirst)
     int nExit = 0;
     if (!ParseCommandArgs(args, argc, argv, nFirst, kWorkerUsage,
                           {"--redis", "--threads", "--group", "--stream", "--claim-after", "--retries",
-                           "--exit-when-idle", "--data"},
+                           "--exit-when-idle", "--out", "--data"},
                           {},
                           nExit))
         return nExit;
