@@ -5,7 +5,7 @@
 # documents, where the check itself costs almost nothing), and what this
 # machine's Redis takes of the commands a job needs. Starts its own
 # redis-server on a free loopback port; works on copies in a temporary folder.
-#   bench/queue_throughput.sh BUILD_DIR [CORPUS_DIR] [ROUNDS]
+#   [THREADS="1 2 4"] [RUNS=3] [SHOW_RUNS=1] [TABLE_ONLY=1] bench/queue_throughput.sh BUILD_DIR [CORPUS_DIR] [ROUNDS]
 # CORPUS_DIR: the .docx under it (below 2 MB) are copied ROUNDS times (default 4).
 set -u
 build=${1:?usage: queue_throughput.sh BUILD_DIR [CORPUS_DIR] [ROUNDS]}
@@ -80,12 +80,16 @@ queue_run() {  # DIR THREADS
     "$(awk -v r=$(($(redis_cpu_ms) - before)) '{ printf "%.0f", ($1 + $2) * 1000 + r }' "$work/time")"
 }
 
-# Three runs of each, taken in turn so a busy spell of the machine hits both;
-# the least of each measure counts (other work only ever adds to it).
-# Prints "BATCH_S BATCH_MS QUEUE_S QUEUE_MS".
+# RUNS runs of each (default 3), taken in turn so a busy spell of the machine
+# hits both; the least of each measure counts (other work only ever adds to
+# it). Each run goes to $work/runs.log. Prints "BATCH_S BATCH_MS QUEUE_S QUEUE_MS".
 compare() {  # DIR THREADS
-  local runs=""
-  for _ in 1 2 3; do runs+="$(batch_run "$1" "$2") $(queue_run "$1" "$2")"$'\n'; done
+  local runs="" run
+  for _ in $(seq 1 "${RUNS:-3}"); do
+    run="$(batch_run "$1" "$2") $(queue_run "$1" "$2")"
+    echo "$1 threads $2: $run" >> "$work/runs.log"
+    runs+="$run"$'\n'
+  done
   echo "$runs" | awk 'NF == 4 { for (i = 1; i <= 4; ++i) if (!(i in m) || $i < m[i]) m[i] = $i }
                       END { print m[1], m[2], m[3], m[4] }'
 }
@@ -93,13 +97,15 @@ compare() {  # DIR THREADS
 printf '%d documents (%d rounds of the corpus .docx below 2 MB), %d cores\n' "$docs" "$rounds" "$(nproc)"
 echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
 printf '%-8s %12s %12s %10s %16s %16s\n' threads "batch doc/s" "queue doc/s" "wall cost" "batch ms/doc" "queue ms/job"
-for threads in 1 2 4; do
+for threads in ${THREADS:-1 2 4}; do
   read -r bs bm qs qm < <(compare "$work/docs" "$threads")
   printf '%-8d %12.2f %12.2f %9.1f%% %16.1f %16.1f\n' "$threads" "$(echo "$docs / $bs" | bc -l)" \
     "$(echo "$docs / $qs" | bc -l)" "$(echo "($qs - $bs) * 100 / $bs" | bc -l)" \
     "$(echo "$bm / $docs" | bc -l)" "$(echo "$qm / $docs" | bc -l)"
 done
 echo "(ms/doc, ms/job: processor time per document, start-up included; the queue's with Redis's)"
+[ -n "${SHOW_RUNS:-}" ] && sed 's/^/  run: /' "$work/runs.log"
+[ -n "${TABLE_ONLY:-}" ] && exit 0
 
 echo
 echo "the worker's own cost per job, on $tiny tiny text documents, 1 thread:"
@@ -108,9 +114,34 @@ printf '  wall: batch %.1f doc/s, queue %.1f doc/s: %.2f ms per job more through
   "$(echo "$tiny / $bs" | bc -l)" "$(echo "$tiny / $qs" | bc -l)" "$(echo "($qs - $bs) * 1000 / $tiny" | bc -l)"
 printf '  processor: batch %.2f ms per document, queue %.2f ms per job (worker and Redis)\n' \
   "$(echo "$bm / $tiny" | bc -l)" "$(echo "$qm / $tiny" | bc -l)"
-echo "  Redis alone: $(rcli FLUSHALL > /dev/null; b=$(redis_cpu_ms); "$veskar" submit "$work/tiny" --redis "$url" > /dev/null
-  "$veskar" worker --redis "$url" --exit-when-idle 1 --data "$work" > /dev/null 2>&1
-  echo "$(($(redis_cpu_ms) - b)) / $tiny" | bc -l | xargs printf '%.3f') ms per job (submit included)"
+
+# Redis's own processor time per job, submit included: what bounds how many
+# workers one Redis can serve. Results are either the JSON text in Redis or,
+# with --out, a path to a file in a shared folder.
+# Redis spends a little on its own timers even when idle; that share of the
+# run is taken off.
+idle_before=$(redis_cpu_ms); sleep 3; idle_per_s=$(echo "($(redis_cpu_ms) - $idle_before) / 3" | bc -l)
+redis_ms() {  # DIR COUNT SUBMIT_OPTION|"" WORKER_OPTIONS...
+  local dir=$1 count=$2 submit=$3 before start
+  shift 3
+  rcli FLUSHALL > /dev/null
+  before=$(redis_cpu_ms)
+  start=$(now_ms)
+  "$veskar" submit "$dir" --redis "$url" $submit > /dev/null
+  "$veskar" worker --redis "$url" --exit-when-idle 1 --data "$work" "$@" > /dev/null 2>&1
+  printf '%.3f' "$(echo "($(redis_cpu_ms) - $before - $idle_per_s * ($(now_ms) - $start) / 1000) / $count" | bc -l)"
+}
+echo
+echo "Redis's processor time per job (submit, read, store, acknowledge):"
+memory() { rcli INFO memory | tr -d '\r' | sed -n 's/^used_memory_human:/Redis holds /p'; }
+echo "  tiny documents: $(redis_ms "$work/tiny" "$tiny" "") ms"
+echo "  corpus documents by path, JSON results in Redis: $(redis_ms "$work/docs" "$docs" "") ms; $(memory)"
+echo "  corpus documents by path, --out: $(redis_ms "$work/docs" "$docs" "" --out "$work/results") ms; $(memory)"
+echo "  corpus documents --inline, --out: $(redis_ms "$work/docs" "$docs" --inline --out "$work/results") ms;" \
+  "$(memory)"
+avg=$(find "$work/docs" -name '*.docx' -printf '%s\n' | awk '{ s += $1 } END { printf "%.0f", s / NR / 1024 }')
+res=$(find "$work/results" -name '*_Check.json' -printf '%s\n' | awk '{ s += $1 } END { printf "%.0f", s / NR / 1024 }')
+echo "  (a corpus document averages $avg KB, its JSON result $res KB)"
 
 # What Redis itself takes: job-sized XADDs, and the finishing script a worker
 # runs per job (SET, HSETNX, XADD, XACK), from 50 clients.
