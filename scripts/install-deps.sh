@@ -22,6 +22,8 @@ packages=(
   chromium
   # reference peers for benchmarks
   python3-docx pandoc darts libdatrie-dev libmarisa-dev hyperfine
+  # timing in the queue benchmark
+  time bc
 )
 
 missing=()
