@@ -2,11 +2,12 @@
 # The Redis job queue end to end, on a redis-server of its own on a free
 # loopback port: 200 documents over 3 workers while Redis is killed and
 # started again (append-only file, fsync always), every result recorded
-# exactly once; a worker killed in the middle of a job, the job finished by
-# another after the claim time; a corrupt document in the dead letters after
-# its retries; workers that stop on SIGTERM or when idle, results as files
-# with --out; clear errors for an unreachable server and a bad URL; and the
-# stable share split of 'veskar batch --shard i/n' for n = 1..7.
+# exactly once; workers that stop on SIGTERM or when idle; results as files
+# with --out; a long job kept by its worker while a second one waits; a
+# worker killed in the middle of a job, the job finished by another after
+# the claim time; a corrupt document in the dead letters after its retries;
+# clear errors for an unreachable server and a bad URL; and the stable share
+# split of 'veskar batch --shard i/n' for n = 1..7.
 set -u
 veskar=${1:?usage: cli_queue.sh VESKAR DATA_DIR}
 data=${2:?}
@@ -132,14 +133,33 @@ case $(rcli GET "$stored") in
   *) fail "--out: Redis holds $(rcli GET "$stored" | head -c 80)" ;;
 esac
 
+# ---- a long job stays with its worker: the claim is renewed while it runs
+echo "[$SECONDS s] a long job stays with its worker"
+mkfifo "$work/long.txt"
+"$veskar" submit "$work/long.txt" --redis "$url" > "$work/long.id" || fail "submit the long job"
+long_id=$(cut -d' ' -f1 "$work/long.id")
+start_worker wl --claim-after 1000
+pending_one() { rcli XPENDING veskar:jobs veskar | head -1 | grep -qx 1; }
+wait_for 20 pending_one || fail "no worker took the long job"
+start_worker wm --claim-after 1000
+sleep 4
+deliveries=$(rcli XPENDING veskar:jobs veskar - + 10 | sed -n 4p)
+[ "$deliveries" = 1 ] || fail "the long job was handed out $deliveries times while it ran"
+printf '第一章 引言\n这份文档读得很慢。\n' > "$work/long.txt"
+finished_long() { rcli HGET veskar:jobs:done "$long_id" | grep -q result; }
+wait_for 30 finished_long || fail "the long job was not finished"
+[ "$(rcli XRANGE veskar:jobs:results - + | grep -cx "$long_id")" = 1 ] || fail "the long job recorded not once"
+for pid in "${workers[@]}"; do kill -TERM "$pid"; wait "$pid"; done
+workers=()
+rm "$work/long.txt"
+
 # ---- a worker killed in the middle of a job: it hangs reading a pipe
 echo "[$SECONDS s] a worker killed in the middle of a job: it hangs reading a pipe"
 mkfifo "$work/slow.txt"
 "$veskar" submit "$work/slow.txt" --redis "$url" > "$work/slow.id" || fail "submit the slow job"
 slow_id=$(cut -d' ' -f1 "$work/slow.id")
 start_worker wa --claim-after 1500
-pending_a() { rcli XPENDING veskar:jobs veskar | head -1 | grep -qx 1; }
-wait_for 20 pending_a || fail "worker A did not take the job"
+wait_for 20 pending_one || fail "worker A did not take the job"
 kill -9 "${workers[0]}"; wait "${workers[0]}" 2> /dev/null
 rm "$work/slow.txt"; printf '第一章 引言\n这份文档在检查中途失去了它的工作进程。\n' > "$work/slow.txt"
 start_worker wb --claim-after 1500 --retries 3

@@ -20,8 +20,11 @@ const char* const kFinishScript =
     "end\n"
     "return redis.call('XACK', KEYS[4], ARGV[2], ARGV[3])\n";
 
+// A job another worker finished meanwhile is only acknowledged.
 const char* const kGiveUpScript =
-    "redis.call('XADD', KEYS[1], '*', 'job', ARGV[2], 'name', ARGV[3], 'reason', ARGV[4])\n"
+    "if redis.call('HEXISTS', KEYS[3], ARGV[2]) == 0 then\n"
+    "  redis.call('XADD', KEYS[1], '*', 'job', ARGV[2], 'name', ARGV[3], 'reason', ARGV[4])\n"
+    "end\n"
     "return redis.call('XACK', KEYS[2], ARGV[1], ARGV[2])\n";
 
 // One stream entry [id, [field, value, ...]] into a job; false for a deleted entry.
@@ -162,7 +165,7 @@ bool CJobQueue::Leave(const std::string& sGroup, const std::string& sConsumer, s
 bool CJobQueue::GiveUp(const std::string& sGroup, const _tQueueJob& job, const std::string& sReason,
                        std::string& sError)
 {
-    return m_connection.Command({"EVAL", kGiveUpScript, "2", DeadStream(), m_sStream, sGroup, job.sId,
+    return m_connection.Command({"EVAL", kGiveUpScript, "3", DeadStream(), m_sStream, DoneHash(), sGroup, job.sId,
                                  Field(job, "name"), sReason},
                                 sError) != nullptr;
 }

@@ -1,6 +1,7 @@
 // The job loop of one queue worker thread.
 #include "QueueWorker.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -61,13 +62,15 @@ std::string MakeWorkDir()
 
 CQueueWorker::CQueueWorker(const _tWorkerSettings& settings, std::string sConsumer, const std::atomic<bool>& bStop)
     : m_settings(settings), m_sConsumer(std::move(sConsumer)), m_bStop(bStop), m_connection(settings.address),
-      m_queue(m_connection, settings.sStream)
+      m_queue(m_connection, settings.sStream),
+      m_heartbeat(settings.address, settings.sStream, settings.sGroup, m_sConsumer,
+                  std::max(1, settings.nClaimAfterMs / 3), settings.nJobLimitMs)
 {
 }
 
 CQueueWorker::~CQueueWorker()
 {
-    if (m_nHandle > 0)
+    if (m_nHandle >= 0)
         VESKAR_DeleteInstance(m_nHandle);
     std::error_code error;
     if (!m_sWorkDir.empty())
@@ -163,11 +166,13 @@ void CQueueWorker::Handle(const _tQueueJob& job, bool bClaimed)
         return GiveUp(job, "handed out " + std::to_string(nDeliveries) + " times without a result");
     std::string sBytes;
     std::string sResult;
-    if (LoadBytes(job, sBytes, sError)) {
-        std::string sKey = m_queue.ResultKey(sBytes, TypeOf(job));
-        if (Check(job, sBytes, sKey, sResult, sError))
-            return Store(job, sKey, sResult);
-    }
+    m_heartbeat.Begin(job.sId);
+    bool bLoaded = LoadBytes(job, sBytes, sError);
+    std::string sKey = bLoaded ? m_queue.ResultKey(sBytes, TypeOf(job)) : std::string();
+    bool bChecked = bLoaded && Check(job, sBytes, sKey, sResult, sError);
+    m_heartbeat.End();
+    if (bChecked)
+        return Store(job, sKey, sResult);
     if (nDeliveries >= m_settings.nMaxDeliveries)
         return GiveUp(job, sError);
     Log("job " + job.sId + " failed (try " + std::to_string(nDeliveries) + "): " + sError);

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <string>
 
+#include "JobHeartbeat.h"
 #include "JobQueue.h"
 #include "RedisConnection.h"
 
@@ -17,6 +18,7 @@ struct _tWorkerSettings {
     int nClaimAfterMs = 60000;  // a pending job idle this long is taken over
     int nMaxDeliveries = 3;     // a job failing this often goes to the dead letters
     int nBlockMs = 2000;        // longest wait for a new job before the stop flag is looked at
+    int nJobLimitMs = 600000;   // a job in hand is kept from other workers this long at most
     int nExitIdleMs = 0;        // stop after Redis had no job for this long; 0: never
     std::string sOutDir;        // results as files under this folder, Redis keeping their paths; "": the JSON in Redis
 };
@@ -53,6 +55,7 @@ private:
     const std::atomic<bool>& m_bStop;
     CRedisConnection m_connection;
     CJobQueue m_queue;
+    CJobHeartbeat m_heartbeat;
     std::string m_sWorkDir;  // private folder where each job's document is checked
     int m_nHandle = -1;
     long long m_nLastClaimMs = 0;

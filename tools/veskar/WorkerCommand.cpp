@@ -20,7 +20,8 @@
 
 const char* const kWorkerUsage =
     "usage: veskar worker --redis URL [--threads N] [--group NAME] [--stream NAME]\n"
-    "                     [--claim-after MS] [--retries N] [--exit-when-idle S]\n"
+    "                     [--claim-after MS] [--retries N] [--job-limit S]\n"
+    "                     [--exit-when-idle S]\n"
     "                     [--out DIR] [--data DIR]\n"
     "\n"
     "Takes the jobs 'veskar submit' added to a Redis stream through a consumer\n"
@@ -39,6 +40,8 @@ const char* const kWorkerUsage =
     "  --stream NAME      job stream; default veskar:jobs\n"
     "  --claim-after MS   take over jobs pending this long; default 60000\n"
     "  --retries N        deliveries before a job is given up; default 3\n"
+    "  --job-limit S      a job being checked is kept from other workers (its\n"
+    "                     claim renewed) for S seconds at most; default 600\n"
     "  --exit-when-idle S stop once Redis had no job (new or left pending past\n"
     "                     --claim-after) for S seconds; a thread stops on its own\n"
     "  --out DIR          write each document's files into DIR/HASH/ (a folder all\n"
@@ -86,10 +89,30 @@ bool PrepareOutDir(const std::string& sDir, std::string& sAbsolute)
     return true;
 }
 
+// The time limits and retries; 0 to go on, else the exit code.
+int ReadTimes(const CCommandLine& args, _tWorkerSettings& settings)
+{
+    if (!args.GetInt("--claim-after", 60000, 1, 86400000, settings.nClaimAfterMs))
+        return UsageError(kWorkerUsage, "--claim-after takes milliseconds from 1 to 86400000");
+    if (!args.GetInt("--retries", 3, 1, 1000, settings.nMaxDeliveries))
+        return UsageError(kWorkerUsage, "--retries takes a number from 1 to 1000");
+    int nLimitSeconds = 600;
+    if (!args.GetInt("--job-limit", 600, 1, 86400, nLimitSeconds))
+        return UsageError(kWorkerUsage, "--job-limit takes seconds from 1 to 86400");
+    settings.nJobLimitMs = nLimitSeconds * 1000;
+    int nIdleSeconds = 0;
+    if (!args.GetInt("--exit-when-idle", 0, 1, 86400, nIdleSeconds))
+        return UsageError(kWorkerUsage, "--exit-when-idle takes seconds from 1 to 86400");
+    settings.nExitIdleMs = nIdleSeconds * 1000;
+    settings.nBlockMs = nIdleSeconds > 0 ? std::min(settings.nBlockMs, settings.nExitIdleMs) : settings.nBlockMs;
+    return 0;
+}
+
 // Fills the settings from the options; 0 to go on, else the exit code.
 int ReadSettings(const CCommandLine& args, _tWorkerSettings& settings, int& nThreads)
 {
     std::string sError;
+    int nExit = 0;
     if (!args.Words().empty())
         return UsageError(kWorkerUsage, "worker takes no words, only options");
     if (!args.Has("--redis"))
@@ -98,15 +121,8 @@ int ReadSettings(const CCommandLine& args, _tWorkerSettings& settings, int& nThr
         return UsageError(kWorkerUsage, sError.c_str());
     if (!args.GetInt("--threads", 1, 1, 256, nThreads))
         return UsageError(kWorkerUsage, "--threads takes a number from 1 to 256");
-    if (!args.GetInt("--claim-after", 60000, 1, 86400000, settings.nClaimAfterMs))
-        return UsageError(kWorkerUsage, "--claim-after takes milliseconds from 1 to 86400000");
-    if (!args.GetInt("--retries", 3, 1, 1000, settings.nMaxDeliveries))
-        return UsageError(kWorkerUsage, "--retries takes a number from 1 to 1000");
-    int nIdleSeconds = 0;
-    if (!args.GetInt("--exit-when-idle", 0, 1, 86400, nIdleSeconds))
-        return UsageError(kWorkerUsage, "--exit-when-idle takes seconds from 1 to 86400");
-    settings.nExitIdleMs = nIdleSeconds * 1000;
-    settings.nBlockMs = nIdleSeconds > 0 ? std::min(settings.nBlockMs, settings.nExitIdleMs) : settings.nBlockMs;
+    if ((nExit = ReadTimes(args, settings)) != 0)
+        return nExit;
     if (args.Has("--out") && !PrepareOutDir(args.Get("--out"), settings.sOutDir))
         return 1;
     settings.sGroup = args.Get("--group", "veskar");
@@ -136,7 +152,7 @@ int RunWorker(int argc, char** argv, int nFirst)
     int nExit = 0;
     if (!ParseCommandArgs(args, argc, argv, nFirst, kWorkerUsage,
                           {"--redis", "--threads", "--group", "--stream", "--claim-after", "--retries",
-                           "--exit-when-idle", "--out", "--data"},
+                           "--job-limit", "--exit-when-idle", "--out", "--data"},
                           {},
                           nExit))
         return nExit;
