@@ -17,6 +17,7 @@ redis_pid=""
 cleanup() { [ -n "$redis_pid" ] && kill "$redis_pid" 2> /dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 cp -r "$build/Data" "$work/Data"
+export VESKAR_LOG_DIR="$work"
 
 # ---- the documents: corpus copies, and tiny text documents
 mkdir -p "$work/docs" "$work/tiny"

@@ -22,6 +22,7 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; for f in "$work"/w*.log "$work"/redis.log; do [ -f "$f" ] && sed "s|^|  $(basename "$f"): |" "$f" | tail -5; done; exit 1; }
 cp -r "$data" "$work/Data"
+export VESKAR_LOG_DIR="$work"  # the day logs of every run stay in the temporary folder
 
 # ---- the share split, without Redis
 echo "[$SECONDS s] the share split, without Redis"
