@@ -52,6 +52,22 @@ int TypeOf(const _tQueueJob& job)
     return std::atoi(sType.c_str());
 }
 
+bool WriteDocument(const std::string& sFile, const std::string& sBytes, std::string& sError)
+{
+    std::ofstream out(sFile, std::ios::binary);
+    if (out && out.write(sBytes.data(), static_cast<std::streamsize>(sBytes.size())) && out.flush())
+        return true;
+    sError = "cannot write " + sFile;
+    return false;
+}
+
+void ClearFolder(const std::string& sDir)
+{
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(sDir, error))
+        std::filesystem::remove_all(entry.path(), error);
+}
+
 std::string MakeWorkDir()
 {
     std::string sTemplate = (std::filesystem::temp_directory_path() / "veskar-worker-XXXXXX").string();
@@ -211,31 +227,31 @@ bool CQueueWorker::Check(const _tQueueJob& job, const std::string& sBytes, const
     std::string sName = SafeName(FieldOf(job, "name"));
     std::string sFile = m_sWorkDir + "/" + sName;
     std::string sOut;
-    {
-        std::ofstream out(sFile, std::ios::binary);
-        if (!out || !out.write(sBytes.data(), static_cast<std::streamsize>(sBytes.size()))) {
-            sError = "cannot write " + sFile;
-            return false;
-        }
-    }
-    const char* sJson = PlaceOutput(sKey, sOut, sError)
-                            ? VESKAR_CheckReportF(sFile.c_str(), "", "", TypeOf(job), 1, false, m_nHandle)
-                            : nullptr;
-    if (sJson)
-        sResult = sOut.empty() ? std::string(sJson) : sOut + "/" + ResultFileName(sName);
-    else if (sError.empty())
-        sError = VESKAR_GetLastErrorMsg();
-    std::error_code error;
-    if (sJson && !sOut.empty() && !std::filesystem::is_regular_file(sResult, error)) {
-        sError = "the check left no result file " + sResult;
-        sJson = nullptr;
+    bool bDone = WriteDocument(sFile, sBytes, sError) && PlaceOutput(sKey, sOut, sError) &&
+                 RunCheck(sFile, TypeOf(job), sResult, sError);
+    if (bDone && !sOut.empty()) {
+        sResult = sOut + "/" + ResultFileName(sName);
+        std::error_code error;
+        bDone = std::filesystem::is_regular_file(sResult, error);
+        if (!bDone)
+            sError = "the check left no result file " + sResult;
     }
     // What the check wrote beside the document goes with it.
-    for (const auto& entry : std::filesystem::directory_iterator(m_sWorkDir, error))
-        std::filesystem::remove_all(entry.path(), error);
-    if (!sJson && sError.empty())
+    ClearFolder(m_sWorkDir);
+    return bDone;
+}
+
+bool CQueueWorker::RunCheck(const std::string& sFile, int nType, std::string& sJson, std::string& sError)
+{
+    const char* sResult = VESKAR_CheckReportF(sFile.c_str(), "", "", nType, 1, false, m_nHandle);
+    if (sResult) {
+        sJson = sResult;
+        return true;
+    }
+    sError = VESKAR_GetLastErrorMsg();
+    if (sError.empty())
         sError = "the check failed";
-    return sJson != nullptr;
+    return false;
 }
 
 // With an output folder, each document's files go into a folder named after

@@ -45,6 +45,7 @@ private:
     bool LoadBytes(const _tQueueJob& job, std::string& sBytes, std::string& sError) const;
     bool Check(const _tQueueJob& job, const std::string& sBytes, const std::string& sKey, std::string& sResult,
                std::string& sError);
+    bool RunCheck(const std::string& sFile, int nType, std::string& sJson, std::string& sError);
     bool PlaceOutput(const std::string& sKey, std::string& sFolder, std::string& sError) const;
     void Store(const _tQueueJob& job, const std::string& sKey, const std::string& sResult);
     void GiveUp(const _tQueueJob& job, const std::string& sReason);
