@@ -1,6 +1,7 @@
 // veskar submit: adds one job per document to a Redis job stream for the
 // workers, by path or with the document's bytes inline.
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -97,6 +98,8 @@ int RunSubmit(int argc, char** argv, int nFirst)
     std::vector<std::string> vecFiles;
     if (!CollectDocuments(args.Words(), vecFiles))
         return 1;
+    // Losing Redis midway is reported, not a silent end by SIGPIPE.
+    signal(SIGPIPE, SIG_IGN);
     CRedisConnection connection(address);
     CJobQueue queue(connection, args.Get("--stream", "veskar:jobs"));
     if (!connection.Connect(sError)) {

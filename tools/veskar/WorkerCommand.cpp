@@ -65,6 +65,9 @@ void CatchStopSignals()
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A write to a Redis that went away must fail with an error the worker
+    // recovers from, not end the process.
+    signal(SIGPIPE, SIG_IGN);
 }
 
 std::string ConsumerPrefix()
