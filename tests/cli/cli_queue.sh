@@ -53,6 +53,10 @@ done
 # ---- errors without a server
 echo "[$SECONDS s] errors without a server"
 "$veskar" status --redis redis://localhost:6379x > /dev/null 2>&1; [ $? = 2 ] || fail "bad URL is no usage error"
+"$veskar" submit "$work/shard" > /dev/null 2>&1; [ $? = 2 ] || fail "submit without --redis is no usage error"
+"$veskar" worker --redis redis://127.0.0.1:1 --threads 0 > /dev/null 2>&1; [ $? = 2 ] || fail "--threads 0 is no usage error"
+"$veskar" worker --redis redis://127.0.0.1:1 --exit-when-idle x > /dev/null 2>&1; [ $? = 2 ] ||
+  fail "--exit-when-idle x is no usage error"
 # Ports below the usual ephemeral range, so an outgoing connection does not
 # hold the one picked.
 pick_port() { port=$((20000 + RANDOM % 12000)); url="redis://127.0.0.1:$port"; }
@@ -78,6 +82,9 @@ start_redis() {  # true once it answers; false when its port is taken
 for _ in $(seq 1 20); do start_redis && break; pick_port; done
 redis-cli -p "$port" ping > /dev/null 2>&1 || fail "redis-server did not start"
 rcli() { redis-cli -p "$port" "$@"; }
+out=$("$veskar" submit "$work/missing.docx" --redis "$url" 2>&1); rc=$?
+[ $rc = 1 ] && echo "$out" | grep -q "cannot find" || fail "submit of a missing file: rc $rc, $out"
+[ "$(rcli XLEN veskar:jobs)" = 0 ] || fail "a missing file became a job"
 start_worker() {  # NAME OPTIONS...
   local name=$1; shift
   "$veskar" worker --redis "$url" --data "$work" "$@" > "$work/$name.log" 2>&1 &
