@@ -3,11 +3,10 @@
 // the other way round.
 #include "JobQueue.h"
 
-#include <cinttypes>
-#include <cstdio>
 #include <hiredis/hiredis.h>
 
 #include "RedisConnection.h"
+#include "Sha256.h"
 
 namespace {
 
@@ -52,15 +51,6 @@ std::string Field(const _tQueueJob& job, const char* sName)
     return it == job.mapFields.end() ? std::string() : it->second;
 }
 
-uint64_t Fnv1a(const std::string& sBytes, uint64_t nHash)
-{
-    for (unsigned char c : sBytes) {
-        nHash ^= c;
-        nHash *= 1099511628211ULL;
-    }
-    return nHash;
-}
-
 }  // namespace
 
 CJobQueue::CJobQueue(CRedisConnection& connection, std::string sStream)
@@ -70,14 +60,7 @@ CJobQueue::CJobQueue(CRedisConnection& connection, std::string sStream)
 
 std::string CJobQueue::ResultKey(const std::string& sBytes, int nType) const
 {
-    // Two 64-bit hashes from different seeds and the length keep accidental
-    // collisions out of reach for any realistic number of documents.
-    uint64_t nFirst = Fnv1a(sBytes, 14695981039346656037ULL);
-    uint64_t nSecond = Fnv1a(sBytes, 0x9e3779b97f4a7c15ULL);
-    char sHash[80];
-    std::snprintf(sHash, sizeof sHash, "%016" PRIx64 "%016" PRIx64 "-%zu-t%d", nFirst, nSecond, sBytes.size(),
-                  nType);
-    return m_sStream + ":result:" + sHash;
+    return m_sStream + ":result:" + CSha256::Of(sBytes) + "-t" + std::to_string(nType);
 }
 
 bool CJobQueue::Submit(const std::map<std::string, std::string>& mapFields, std::string& sId, std::string& sError)
