@@ -3,7 +3,8 @@ JOBS ?= 2
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all build demo test test-asan test-tsan fuzz-build fuzz-smoke fuzz-long bench install clean
+.PHONY: all build demo test test-asan test-tsan fuzz-build fuzz-smoke fuzz-long bench install package \
+  check-package clean
 
 all: build
 
@@ -68,6 +69,15 @@ bench:
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
+
+# A Debian package of the library, tool, header, veskar.pc and data folder
+# (installed under /usr) in $(BUILD)/package; check-package unpacks it into a
+# scratch root and checks a document with it.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+check-package: package
+	scripts/check-package.sh $(BUILD) $$(ls -t $(BUILD)/package/veskar_*.deb | head -1)
 
 clean:
 	rm -rf build build-asan build-tsan build-fuzz build-bench
