@@ -44,5 +44,6 @@ def test_extract_matches_the_tool(copy_of):
 
 
 def test_info_names_the_data_folder():
-    assert veskar.info()
-    assert veskar.version() == veskar.constants.VERSION
+    info = veskar.info()
+    assert info["data_dir"] == veskar.data_dir()
+    assert info["version"] == veskar.version()
