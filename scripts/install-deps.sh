@@ -20,7 +20,7 @@ packages=(
   chromium
   # the Python package's tests and its pip install; the Debian package (cpack's
   # dependency list needs dpkg-shlibdeps and file)
-  python3-pytest python3-venv python3-setuptools python3-pip dpkg-dev file
+  python3-pytest python3-venv python3-setuptools python3-wheel python3-pip dpkg-dev file
   # reference peers for benchmarks
   python3-docx pandoc darts libdatrie-dev libmarisa-dev hyperfine
 )
