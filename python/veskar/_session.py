@@ -6,6 +6,7 @@ every other call may run at once on different instances; a gate lets many
 calls through together or one start or stop alone."""
 
 import atexit
+import collections
 import contextlib
 import os
 import threading
@@ -72,12 +73,13 @@ class Session:
         self._lib = None
         self._library_path = None
         self._init_dir = None
-        self._generation = 0  # counts starts; a handle is good for its own
+        self._generation = 0  # counts starts and stops; a handle is good for its own
         self._local = threading.local()
         self._load_lock = threading.Lock()
         self._start_lock = threading.Lock()
-        self._retired_lock = threading.Lock()
-        self._retired = []
+        # (handle, generation) of ended threads. No lock: a finalizer may
+        # run at any point of any thread, and deque appends are atomic.
+        self._retired = collections.deque()
 
     def library(self):
         """The loaded library (loaded, not started, on first use)."""
@@ -131,19 +133,22 @@ class Session:
         if self._init_dir is not None:
             self._lib.VESKAR_Exit()  # deletes every instance with it
             self._init_dir = None
-            with self._retired_lock:
-                self._retired.clear()
+            # The next start may hand out the same numbers again: handles
+            # retired from now on belong to no start and are never deleted.
+            self._generation += 1
+            self._retired.clear()
 
     def _retire(self, handle, generation):
-        with self._retired_lock:
-            if generation == self._generation:
-                self._retired.append(handle)
+        self._retired.append((handle, generation))
 
     def _delete_retired(self):
-        with self._retired_lock:
-            handles, self._retired = self._retired, []
-        for handle in handles:
-            self._lib.VESKAR_DeleteInstance(handle)
+        while True:
+            try:
+                handle, generation = self._retired.popleft()
+            except IndexError:
+                return
+            if generation == self._generation:
+                self._lib.VESKAR_DeleteInstance(handle)
 
     @contextlib.contextmanager
     def call(self, started=True):
