@@ -39,7 +39,8 @@ bool CSearchServer::Listen(std::string& sError)
     CCatalogueSearch probe;
     if (!probe.Open(m_options.sDatabase, sError))
         return false;
-    m_nListen = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // Non-blocking: a worker woken with others finds the connection taken.
+    m_nListen = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (m_nListen < 0) {
         sError = std::string("socket: ") + std::strerror(errno);
         return false;
@@ -63,56 +64,26 @@ bool CSearchServer::Listen(std::string& sError)
 void CSearchServer::Run(const std::atomic<bool>& bStop)
 {
     for (int i = 0; i < std::max(1, m_options.nWorkers); ++i)
-        m_vecWorkers.emplace_back([this] { Work(); });
+        m_vecWorkers.emplace_back([this, &bStop] { Work(bStop); });
+    for (auto& worker : m_vecWorkers)
+        worker.join();
+    m_vecWorkers.clear();
+}
+
+// Each worker accepts for itself when it is free, so connections wait in
+// the kernel's queue, never in ours, and no hand-over wakes a second thread.
+void CSearchServer::Work(const std::atomic<bool>& bStop)
+{
+    CCatalogueSearch search;
+    std::string sError;
+    bool bOpen = search.Open(m_options.sDatabase, sError);
     while (!bStop) {
         pollfd fd{m_nListen, POLLIN, 0};
         if (poll(&fd, 1, 200) <= 0)
             continue;  // a time out, or a signal that may have asked to stop
         int nSocket = accept4(m_nListen, nullptr, nullptr, SOCK_CLOEXEC);
         if (nSocket < 0)
-            continue;
-        std::unique_lock<std::mutex> lock(m_mutex);
-        if (m_queWaiting.size() >= m_options.nMaxWaiting) {
-            lock.unlock();
-            close(nSocket);
-            ++m_nDropped;
-            continue;
-        }
-        m_queWaiting.push_back(nSocket);
-        lock.unlock();
-        m_ready.notify_one();
-    }
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_bClosing = true;
-    }
-    m_ready.notify_all();
-    for (auto& worker : m_vecWorkers)
-        worker.join();
-    m_vecWorkers.clear();
-}
-
-int CSearchServer::TakeConnection()
-{
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_ready.wait(lock, [this] { return m_bClosing || !m_queWaiting.empty(); });
-    if (m_bClosing) {
-        for (int nSocket : m_queWaiting)
-            close(nSocket);
-        m_queWaiting.clear();
-        return -1;
-    }
-    int nSocket = m_queWaiting.front();
-    m_queWaiting.pop_front();
-    return nSocket;
-}
-
-void CSearchServer::Work()
-{
-    CCatalogueSearch search;
-    std::string sError;
-    bool bOpen = search.Open(m_options.sDatabase, sError);
-    for (int nSocket; (nSocket = TakeConnection()) >= 0;) {
+            continue;  // another worker took it
         if (bOpen)
             Serve(nSocket, search);
         else

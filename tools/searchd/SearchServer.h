@@ -1,16 +1,13 @@
-// The search service on the loopback address: accepted connections wait
-// in a bounded queue for a fixed pool of workers, each with its own view of
-// the catalogue. One request and answer per connection, the request's size
-// and the connection's time bounded, so malformed or slow clients cost a
-// worker a limited time only.
+// The search service on the loopback address: a fixed pool of workers, each
+// with its own view of the catalogue, accepts and answers connections; the
+// others wait in the listening socket's queue. One request and answer per
+// connection, the request's size and the connection's time bounded, so
+// malformed or slow clients cost a worker a limited time only.
 #pragma once
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstddef>
-#include <deque>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,7 +21,6 @@ struct _tSearchServerOptions {
     int nWorkers = 8;
     int nConnectionSeconds = 10;  // from a worker taking a connection to its close
     size_t nMaxRequestBytes = 64 * 1024;
-    size_t nMaxWaiting = 2048;  // accepted connections waiting for a worker
 };
 
 class CSearchServer {
@@ -43,11 +39,10 @@ public:
 
     size_t Answered() const { return m_nAnswered; }
     size_t Refused() const { return m_nRefused; }  // malformed requests
-    size_t Dropped() const { return m_nDropped; }  // slow, cut short, or no room
+    size_t Dropped() const { return m_nDropped; }  // slow or cut short
 
 private:
-    void Work();
-    int TakeConnection();
+    void Work(const std::atomic<bool>& bStop);
     void Serve(int nSocket, CCatalogueSearch& search);
     using Deadline = std::chrono::steady_clock::time_point;
     bool ReadBody(CSocketStream& stream, Deadline deadline, std::string& sBody, std::string& sRefusal);
@@ -56,10 +51,6 @@ private:
     _tSearchServerOptions m_options;
     int m_nListen = -1;
     int m_nPort = 0;
-    std::mutex m_mutex;
-    std::condition_variable m_ready;
-    std::deque<int> m_queWaiting;
-    bool m_bClosing = false;
     std::vector<std::thread> m_vecWorkers;
     std::atomic<size_t> m_nAnswered{0};
     std::atomic<size_t> m_nRefused{0};
