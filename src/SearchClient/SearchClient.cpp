@@ -89,6 +89,11 @@ std::unique_ptr<char[]> CSearchClient::Decode(const std::string& sBlock)
         m_sError = "corrupt search answer: " + sError + Where();
         return nullptr;
     }
+    if (header.nSize > kMaxTextBytes) {
+        m_sError = "search answer would decompress to " + std::to_string(header.nSize) + " bytes, over the limit of " +
+                   std::to_string(kMaxTextBytes) + Where();
+        return nullptr;
+    }
     std::unique_ptr<char[]> pAnswer(new char[header.nSize + 1]);
     auto pDecoder = std::make_unique<CQuickLZDecoder>();
     if (!pDecoder->Decompress(pBlock, sBlock.size(), reinterpret_cast<uint8_t*>(pAnswer.get()), header.nSize,

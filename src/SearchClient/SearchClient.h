@@ -13,8 +13,10 @@ class CSocketStream;
 
 class CSearchClient {
 public:
-    // Answers above this are refused rather than allocated.
+    // Answers above this are refused rather than allocated, and so are
+    // answer texts that would decompress to more than kMaxTextBytes.
     static constexpr uint32_t kMaxAnswerBytes = 64u << 20;
+    static constexpr size_t kMaxTextBytes = size_t(256) << 20;
 
     explicit CSearchClient(int nTimeLimitSeconds) : m_nTimeLimitSeconds(nTimeLimitSeconds) {}
 

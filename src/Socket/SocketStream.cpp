@@ -83,7 +83,7 @@ bool CSocketStream::Connect(const std::string& sHost, int nPort, Clock::time_poi
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<uint16_t>(nPort));
     if (!ResolveIPv4(sHost, address.sin_addr))
-        return Fail(ESocketFailure::Resolve, errno ? errno : EHOSTUNREACH);
+        return Fail(ESocketFailure::Resolve, EHOSTUNREACH);
     if (connect(m_nSocket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0)
         return true;
     if (errno != EINPROGRESS && errno != EINTR)

@@ -152,6 +152,20 @@ TEST(SearchClient, CutShortOversizedAndCorruptAnswersGiveNull)
     EXPECT_EQ(Ask(corrupt.Port()), nullptr);
     EXPECT_NE(std::strstr(VESKAR_GetLastErrorMsg(), "corrupt search answer"), nullptr) << VESKAR_GetLastErrorMsg();
 
+    // A block whose header promises far more text than any answer holds.
+    CScriptedServer bomb([](int nSocket) {
+        CScriptedServer::ReadRequest(nSocket);
+        std::string sBlock(4u << 20, '\0');
+        sBlock[0] = 0x47;
+        for (int i = 0; i < 4; ++i) {
+            sBlock[1 + i] = static_cast<char>((sBlock.size() >> (8 * i)) & 0xFF);
+            sBlock[5 + i] = static_cast<char>(((300u << 20) >> (8 * i)) & 0xFF);
+        }
+        CScriptedServer::Send(nSocket, CSearchFrame::Answer(sBlock));
+    });
+    EXPECT_EQ(Ask(bomb.Port()), nullptr);
+    EXPECT_NE(std::strstr(VESKAR_GetLastErrorMsg(), "would decompress to"), nullptr) << VESKAR_GetLastErrorMsg();
+
     CScriptedServer notQuickLZ([](int nSocket) {
         CScriptedServer::ReadRequest(nSocket);
         CScriptedServer::Send(nSocket, CSearchFrame::Answer(kAnswer));

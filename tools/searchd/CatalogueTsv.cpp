@@ -27,10 +27,11 @@ std::vector<std::string> SplitTabs(const std::string& sLine)
     return vecFields;
 }
 
+// The header names the first nRequired columns at least, in order.
 template <size_t N>
-bool HeaderIs(const std::vector<std::string>& vecFields, const char* const (&columns)[N])
+bool HeaderIs(const std::vector<std::string>& vecFields, const char* const (&columns)[N], size_t nRequired)
 {
-    if (vecFields.size() > N || vecFields.size() < 2)
+    if (vecFields.size() > N || vecFields.size() < nRequired)
         return false;
     for (size_t i = 0; i < vecFields.size(); ++i) {
         if (vecFields[i] != columns[i])
@@ -97,8 +98,8 @@ bool CCatalogueTsv::Parse(const std::string& sText, std::string& sError)
 
 bool CCatalogueTsv::ParseHeader(const std::vector<std::string>& vecFields, std::string& sError)
 {
-    m_bStandards = HeaderIs(vecFields, kStandardColumns);
-    if (!m_bStandards && !HeaderIs(vecFields, kClauseColumns)) {
+    m_bStandards = HeaderIs(vecFields, kStandardColumns, 2);
+    if (!m_bStandards && !HeaderIs(vecFields, kClauseColumns, 5)) {
         sError = "the header must name the columns number, title, date, status, replaced_by or standard, clause, "
                  "row_name, col_name, value, unit";
         return false;
