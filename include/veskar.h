@@ -496,7 +496,7 @@ VESKAR_API const char* VESKAR_SuggestSpelling(const char* sSentenceUtf8);
 
 /* ---- Search service ---------------------------------------------------- */
 
-/* The answer of the search service at host:port to query (e.g. "[field] Safety_Tiaowen [whole] NAME"), hits start.. start+count (count -1: all); null on failure, taking at most Data/SearchAgent.xml's "TimeoutSeconds" (default 30). [search] */
+/* The search service's answer at host:port to query ("[field] Safety_Tiaowen [whole] NAME"), hits start on, count of them (-1: all); null on failure or past Data/SearchAgent.xml's "TimeoutSeconds" (30). [search] */
 VESKAR_API const char* orlosearch_query_client(const char* query, int start, int count, const char* host, int port);
 /* Frees every answer orlosearch_query_client still holds; returns 0. */
 VESKAR_API int orlosearch_query_client_exit(void);
