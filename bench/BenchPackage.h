@@ -4,12 +4,13 @@
 #pragma once
 
 #include <minizip/unzip.h>
-#include <minizip/zip.h>
 
 #include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "Reviser/ZipWriter.h"
 
 namespace bench {
 
@@ -45,19 +46,11 @@ inline bool ReadPackage(const std::string& sPath, PackageItems& items)
 // Writes the items as a package; false on failure.
 inline bool WritePackage(const std::string& sPath, const PackageItems& items)
 {
-    std::remove(sPath.c_str());
-    zipFile zf = zipOpen64(sPath.c_str(), APPEND_STATUS_CREATE);
-    if (!zf)
-        return false;
-    bool bOk = true;
-    for (const auto& [sName, sData] : items) {
-        zip_fileinfo info {};
-        bOk = bOk && zipOpenNewFileInZip(zf, sName.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                                         Z_DEFAULT_COMPRESSION) == ZIP_OK;
-        bOk = bOk && zipWriteInFileInZip(zf, sData.data(), static_cast<unsigned>(sData.size())) == ZIP_OK;
-        bOk = bOk && zipCloseFileInZip(zf) == ZIP_OK;
-    }
-    return zipClose(zf, nullptr) == ZIP_OK && bOk;
+    CZipWriter zip;
+    bool bOk = zip.Open(sPath);
+    for (const auto& [sName, sData] : items)
+        bOk = bOk && zip.Add(sName, sData);
+    return zip.Close() && bOk;
 }
 
 // The items with one item's data replaced (added when missing).

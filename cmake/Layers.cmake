@@ -12,7 +12,7 @@ set(VESKAR_LAYERS utility platform rux checker api)
 set(VESKAR_LAYER_DIRS_utility Utility Global)
 set(VESKAR_LAYER_DIRS_platform Docx Segmenter KeyScanner Convert CountryDetect Spelling Socket SearchClient)
 set(VESKAR_LAYER_DIRS_rux RUX)
-set(VESKAR_LAYER_DIRS_checker Checker BrowseDir)
+set(VESKAR_LAYER_DIRS_checker Checker Reviser BrowseDir)
 set(VESKAR_LAYER_DIRS_api API)
 
 # What every layer compiles and links with.

@@ -278,6 +278,15 @@ VESKAR_API const char* VESKAR_ImportDoc(const char* sReportFile, const char* sUR
 /* Marks the findings of a saved result in its document's HTML pages: null
  * on success, else the error text, which is [thread]. */
 VESKAR_API const char* VESKAR_ShowHtmlError(const char* sReviseXMLFile, int handle);
+/* Writes a revised copy of a saved result's document, every finding
+ * applied, as "<name>_Revised_<time>.docx" beside it (with "_2", "_3" ..
+ * when that name is taken); the document itself is left as it is. The
+ * path; "" when the result, its unpacked document or the file cannot be
+ * read or written, or the document changed since the check. */
+VESKAR_API const char* VESKAR_ReviseReportF(const char* sReviseXMLFile, int handle);
+/* The same copy with tracked changes by "veskar" for text corrections and
+ * comments for every other finding; returns as VESKAR_ReviseReportF. */
+VESKAR_API const char* VESKAR_ReviseReportTracked(const char* sReviseXMLFile, int handle);
 /* Re-checks the format of a saved result against template nTemplateID and
  * writes the result file again; returns as VESKAR_CheckReportF. */
 VESKAR_API const char* VESKAR_ReCheckFormat(const char* sCheckXML, int nTemplateID, int nResultFormat,

@@ -18,6 +18,8 @@ packages=(
   unicode-data
   # converters for other input formats (.doc/.wps/.rtf/.odt, .pdf)
   libreoffice-writer-nogui poppler-utils
+  # browser tests of the HTML pages (they are skipped without it)
+  chromium
   # reference peers for benchmarks
   python3-docx pandoc darts libdatrie-dev libmarisa-dev hyperfine
 )

@@ -125,6 +125,20 @@ VESKAR_API const char* VESKAR_ShowHtmlError(const char* sReviseXMLFile, int hand
                        });
 }
 
+VESKAR_API const char* VESKAR_ReviseReportF(const char* sReviseXMLFile, int handle)
+{
+    return OnInstance("VESKAR_ReviseReportF", handle, [&](CReportChecker& checker) {
+        return checker.ReviseF(LocalName(sReviseXMLFile).c_str());
+    });
+}
+
+VESKAR_API const char* VESKAR_ReviseReportTracked(const char* sReviseXMLFile, int handle)
+{
+    return OnInstance("VESKAR_ReviseReportTracked", handle, [&](CReportChecker& checker) {
+        return checker.ReviseTrackedF(LocalName(sReviseXMLFile).c_str());
+    });
+}
+
 VESKAR_API const char* VESKAR_ReCheckFormat(const char* sCheckXML, int nTemplateID, int nResultFormat, int handle)
 {
     return OnInstance("VESKAR_ReCheckFormat", handle, [&](CReportChecker& checker) {

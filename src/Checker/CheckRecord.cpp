@@ -142,9 +142,10 @@ void _tCheckResult::outputJson(Json::Value& result) const
 
 void _tCheckResult::input(const char* sLine, bool bJson)
 {
-    std::string sRecord = sLine ? sLine : "";
-    size_t nEnd = sRecord.find(bJson ? "}" : "</check>");
-    size_t nLimit = nEnd == std::string::npos ? sRecord.size() : nEnd;
+    // Only the record itself is copied: a result file holds thousands.
+    const char* pEnd = sLine ? std::strstr(sLine, bJson ? "}" : "</check>") : nullptr;
+    std::string sRecord = !sLine ? "" : (pEnd ? std::string(sLine, pEnd) : std::string(sLine));
+    size_t nLimit = sRecord.size();
     auto item = [&](const char* sName) {
         std::string sValue;
         if (bJson)

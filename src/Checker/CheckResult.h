@@ -49,6 +49,12 @@ public:
     float TotalScore() const;
 
     const std::vector<_tCheckResult>& Results() const { return m_vecResult; }
+    // The page on which finding nIndex was marked (the order stays as it is).
+    void SetPageNum(size_t nIndex, int nPage)
+    {
+        if (nIndex < m_vecResult.size())
+            m_vecResult[nIndex].page_num = nPage;
+    }
     const std::map<std::string, _tFreqScore>& Statistics() const { return m_mapErrId2FreqScore; }
     const std::map<uint32_t, int>& ChapterCounts() const { return m_mapChapID2freq; }
     unsigned ErrCount() const { return m_nErrCount; }

@@ -17,6 +17,7 @@
 #include "RUX/RUX.h"
 #include "RUX/RUXAgent.h"
 #include "RUX/RuleScan.h"
+#include "Reviser/DocReviser.h"
 
 namespace {
 
@@ -125,7 +126,12 @@ void RunFormatRecheckStage(const _tCheckServices& services, CDocxParser& parser,
         services.pDocFormatChecker->ReCheck(parser, results, nTemplateID, FormatOptions(services));
 }
 
-void RunHtmlStage(CDocxParser& /*parser*/, CCheckResult& /*results*/,
-                  const std::vector<_tKeyVal>& /*vecStandards*/)
+void RunHtmlStage(CDocReviser& reviser, CDocxParser& parser, CCheckResult& results,
+                  const std::vector<_tKeyVal>& vecStandards)
 {
+    // A document without pages (its export failed, or a text in memory with
+    // its own plain page) has nothing to mark.
+    if (reviser.ShowCheckInHtml(&parser, &results, vecStandards) != 1)
+        return;
+    parser.OutputHtmlPages();
 }

@@ -13,6 +13,7 @@
 
 class CDocxParser;
 class CCheckResult;
+class CDocReviser;
 class CRUXManager;
 class CQueryExpand;
 
@@ -46,4 +47,6 @@ void RunFormatStage(const _tCheckServices& services, CDocxParser& parser, CCheck
 void RunFormatRecheckStage(const _tCheckServices& services, CDocxParser& parser, CCheckResult& results,
                            int nTemplateID);
 // Marks the findings in the document's HTML pages and writes the pages.
-void RunHtmlStage(CDocxParser& parser, CCheckResult& results, const std::vector<_tKeyVal>& vecStandards);
+// The reviser marks the findings in the pages, which are then written.
+void RunHtmlStage(CDocReviser& reviser, CDocxParser& parser, CCheckResult& results,
+                  const std::vector<_tKeyVal>& vecStandards);

@@ -8,6 +8,7 @@
 #include "Checker/ErrorWordScan.h"
 #include "Docx/DocxParser.h"
 #include "Global/Globals.h"
+#include "Reviser/DocReviser.h"
 #include "Utility/BufferManager.h"
 #include "Utility/EncodingConverter.h"
 #include "Utility/FileUtility.h"
@@ -23,7 +24,8 @@ CReportChecker::CReportChecker(const _tCheckServices& services)
     : m_services(services),
       m_pBufManager(std::make_unique<CBufferManager>()),
       m_pDocxParser(std::make_unique<CDocxParser>()),
-      m_pCheckResult(std::make_unique<CCheckResult>(services.pError2Message))
+      m_pCheckResult(std::make_unique<CCheckResult>(services.pError2Message)),
+      m_pDocReviser(std::make_unique<CDocReviser>(services.pError2Message, services.pNum2FontSize))
 {
 }
 
@@ -111,7 +113,7 @@ int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganizatio
     if (bFilterCheck)
         CheckErrorWord(*m_pDocxParser, *m_pCheckResult);
     EndStage(&_tCheckTiming::fFormat);
-    RunHtmlStage(*m_pDocxParser, *m_pCheckResult, outputs.vecStandards);
+    RunHtmlStage(*m_pDocReviser, *m_pDocxParser, *m_pCheckResult, outputs.vecStandards);
     EndStage(&_tCheckTiming::fMarks);
     return 1;
 }
@@ -193,12 +195,15 @@ int CReportChecker::ReCheckFormat(const char* sCheckXML, int nTemplateID)
                     false);
     m_pDocxParser->LoadDocResult(NormalisePath(sContent).c_str());
     m_pDocxParser->m_sURLPrefix = m_pCheckResult->URLPrefix();
+    // The pages are made again from the document so the new findings mark
+    // clean pages, not those of the first check.
+    m_pDocxParser->ReuildHtml(m_pCheckResult->URLPrefix().c_str());
     m_pCheckResult->Remove("1.1.1");
     m_pCheckResult->Remove("1.1.2");
     m_pCheckResult->Remove("1.1.3");
     if (m_services.pDocFormatChecker)
         RunFormatRecheckStage(m_services, *m_pDocxParser, *m_pCheckResult, nTemplateID);
-    RunHtmlStage(*m_pDocxParser, *m_pCheckResult, {});
+    RunHtmlStage(*m_pDocReviser, *m_pDocxParser, *m_pCheckResult, {});
     return 1;
 }
 
@@ -215,8 +220,18 @@ const char* CReportChecker::ShowHtmlError(const char* sResultFile)
     if (parser.ReadDocx(NormalisePath(sDocx)) != 1)
         return g_sLastErrorMessage.c_str();
     parser.ParseStruct(results.ReportType(), nullptr, true);
-    RunHtmlStage(parser, results, {});
+    RunHtmlStage(*m_pDocReviser, parser, results, {});
     return nullptr;
+}
+
+const char* CReportChecker::ReviseF(const char* sResultFile)
+{
+    return Keep(m_pDocReviser->Revise(sResultFile));
+}
+
+const char* CReportChecker::ReviseTrackedF(const char* sResultFile)
+{
+    return Keep(m_pDocReviser->ReviseTracked(sResultFile));
 }
 
 const char* CReportChecker::ExtractKnowledge(int nType)

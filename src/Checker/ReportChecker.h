@@ -12,6 +12,7 @@
 
 class CBufferManager;
 class CCheckResult;
+class CDocReviser;
 class CDocxParser;
 
 class CReportChecker {
@@ -47,6 +48,11 @@ public:
     // Marks the findings of a saved result in its document's HTML pages:
     // null on success, else the last-error text.
     const char* ShowHtmlError(const char* sResultFile);
+    // Writes the revised copy of a saved result's document beside its
+    // unpacked folder: the path, "" on failure (kept in the buffers).
+    const char* ReviseF(const char* sResultFile);
+    // The same copy with tracked changes and comments instead.
+    const char* ReviseTrackedF(const char* sResultFile);
     // Knowledge of the imported text as JSON, kept in the buffers.
     const char* ExtractKnowledge(int nType);
     // One text scanned with one rule; valid until the next call.
@@ -79,6 +85,7 @@ private:
     std::unique_ptr<CBufferManager> m_pBufManager;
     std::unique_ptr<CDocxParser> m_pDocxParser;
     std::unique_ptr<CCheckResult> m_pCheckResult;
+    std::unique_ptr<CDocReviser> m_pDocReviser;
     std::string m_sResult;
     std::string m_sKGResult;
     std::string m_sSingleKeyResult;

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <json/writer.h>
 
 #include "Docx/DocxParser.h"
@@ -371,18 +372,18 @@ Json::Value CContentWriter::TablesJson() const
                 Json::Value paras(Json::arrayValue);
                 for (const _tParagraph& para : table.rows[r][c])
                     paras.append(ParaOutputJson(para));
-                col["Paras"] = paras;
-                cols.append(col);
+                col["Paras"] = std::move(paras);
+                cols.append(std::move(col));
             }
-            row["Cols"] = cols;
-            rows.append(row);
+            row["Cols"] = std::move(cols);
+            rows.append(std::move(row));
         }
-        obj["Rows"] = rows;
-        tables.append(obj);
+        obj["Rows"] = std::move(rows);
+        tables.append(std::move(obj));
     }
     Json::Value out(Json::objectValue);
     out["TableCount"] = static_cast<Json::UInt64>(m_parser.Model().Tables().size());
-    out["Tables"] = tables;
+    out["Tables"] = std::move(tables);
     return out;
 }
 
@@ -396,11 +397,11 @@ Json::Value CContentWriter::FiguresJson() const
         obj["paraIndex"] = static_cast<int>(figure.para_index);
         obj["figureFile"] = figure.figure_file;
         obj["figureID"] = figure.figure_id;
-        figures.append(obj);
+        figures.append(std::move(obj));
     }
     Json::Value out(Json::objectValue);
     out["FigureCount"] = static_cast<Json::UInt64>(m_parser.Model().Figures().size());
-    out["Figures"] = figures;
+    out["Figures"] = std::move(figures);
     return out;
 }
 
@@ -417,11 +418,11 @@ std::string CContentWriter::JsonData(bool bWithTables) const
     Json::Value pages(Json::arrayValue);
     for (uint32_t nId : model.PageParaIDs())
         pages.append(Hex8(nId));
-    root["pages_paraID"] = pages;
+    root["pages_paraID"] = std::move(pages);
     Json::Value formulas(Json::arrayValue);
     for (int nIndex : model.FormulaIndex())
         formulas.append(nIndex);
-    root["formular_index"] = formulas;
+    root["formular_index"] = std::move(formulas);
     root["SingleByteCharCount"] = static_cast<Json::UInt64>(model.SingleCharCount());
     root["MultiByteCharCount"] = static_cast<Json::UInt64>(model.MultiCharCount());
     root["CharCount"] = static_cast<Json::UInt64>(model.CharCount());
@@ -430,7 +431,7 @@ std::string CContentWriter::JsonData(bool bWithTables) const
         Json::Value list(Json::arrayValue);
         for (const _tParagraph& para : model.HeadFooter(k))
             list.append(ParaOutputJson(para));
-        root[kHeadFooter[k]] = list;
+        root[kHeadFooter[k]] = std::move(list);
     }
     Json::Value contents(Json::arrayValue);
     for (int nIndex : model.ContentStruct()) {
@@ -438,12 +439,12 @@ std::string CContentWriter::JsonData(bool bWithTables) const
             contents.append(ParaOutputJson(model.Paragraphs()[static_cast<size_t>(nIndex)]));
     }
     root["ContentCount"] = static_cast<Json::UInt64>(model.ContentStruct().size());
-    root["Contents"] = contents;
+    root["Contents"] = std::move(contents);
     Json::Value paras(Json::arrayValue);
     for (const _tParagraph& para : model.Paragraphs())
         paras.append(ParaOutputJson(para));
     root["ParaCount"] = static_cast<Json::UInt64>(model.Paragraphs().size());
-    root["Paras"] = paras;
+    root["Paras"] = std::move(paras);
     if (bWithTables) {
         root["Tables"] = TablesJson();
         root["Figures"] = FiguresJson();

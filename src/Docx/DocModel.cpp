@@ -385,6 +385,22 @@ void CDocModel::SetPageParaIDs(std::vector<uint32_t> vecIds)
     m_vecPageParaID = std::move(vecIds);
 }
 
+void CDocModel::SetPageNumbers(const std::vector<int>& vecPages)
+{
+    for (size_t i = 0; i < m_vecParagraph.size(); ++i) {
+        _tParagraph& para = m_vecParagraph[i];
+        para.page_num = i < vecPages.size() ? vecPages[i] : 0;
+        if (para.level != DocLevel::TABLE_PLACEHOLDER || para.id >= m_vecTable.size())
+            continue;
+        for (_tRow& row : m_vecTable[para.id].rows) {
+            for (_tCell& cell : row) {
+                for (_tParagraph& cellPara : cell)
+                    cellPara.page_num = para.page_num;
+            }
+        }
+    }
+}
+
 void CDocModel::SetChapters(std::vector<int> vecIds, std::vector<unsigned> vecParaIndexes)
 {
     m_vecChapterId = std::move(vecIds);

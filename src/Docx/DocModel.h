@@ -122,6 +122,9 @@ public:
     void SetHeadFooter(int nKind, std::vector<_tParagraph> vecParas);
     // Sorted on entry.
     void SetPageParaIDs(std::vector<uint32_t> vecIds);
+    // The page of each body entry (0 past the end of vecPages); a table's
+    // cell paragraphs take the page of its placeholder.
+    void SetPageNumbers(const std::vector<int>& vecPages);
     void SetChapters(std::vector<int> vecIds, std::vector<unsigned> vecParaIndexes);
     void SetFormulaIndex(std::vector<int> vecIndexes);
     // The body indexes of the first and last reference entry; -1 for both

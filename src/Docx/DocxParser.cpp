@@ -55,6 +55,7 @@ void CDocxParser::Reset()
     m_mapParts.clear();
     m_vecHtmlText.clear();
     m_sHtmlText.clear();
+    m_sHtmlPrefix.clear();
     m_listNumbering.Clear();
     m_styleSheet.Clear();
     // Headers and footers go too: a text imported after a .docx must not
@@ -525,6 +526,9 @@ int CDocxParser::ParseStruct(int nReportType, const char* sURLPrefix, bool bFull
         BuildContent();
         if (m_model.DocStruct().empty() && NumbersGiveHeadings(nReportType))
             ParseSection();
+        // The pages come last, so headings found from their numbers are
+        // headings on the pages too; a failure leaves the parse without pages.
+        ReuildHtml(m_sURLPrefix.c_str());
     }
     m_pTextStart.reset();
     return 1;
@@ -604,6 +608,7 @@ int CDocxParser::ImportMemory(const char* sText, int nReportType, int nResultFor
     }
     if (NumbersGiveHeadings(nReportType))
         ParseSection();
+    WritePlainTextPage();
     if (m_nResultFormat == 1)
         GetContentJsonFile();
     else
@@ -623,6 +628,7 @@ size_t CDocxParser::LoadDocResult(const char* sResultFile)
     Reset();
     CContentReader reader(*this);
     size_t nRead = reader.InputXMLData(sText);
+    ReloadHtmlPages();
     // The pair travels together: look beside the document file first.
     std::string sContent;
     std::string sBeside = JoinPath(DirName(sFile), m_sFilename + "_Content.xml");

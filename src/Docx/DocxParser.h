@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Docx/DocModel.h"
@@ -70,6 +71,44 @@ public:
     // Document name + sSuffix in the output folder (beside the input
     // document unless the caller set an output folder).
     std::string OutputPath(const std::string& sSuffix) const;
+
+    // ---- HTML pages --------------------------------------------------------
+    // Pages of the document for a browser, every paragraph element labelled
+    // with its id (what the reviser marks findings at): m_vecHtmlText, their
+    // common head m_sHtmlPrefix, their first ids in Model().PageParaIDs().
+    // Reads the HTML export "<name>.htm" (converted to UTF-8 when it
+    // declares a GBK charset), labels it, puts sURLPrefix before its image
+    // sources and cuts it into pages. 1, or -1 when it cannot be read
+    // ("Failed Read File " + path): no pages then.
+    int GenerateDocHtm(const char* sURLPrefix);
+    // Writes the export from the model (a file of that name that this
+    // library did not write is used as it is), then GenerateDocHtm. The
+    // URL prefix is kept. 1, or -1 as GenerateDocHtm.
+    int ReuildHtml(const char* sURLPrefix);
+    // Cuts m_sHtmlText (labelled) into pages and numbers the paragraphs'
+    // pages: sections of the export, short ones joined, long ones cut.
+    void PageSegment();
+    // Appends the pieces of one long section as pages.
+    void PageFurtherSegment(const std::string& sText);
+    // Writes every page ("<name>_%d.htm") and the style sheets and scripts
+    // they link; the path of page 0, or null (no pages, or a page could not
+    // be written: "Failed writing file " + path).
+    const char* OutputHtmlPages();
+    // Writes page n with its pager; n past the last page writes the whole
+    // labelled HTML (OutputHtmlFile). The path, or null.
+    const char* OutputHtmlOnePage(int n);
+    // Writes m_sHtmlText to "<name>.htm"; the path or null. A file of that
+    // name that this library did not write is never replaced.
+    const char* OutputHtmlFile();
+    // Reads "<name>.htm" into m_sHtmlText: 1, or -1 ("Failed reading file " + path).
+    int InputHtmlFile();
+    // The font family (the first one named) and size in points of the spans
+    // of an HTML element; false when it names neither. The font is kept in
+    // m_sLastFont.
+    bool GetHtmlFont(std::string_view sElement, std::string& sFont, double& dSizePt);
+    // The page of a plain-text import ("<name>_0.htm"); false when it could
+    // not be written (the import goes on without it).
+    bool WritePlainTextPage();
 
     // ---- Structure -------------------------------------------------------
     // Headings from their numbers; the number of headings found.
@@ -165,6 +204,15 @@ private:
     static bool IsReadPart(const std::string& sName);
     int ImportConvertedText(const std::string& sFile, const std::string& sFolder,
                             const std::string& sExt);
+    // The HTML pages step of a parse, and their reload with a saved document.
+    void LabelHtml(const char* sURLPrefix);
+    void NumberPages();
+    void ReloadHtmlPages();
+    void ClearHtmlPages();
+    // Appends a page (or, without a label in order, adds its text to the
+    // next or last page).
+    void AppendPage(std::string_view sText, std::vector<uint32_t>& vecIds, std::string& sPending);
+    void AppendPieces(std::string_view sSection, std::vector<uint32_t>& vecIds);
     // Writes an output file unless a file of the user's own has that name.
     bool WriteOutput(const std::string& sPath, const std::string& sData, const char* sMarker);
 

@@ -20,6 +20,19 @@ cp "$example" "$work/论文 一.docx"
 grep -q '^score: ' "$work/out" || fail "check prints no score"
 [ -f "$work/论文 一_Check.xml" ] || fail "check wrote no result file"
 "$veskar" show "$work/论文 一_Check.xml" | grep -q '^score: ' || fail "show prints no score"
+revised=$("$veskar" revise "$work/论文 一_Check.xml") || fail "revise failed"
+case "$revised" in "$work/论文 一_Revised_"*.docx) ;; *) fail "revise printed: $revised" ;; esac
+[ -s "$revised" ] || fail "revise wrote no document"
+tracked=$("$veskar" revise "$work/论文 一_Check.xml" --track) || fail "revise --track failed"
+[ -s "$tracked" ] && [ "$tracked" != "$revised" ] || fail "revise --track wrote no new document"
+rm -f "$work/论文 一_"[0-9]*.htm
+page=$("$veskar" html "$work/论文 一_Check.xml") || fail "html failed"
+[ "$page" = "$work/论文 一_0.htm" ] && [ -s "$page" ] || fail "html printed: $page"
+grep -q 'class=msoIns' "$page" "$work/论文 一_"[0-9]*.htm || fail "the pages mark no finding"
+[ -f "$work/css/commen.css" ] && [ -f "$work/js/left_nav3.js" ] || fail "the pages' assets are missing"
+"$veskar" check "$work/论文 一.docx" --html > "$work/html.out" || fail "check --html failed"
+grep -q "^pages:   $work/论文 一_0.htm" "$work/html.out" && grep -q "^revised: .*_Revised_.*\.docx" "$work/html.out" \
+  || fail "check --html printed: $(cat "$work/html.out")"
 "$veskar" check "$work/论文 一.docx" --json | grep -q '"Statistics"' || fail "check --json prints no JSON"
 "$veskar" check "$work/论文 一.docx" --timing | grep -q "^  audit  *[0-9]" || fail "check --timing prints no audit time"
 
@@ -49,7 +62,11 @@ grep -q 'not a folder' "$work/ec.out" || fail "a batch on a file gives no clear 
 expect 1 show "$work/batch/a.docx"
 grep -q 'not a saved check result' "$work/ec.out" || fail "show of a non-result: $(cat "$work/ec.out")"
 expect 2 help nosuchcommand
-for command in check batch show recheck info catalogue parse text seg dict rules extract scan; do
+expect 2 revise
+expect 1 revise "$work/missing_Check.xml"
+expect 2 html
+expect 1 html "$work/missing_Check.xml"
+for command in check batch show recheck revise html info catalogue parse text seg dict rules extract scan; do
   cmp -s <("$veskar" help $command) <("$veskar" $command --help) || fail "help $command differs from $command --help"
 done
 

@@ -30,5 +30,5 @@ fails() {  # name, then the file to add and its line
 fails "Utility including RUX" src/Utility/Up.cpp '#include "RUX/RUX.h"'
 fails "Docx including Checker" src/Docx/Up.h '  #  include "Checker/CheckResult.h"'
 fails "RUX including the public header" src/RUX/Up.h '#include "veskar.h"'
-fails "a folder in no layer" src/Reviser/Reviser.cpp '#include "Utility/Log.h"'
+fails "a folder in no layer" src/Orphan/Orphan.cpp '#include "Utility/Log.h"'
 echo "check-layers: all cases behave"

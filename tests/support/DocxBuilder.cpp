@@ -132,11 +132,15 @@ CDocxBuilder& CDocxBuilder::Footer(int n, const std::string& sInnerXml)
 bool CDocxBuilder::Write(const std::string& sPath) const
 {
     auto items = m_vecItems;
-    SetItem(items, "[Content_Types].xml",
-            "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\"/>");
     bool bHasDocument = false;
-    for (const auto& item : items)
+    bool bHasTypes = false;
+    for (const auto& item : items) {
         bHasDocument = bHasDocument || item.first == "word/document.xml";
+        bHasTypes = bHasTypes || item.first == "[Content_Types].xml";
+    }
+    if (!bHasTypes)
+        SetItem(items, "[Content_Types].xml",
+                "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\"/>");
     if (!bHasDocument)
         SetItem(items, "word/document.xml", Document(""));
     return WriteZip(sPath, items);

@@ -2,10 +2,10 @@
 // of our own, laid out as a small .docx.
 #include "TemplateSamples.h"
 
-#include <minizip/zip.h>
-
 #include <cstdio>
 #include <utility>
+
+#include "Reviser/ZipWriter.h"
 
 namespace {
 
@@ -375,19 +375,11 @@ std::vector<std::pair<std::string, std::string>> Parts(const _tSampleLooks& look
 
 bool WriteZip(const std::string& sPath, const std::vector<std::pair<std::string, std::string>>& vecParts)
 {
-    std::remove(sPath.c_str());
-    zipFile zf = zipOpen64(sPath.c_str(), APPEND_STATUS_CREATE);
-    if (!zf)
-        return false;
-    bool bOk = true;
-    for (const auto& [sName, sData] : vecParts) {
-        zip_fileinfo info {};
-        bOk = bOk && zipOpenNewFileInZip(zf, sName.c_str(), &info, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED,
-                                         Z_DEFAULT_COMPRESSION) == ZIP_OK;
-        bOk = bOk && zipWriteInFileInZip(zf, sData.data(), static_cast<unsigned>(sData.size())) == ZIP_OK;
-        bOk = bOk && zipCloseFileInZip(zf) == ZIP_OK;
-    }
-    return zipClose(zf, nullptr) == ZIP_OK && bOk;
+    CZipWriter zip;
+    bool bOk = zip.Open(sPath);
+    for (const auto& [sName, sData] : vecParts)
+        bOk = bOk && zip.Add(sName, sData);
+    return zip.Close() && bOk;
 }
 
 }  // namespace

@@ -8,12 +8,13 @@
 #include "Commands.h"
 #include "LibrarySession.h"
 #include "OutputOptions.h"
+#include "PageFiles.h"
 #include "ResultSummary.h"
 #include "veskar.h"
 
 const char* const kCheckUsage =
     "usage: veskar check FILE [--type N] [--format xml|json] [--org ORG] [--json]\n"
-    "                         [--out DIR] [--log-dir DIR] [--data DIR]\n"
+    "                         [--html] [--out DIR] [--log-dir DIR] [--data DIR]\n"
     "\n"
     "Checks a document (.docx; .doc, .wps, .rtf, .odt through LibreOffice; .pdf\n"
     "through pdftotext; .txt, .htm) and writes its result beside it as\n"
@@ -31,6 +32,9 @@ const char* const kCheckUsage =
     "                     one found in the document\n"
     "  --json             print the JSON result instead of the summary\n"
     "  --timing           print the time of each stage after the summary\n"
+    "  --html             then print the path of the document's HTML pages\n"
+    "                     (NAME_0.htm ..., findings marked) and write a revised\n"
+    "                     copy (NAME_Revised_<time>.docx) and print its path\n"
     VESKAR_OUT_HELP
     VESKAR_LOG_DIR_HELP
     "  --data DIR         the data folder, or the folder that holds it\n";
@@ -57,6 +61,20 @@ void PrintTiming(const char* sJson)
     std::printf("  %-13s %10.1f\n", "total", fTotal);
 }
 
+// After a check: where its marked pages are, and a revised copy.
+int ShowAndRevise(const Json::Value& result, const std::string& sResultFile)
+{
+    std::string sPage = FirstPagePath(result);
+    if (sPage.empty())
+        return ReportFailure("no HTML pages were written for " + sResultFile);
+    std::printf("pages:   %s\n", sPage.c_str());
+    const char* sRevised = VESKAR_ReviseReportF(sResultFile.c_str(), 0);
+    if (!sRevised || !*sRevised)
+        return ReportFailure("cannot revise " + sResultFile);
+    std::printf("revised: %s\n", sRevised);
+    return 0;
+}
+
 }  // namespace
 
 int RunCheck(int argc, char** argv, int nFirst)
@@ -65,7 +83,8 @@ int RunCheck(int argc, char** argv, int nFirst)
     CCommandLine args;
     int nExit = 0;
     if (!ParseCommandArgs(args, argc, argv, nFirst, sUsage,
-                          {"--type", "--format", "--org", "--data", "--out", "--log-dir"}, {"--json", "--timing"}, nExit))
+                          {"--type", "--format", "--org", "--data", "--out", "--log-dir"}, {"--json", "--timing", "--html"},
+                          nExit))
         return nExit;
     int nType = 6;
     if (args.Words().size() != 1)
@@ -98,5 +117,5 @@ int RunCheck(int argc, char** argv, int nFirst)
         PrintResultSummary(result, sResultFile, sFile);
     if (args.Has("--timing"))
         PrintTiming(VESKAR_GetCheckTiming(0));
-    return 0;
+    return args.Has("--html") ? ShowAndRevise(result, sResultFile) : 0;
 }

@@ -44,6 +44,8 @@ int RunTypes(int argc, char** argv, int nFirst); extern const char* const kTypes
 int RunSpelld(int argc, char** argv, int nFirst); extern const char* const kSpelldUsage;
 int RunSearchd(int argc, char** argv, int nFirst); extern const char* const kSearchdUsage;
 int RunTemplate(int argc, char** argv, int nFirst); extern const char* const kTemplateUsage;
+int RunRevise(int argc, char** argv, int nFirst); extern const char* const kReviseUsage;
+int RunHtml(int argc, char** argv, int nFirst); extern const char* const kHtmlUsage;
 
 // Report types run from 0 to this; a --type outside is a usage error.
 constexpr int kMaxReportType = 19;

@@ -12,6 +12,8 @@ const _tCommand kCommands[] = {
     {"batch", "check every document under a folder", kBatchUsage, RunBatch},
     {"show", "print a saved check result as a summary", kShowUsage, RunShow},
     {"recheck", "re-check the format of a saved result against a template", kRecheckUsage, RunRecheck},
+    {"revise", "write a revised copy of a checked document from its result", kReviseUsage, RunRevise},
+    {"html", "write the HTML pages of a checked document, findings marked", kHtmlUsage, RunHtml},
     {"template", "import, list, show, delete or export format templates", kTemplateUsage, RunTemplate},
     {"info", "start the library and show version, switches and tables", kInfoUsage, RunInfo},
     {"catalogue", "import, export or show the error catalogue", kCatalogueUsage, RunCatalogue},
