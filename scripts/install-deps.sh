@@ -8,6 +8,8 @@ packages=(
   g++ clang libclang-rt-14-dev cmake make pkg-config googletest libgtest-dev libbenchmark-dev
   # libraries the library links
   libjsoncpp-dev zlib1g-dev libminizip-dev libcurl4-openssl-dev libuchardet-dev
+  # the search service's standards catalogue (SQLite with FTS5)
+  libsqlite3-dev
   # the build-time reader of the compressed character readings
   libbz2-dev
   # data the build compiles: segmenter core dictionary, English words

@@ -27,6 +27,7 @@ const _tCommand kCommands[] = {
     {"extract", "extract key values, tuples and tables from a document with a rule set", kExtractUsage, RunExtract},
     {"scan", "trace how a rule set matches one paragraph", kScanUsage, RunScan},
     {"spelld", "serve spelling suggestions over HTTP on the loopback address", kSpelldUsage, RunSpelld},
+    {"searchd", "serve the standards catalogue to the search client on the loopback address", kSearchdUsage, RunSearchd},
 };
 
 void PrintHelp(FILE* out)
