@@ -24,6 +24,11 @@ def test_missing_and_broken_documents_raise_with_the_reason(tmp_path, copy_of):
     with pytest.raises(veskar.VeskarError) as result:
         veskar.load_result(unreadable)
     assert "broken_Check.json" in result.value.detail
+    other = tmp_path / "other_Check.xml"
+    other.write_text("<notes>not a result</notes>")
+    with pytest.raises(veskar.VeskarError) as result:
+        veskar.load_result(other)
+    assert "Not a check result" in result.value.detail
     assert veskar.check(copy_of(EXAMPLE)).findings
 
 
