@@ -79,6 +79,7 @@ private:
     void CheckStandardId(const _tKeyVal& kv);
     void CheckStandardArgument();
     const _tKeyVal* TupleValue(const char* sKey) const;
+    _tKeyVal AsWritten(const _tKeyVal& kv) const;
     CStandardSearch& StandardSearch();
     void CheckLogicExpression(const _tKeyVal& kv, int nMode, int nRule);
     bool FieldValue(int nField, const _tKeyVal& kv, int nMode, std::string& sValue);

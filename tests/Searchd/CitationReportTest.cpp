@@ -96,8 +96,8 @@ TEST_F(CitationReportTest, ExampleReportGivesExactlyItsCitationFindings)
 {
     EXPECT_EQ(Check(ExampleReport("safety_report.docx")),
               "2.1:2014年8月1日->2015-05-01;"
-              "2.2:GB 50045 - 95->;"
-              "2.8:GB 50057 - 94->GB 50057-2010;"
+              "2.2:GB 50045-95->;"
+              "2.8:GB 50057-94->GB 50057-2010;"
               "2.10:" + ClauseText("6m") + "->9m;");
 }
 
