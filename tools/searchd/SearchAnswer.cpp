@@ -1,6 +1,8 @@
 // Answers are built in one string, sized ahead from the values.
 #include "SearchAnswer.h"
 
+#include "Utility/XmlText.h"
+
 namespace {
 
 void AppendElement(std::string& sOut, const std::string& sName, const std::string& sValue)
@@ -8,7 +10,7 @@ void AppendElement(std::string& sOut, const std::string& sName, const std::strin
     sOut += '<';
     sOut += sName;
     sOut += '>';
-    CSearchAnswer::AppendEscaped(sOut, sValue);
+    XmlEscapeAppend(sOut, sValue);
     sOut += "</";
     sOut += sName;
     sOut += '>';
@@ -21,20 +23,6 @@ std::string Numbers(size_t nTotal, size_t nReturned)
 }
 
 }  // namespace
-
-void CSearchAnswer::AppendEscaped(std::string& sOut, const std::string& sText)
-{
-    for (char c : sText) {
-        if (c == '&')
-            sOut += "&amp;";
-        else if (c == '<')
-            sOut += "&lt;";
-        else if (c == '>')
-            sOut += "&gt;";
-        else
-            sOut += c;
-    }
-}
 
 std::string CSearchAnswer::Write(const _tSearchResult& result)
 {

@@ -20,6 +20,4 @@ class CSearchAnswer {
 public:
     static std::string Write(const _tSearchResult& result);
     static std::string Refusal(const std::string& sWhy);
-    // "&", "<" and ">" as entities.
-    static void AppendEscaped(std::string& sOut, const std::string& sText);
 };
