@@ -3,7 +3,8 @@ JOBS ?= 2
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all build demo test test-asan test-tsan fuzz-build fuzz-smoke fuzz-long bench install clean
+.PHONY: all build demo demo-standards test test-asan test-tsan fuzz-build fuzz-smoke fuzz-long bench install \
+  package check-package clean
 
 all: build
 
@@ -24,6 +25,15 @@ demo:
 	  $(BUILD)/demo/Data/RUX-Configure.json
 	cp $(BUILD)/examples/thesis.docx $(BUILD)/demo/thesis.docx
 	$(BUILD)/veskar check $(BUILD)/demo/thesis.docx --type 7 --data $(BUILD)/demo
+
+# Starts the search service on a free loopback port over the build's
+# standards catalogue and checks the example safety report's cited
+# standards against it (a withdrawn standard, an old edition's number, a
+# wrong date, a wrong clause value), then stops the service.
+demo-standards:
+	scripts/install-deps.sh
+	$(MAKE) build
+	scripts/demo-standards.sh $(BUILD)
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
@@ -68,6 +78,15 @@ bench:
 
 install: build
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX),)
+
+# A Debian package of the library, tool, header, veskar.pc and data folder
+# (installed under /usr) in $(BUILD)/package; check-package unpacks it into a
+# scratch root and checks a document with it.
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+check-package: package
+	scripts/check-package.sh $(BUILD) $$(ls -t $(BUILD)/package/veskar_*.deb | head -1)
 
 clean:
 	rm -rf build build-asan build-tsan build-fuzz build-bench

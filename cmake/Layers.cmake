@@ -10,7 +10,7 @@
 
 set(VESKAR_LAYERS utility platform rux checker api)
 set(VESKAR_LAYER_DIRS_utility Utility Global)
-set(VESKAR_LAYER_DIRS_platform Docx Segmenter KeyScanner Convert CountryDetect Spelling)
+set(VESKAR_LAYER_DIRS_platform Docx Segmenter KeyScanner Convert CountryDetect Spelling Socket SearchClient)
 set(VESKAR_LAYER_DIRS_rux RUX)
 set(VESKAR_LAYER_DIRS_checker Checker Reviser BrowseDir)
 set(VESKAR_LAYER_DIRS_api API)

@@ -28,11 +28,15 @@
  *               or at least 10,000 further texts of the rule engine.
  *   [thread]    kept per thread: valid until the calling thread's next call
  *               into the library.
+ *   [search]    kept by the search client: valid until
+ *               orlosearch_query_client_exit or at least 10,000 further
+ *               answers have been returned, from any thread.
  *
  * ---- Threads ------------------------------------------------------------
- * - VESKAR_Init, VESKAR_Exit, RUX_Init, RUX_Exit and VESKAR_ImportErrorMsg
- *   (it rewrites the catalogue every check and result reads) run alone: no
- *   other call of this library may be running on any thread meanwhile.
+ * - VESKAR_Init, VESKAR_Exit, RUX_Init, RUX_Exit, orlosearch_query_client_exit
+ *   and VESKAR_ImportErrorMsg (it rewrites the catalogue every check and
+ *   result reads) run alone: no other call of this library may be running
+ *   on any thread meanwhile.
  * - A checker handle belongs to one thread at a time: calls on the same
  *   handle must not overlap (they share the instance's document, findings
  *   and texts). Calls on different handles run at once, one thread each.
@@ -46,8 +50,8 @@
  *   Audit_GetErrorInfo, the template functions (they take turns), the
  *   dictionary imports other than the catalogue (they swap their dictionary
  *   under a lock), the ".pdat" functions, VESKAR_Segment, VESKAR_ParseFile,
- *   VESKAR_GetFileText, VESKAR_ExtractKnowledge and the batches (each
- *   worker has its own instance).
+ *   VESKAR_GetFileText, VESKAR_ExtractKnowledge, orlosearch_query_client
+ *   and the batches (each worker has its own instance).
  * - Rule engine: a RUX handle, like a checker handle, belongs to one thread
  *   at a time; RUX_DeleteInstance may run while a call on it runs (the set
  *   is freed when that call returns; its texts are [engine]). RUXSet_*
@@ -498,6 +502,13 @@ VESKAR_API const char* VESKAR_GetCheckTiming(int handle);
  * (Data/Spelling, Data/Segmenter) on first use. Null before init or when the
  * spelling data cannot be loaded. [thread] */
 VESKAR_API const char* VESKAR_SuggestSpelling(const char* sSentenceUtf8);
+
+/* ---- Search service ---------------------------------------------------- */
+
+/* The search service's answer at host:port to query ("[field] Safety_Tiaowen [whole] NAME"), hits start on, count of them (-1: all); null on failure or past Data/SearchAgent.xml's "TimeoutSeconds" (30). [search] */
+VESKAR_API const char* orlosearch_query_client(const char* query, int start, int count, const char* host, int port);
+/* Frees every answer orlosearch_query_client still holds; returns 0. */
+VESKAR_API int orlosearch_query_client_exit(void);
 
 #ifdef __cplusplus
 }

@@ -8,6 +8,8 @@ packages=(
   g++ clang libclang-rt-14-dev cmake make pkg-config googletest libgtest-dev libbenchmark-dev
   # libraries the library links
   libjsoncpp-dev zlib1g-dev libminizip-dev libcurl4-openssl-dev libuchardet-dev
+  # the search service's standards catalogue (SQLite with FTS5)
+  libsqlite3-dev
   # the build-time reader of the compressed character readings
   libbz2-dev
   # the job queue of veskar submit/worker/status, and its tests
@@ -20,6 +22,9 @@ packages=(
   libreoffice-writer-nogui poppler-utils
   # browser tests of the HTML pages (they are skipped without it)
   chromium
+  # the Python package's tests and its pip install; the Debian package (cpack's
+  # dependency list needs dpkg-shlibdeps and file)
+  python3-pytest python3-venv python3-setuptools python3-wheel python3-pip dpkg-dev file
   # reference peers for benchmarks
   python3-docx pandoc darts libdatrie-dev libmarisa-dev hyperfine
   # timing in the queue benchmark

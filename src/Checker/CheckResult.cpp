@@ -282,11 +282,19 @@ int CCheckResult::Import(const char* sXMLFile)
         SetLastError("Failed Read file " + sPath);
         return -1;
     }
-    return ImportXmlText(sText);
+    if (ImportXmlText(sText) != 1) {
+        SetLastError("Not a check result: " + sPath);
+        return -1;
+    }
+    return 1;
 }
 
 int CCheckResult::ImportXmlText(const std::string& sXml)
 {
+    // Any other XML (or text) would otherwise read as a result without a
+    // finding, scoring 100.
+    if (sXml.find("<CheckResults>") == std::string::npos)
+        return -1;
     std::string sValue;
     m_sPath = XmlElementText(sXml, "docxPath", 0, sXml.size(), sValue) ? sValue : "";
     m_sFilename = XmlElementText(sXml, "docxFile", 0, sXml.size(), sValue) ? sValue : "";

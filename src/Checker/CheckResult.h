@@ -39,7 +39,8 @@ public:
     const char* GetResultJson(const char* sPath, const char* sFilename, int nType, const char* sURLPrefix,
                               CDocxParser* pDocxParser);
     // Reads a saved result: JSON when the extension is "json" (any case),
-    // else XML. 1, or -1 with "Failed Read file <path>".
+    // else XML. 1, or -1 with "Failed Read file <path>" (or "Not a check
+    // result: <path>" for an XML file without "<CheckResults>").
     int Import(const char* sXMLFile);
     int ImportJsonFile(const char* sJsonFile);
     int ImportXmlText(const std::string& sXml);

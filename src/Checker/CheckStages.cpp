@@ -5,6 +5,7 @@
 #include "Checker/CheckStages.h"
 
 #include <memory>
+#include <set>
 
 #include "Checker/CheckResult.h"
 #include "Checker/DocFormatCheck.h"
@@ -44,10 +45,26 @@ void AddFinding(CCheckResult& results, const _tAuditFailure& failure)
     results.AddResult(record);
 }
 
+// A report type without citations never asks for the argument rule set,
+// so its absence is noticed (and logged) only by a check that needs it.
+_tStandardServices StandardServices(CRUXManager& manager, const CQueryExpand* pSimDict)
+{
+    _tStandardServices services;
+    services.sDataDir = manager.DataPath();
+    services.pSimilar = pSimDict;
+    std::set<int> setTypes = manager.ReportTypes();
+    if (setTypes.count(CRUXManager::kArgumentRuleType)) {
+        CAudit* pArguments = manager.GetProcesser(CRUXManager::kArgumentRuleType);
+        services.pArgumentRUX = pArguments ? pArguments->GetRUX() : nullptr;
+    }
+    return services;
+}
+
 }  // namespace
 
 void RunAuditStage(CRUXManager* pManager, CDocxParser& parser, CCheckResult& results, int nType, int nResultFormat,
-                   const char* sOrganization, bool bDebug, _tAuditOutputs& outputs, const CQueryExpand* pSpellDict)
+                   const char* sOrganization, bool bDebug, _tAuditOutputs& outputs, const CQueryExpand* pSpellDict,
+                   const CQueryExpand* pSimDict)
 {
     outputs = _tAuditOutputs();
     CAudit* pAudit = ProcessorOfType(pManager, nType);
@@ -55,6 +72,7 @@ void RunAuditStage(CRUXManager* pManager, CDocxParser& parser, CCheckResult& res
         return;
     CAuditAgent agent(pAudit);
     agent.GetRUXAgent()->SetSpellCheckDict(pSpellDict);
+    agent.SetStandardServices(StandardServices(*pManager, pSimDict));
     agent.Check(&parser, nResultFormat, sOrganization, bDebug);
     for (const _tAuditFailure& failure : agent.Failures())
         AddFinding(results, failure);

@@ -31,10 +31,11 @@ struct _tAuditOutputs {
 // Rule scan (with punctuation and spelling), paper structure, template
 // keys, extraction findings and audit rules for report type nType. A null
 // manager, or a type it does not know, leaves document and findings as they are.
-// pSpellDict holds the wrong words the spelling rules correct (may be null).
+// pSpellDict holds the wrong words the spelling rules correct, pSimDict the
+// similar words that relate the issuing codes of cited standards (both may be null).
 void RunAuditStage(CRUXManager* pManager, CDocxParser& parser, CCheckResult& results, int nType, int nResultFormat,
                    const char* sOrganization, bool bDebug, _tAuditOutputs& outputs,
-                   const CQueryExpand* pSpellDict = nullptr);
+                   const CQueryExpand* pSpellDict = nullptr, const CQueryExpand* pSimDict = nullptr);
 // The knowledge of a text as one JSON object ("{}" when nothing was found).
 std::string RunKnowledgeStage(CRUXManager* pManager, CDocxParser& parser, int nType);
 // One text scanned with one rule (-1 for all): the trace text.

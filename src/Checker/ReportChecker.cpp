@@ -98,7 +98,8 @@ int CReportChecker::Check(int nType, int nResultFormat, const char* sOrganizatio
     BeginCheck(nType);
     _tAuditOutputs outputs;
     RunAuditStage(m_services.pRUXManager, *m_pDocxParser, *m_pCheckResult, m_nReportType,
-                  nResultFormat, sOrganization, bDebug, outputs, m_services.pSpellCheckDict);
+                  nResultFormat, sOrganization, bDebug, outputs, m_services.pSpellCheckDict,
+                  m_services.pSimDict);
     // The agent times its scan and audit; the rest of the stage goes with the audit.
     double fAuditStage = m_stageClock.Lap();
     m_timing.fRuleScan = outputs.fScanMs;

@@ -13,6 +13,7 @@
 #include "RUX/AuditExpression.h"
 #include "RUX/RUX.h"
 #include "RUX/RUXAgent.h"
+#include "RUX/StandardSearch.h"
 #include "Utility/Log.h"
 
 namespace {
@@ -36,6 +37,7 @@ CAuditAgent::~CAuditAgent() = default;
 int CAuditAgent::Check(CDocxParser* pDocx, int nResultFormat, const char* sOrganization, bool bDebug)
 {
     m_vecFailures.clear();
+    m_vecStandards.clear();
     m_pDocx = pDocx;
     m_bDebug = bDebug;
     if (!m_pAudit || !pDocx)
@@ -69,7 +71,7 @@ std::string CAuditAgent::GetKnowledgeJsonStr() const
 
 void CAuditAgent::GetStandards(std::vector<_tKeyVal>& vecStandards) const
 {
-    vecStandards.clear();
+    vecStandards = m_vecStandards;
 }
 
 void CAuditAgent::RecognisePaperStructure(CDocxParser& docx)

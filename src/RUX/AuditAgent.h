@@ -15,8 +15,21 @@
 #include "RUX/AuditRecords.h"
 
 class CAudit;
+class CRUX;
 class CRUXAgent;
 class CDocxParser;
+class CQueryExpand;
+class CStandardSearch;
+
+// What the checks of cited standards need beyond the rule set: the data
+// folder with "SearchAgent.xml" (empty: the rule set's folder), the
+// similar-word dictionary that relates issuing codes, and the rule set
+// that reads the cited text of an inspection-table row. Nothing is owned.
+struct _tStandardServices {
+    std::string sDataDir;
+    const CQueryExpand* pSimilar = nullptr;
+    CRUX* pArgumentRUX = nullptr;
+};
 
 class CAuditAgent {
 public:
@@ -35,9 +48,9 @@ public:
     // Only the scan, without tracing.
     int ExtractKnowledge(CDocxParser* pDocx, int nResultFormat);
     std::string GetKnowledgeJsonStr() const;
-    // Values of fields that cited standards are checked against (empty
-    // until the standards module runs its commands).
+    // The cited standards the last check looked up, in order.
     void GetStandards(std::vector<_tKeyVal>& vecStandards) const;
+    void SetStandardServices(const _tStandardServices& services) { m_standardServices = services; }
 
     const std::vector<_tAuditFailure>& Failures() const { return m_vecFailures; }
     // Milliseconds the last Check spent in the rule scan and in the rest
@@ -63,6 +76,11 @@ private:
     void CheckUniqueTuple(const _tKeyVal& kv, int nRule);
     void ReportDifferentValues(std::vector<_tKeyVal>& vecValues);
     void CheckNumChinese(const _tKeyVal& kv, int nRule);
+    void CheckStandardId(const _tKeyVal& kv);
+    void CheckStandardArgument();
+    const _tKeyVal* TupleValue(const char* sKey) const;
+    _tKeyVal AsWritten(const _tKeyVal& kv) const;
+    CStandardSearch& StandardSearch();
     void CheckLogicExpression(const _tKeyVal& kv, int nMode, int nRule);
     bool FieldValue(int nField, const _tKeyVal& kv, int nMode, std::string& sValue);
     bool TableSum(int nField, int nMode, double& dSum) const;
@@ -81,8 +99,10 @@ private:
     bool m_bCurKeyValSet = false;
     std::set<int> m_setUniqueDone;         // attributes checked by audit_unique
     std::set<int> m_setTupleRulesDone;     // tuple-scoped rules run on the current tuple
-    std::set<int> m_setLogged;             // rules whose skip was logged
     bool m_bDebug = false;
+    _tStandardServices m_standardServices;
+    std::unique_ptr<CStandardSearch> m_pStandardSearch;  // made on the first citation
+    std::vector<_tKeyVal> m_vecStandards;
     double m_fScanMs = 0;
     double m_fAuditMs = 0;
 };

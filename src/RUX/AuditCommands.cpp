@@ -102,12 +102,13 @@ void CAuditAgent::RunCommand(int nRule, int nCommand, const _tKeyVal& kv, int nM
         }
         return;
     case AUDIT_CMD_STANDARD_ID:
+        // The number and date cited with a name are the other values of its tuple.
+        if (nMode >= 2)
+            CheckStandardId(kv);
+        return;
     case AUDIT_CMD_STANDARD_ARGUMENT:
-        // Cited standards are checked by the standards module.
-        if (m_setLogged.insert(nRule).second)
-            WriteLog("audit rule " + RuleNo(nRule) + ": " + CAudit::GetCmdStr(nCommand) +
-                         " is not checked in this build; skipped",
-                     nullptr, false);
+        if (nMode >= 2 && m_setTupleRulesDone.insert(nRule * 2 + 1).second)
+            CheckStandardArgument();
         return;
     default:
         return;  // audit_not_null works from its list

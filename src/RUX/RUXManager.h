@@ -20,6 +20,11 @@ class CAudit;
 
 class CRUXManager {
 public:
+    // The rule set that reads the cited text of an inspection-table row
+    // (standard, clause, device, building, distance) is kept as this
+    // report type, beside the types of documents.
+    static constexpr int kArgumentRuleType = 19;
+
     // sInitDir is the library's init directory; files live in its "Data".
     explicit CRUXManager(const char* sInitDir);
     ~CRUXManager();

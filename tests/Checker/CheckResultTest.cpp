@@ -220,6 +220,12 @@ TEST_F(CheckResultTest, CompactAllStringJsonAndBadFiles)
     EXPECT_EQ(back.Import(m_dir.File("cut.xml").c_str()), 1);  // a cut file reads what is there
     ASSERT_EQ(back.Results().size(), 1u);
     EXPECT_EQ(back.Results()[0].error_id, "");
+
+    // Another file handed over by mistake is refused, not read as a result
+    // without findings.
+    WriteTestFile(m_dir.File("other.xml"), "<?xml version=\"1.0\"?><w:document/>");
+    EXPECT_EQ(back.Import(m_dir.File("other.xml").c_str()), -1);
+    EXPECT_EQ(g_sLastErrorMessage, "Not a check result: " + m_dir.File("other.xml"));
 }
 
 }  // namespace

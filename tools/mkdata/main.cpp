@@ -14,6 +14,9 @@
 //   veskar_mkdata readings UNIHAN_BZ2 FILE
 //                                      the spelling service's character readings
 //                                      from Unihan_Readings.txt.bz2
+//   veskar_mkdata standards DB FOLDER  the search service's standards
+//                                      catalogue from the "*.tsv" sources
+//                                      of FOLDER
 //   veskar_mkdata templates STORE SAMPLES  writes the sample documents into
 //                                      SAMPLES and learns the default
 //                                      templates ("*" keys) into the store
@@ -37,6 +40,7 @@
 #include "Segmenter/HmmModel.h"
 #include "Segmenter/HmmModelText.h"
 #include "Spelling/CharReadings.h"
+#include "StandardCatalogue.h"
 #include "Utility/BinaryWriter.h"
 #include "Utility/FileUtility.h"
 #include "Utility/ID2Message.h"
@@ -186,6 +190,37 @@ int BuildTemplates(const char* sStore, const char* sSamples)
     return 0;
 }
 
+int BuildStandards(const char* sDb, const char* sFolder)
+{
+    // Built beside the final name and moved over it, so a failed build
+    // leaves no half-filled catalogue.
+    std::string sTemp = std::string(sDb) + ".tmp";
+    std::error_code ec;
+    std::filesystem::remove(sTemp, ec);
+    std::string sError;
+    int nRecords = -1, nStandards = 0, nValues = 0;
+    {
+        CStandardCatalogue catalogue;
+        if (catalogue.Open(sTemp, sError))
+            nRecords = catalogue.ImportFolder(sFolder, sError);
+        nStandards = catalogue.CountStandards();
+        nValues = catalogue.CountClauseValues();
+    }
+    if (nRecords < 0 || nStandards <= 0) {
+        std::fprintf(stderr, "veskar_mkdata: standards catalogue not built: %s\n",
+                     sError.empty() ? "no standards in the sources" : sError.c_str());
+        std::filesystem::remove(sTemp, ec);
+        return 1;
+    }
+    std::filesystem::rename(sTemp, sDb, ec);
+    if (ec) {
+        std::fprintf(stderr, "veskar_mkdata: cannot write %s: %s\n", sDb, ec.message().c_str());
+        return 1;
+    }
+    std::printf("standards: %d standards, %d clause values -> %s\n", nStandards, nValues, sDb);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -207,8 +242,10 @@ int main(int argc, char** argv)
         return BuildReadings(argv[2], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "templates") == 0)
         return BuildTemplates(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "standards") == 0)
+        return BuildStandards(argv[2], argv[3]);
     std::fprintf(stderr, "usage: veskar_mkdata catalogue TEXT DAT | manager DAT | segmenter DICT WORDS DIR | "
                          "hmm START TRANS EMIT DIR | querydict STEM TEXT FOLDER | rules SOURCE INITDIR N | "
-                         "readings UNIHAN_BZ2 FILE | templates STORE SAMPLES\n");
+                         "readings UNIHAN_BZ2 FILE | templates STORE SAMPLES | standards DB FOLDER\n");
     return 2;
 }

@@ -42,6 +42,7 @@ extern const char* const kRulesUsage;
 int RunAudit(int argc, char** argv, int nFirst); extern const char* const kAuditUsage;
 int RunTypes(int argc, char** argv, int nFirst); extern const char* const kTypesUsage;
 int RunSpelld(int argc, char** argv, int nFirst); extern const char* const kSpelldUsage;
+int RunSearchd(int argc, char** argv, int nFirst); extern const char* const kSearchdUsage;
 int RunTemplate(int argc, char** argv, int nFirst); extern const char* const kTemplateUsage;
 int RunRevise(int argc, char** argv, int nFirst); extern const char* const kReviseUsage;
 int RunHtml(int argc, char** argv, int nFirst); extern const char* const kHtmlUsage;

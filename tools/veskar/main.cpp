@@ -30,6 +30,7 @@ const _tCommand kCommands[] = {
     {"submit", "add documents as jobs to a Redis job stream", kSubmitUsage, RunSubmit},
     {"worker", "check the documents of a Redis job stream", kWorkerUsage, RunWorker},
     {"status", "show the jobs of a Redis job stream and its workers", kStatusUsage, RunStatus},
+    {"searchd", "serve the standards catalogue to the search client on the loopback address", kSearchdUsage, RunSearchd},
 };
 
 void PrintHelp(FILE* out)
