@@ -13,7 +13,7 @@ packages=(
   # the build-time reader of the compressed character readings
   libbz2-dev
   # the job queue of veskar submit/worker/status, and its tests
-  libhiredis-dev redis-server
+  libhiredis-dev redis-server libssl-dev
   # data the build compiles: segmenter core dictionary, English words
   python3-jieba wamerican
   # character readings of the spelling service

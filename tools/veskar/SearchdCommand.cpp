@@ -2,12 +2,12 @@
 // from the standards catalogue the build makes from data/Standards, and
 // the import of a user's catalogue into it.
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <string>
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "StopSignals.h"
 #include "DataFolder.h"
 #include "SearchServer.h"
 #include "StandardCatalogue.h"
@@ -37,22 +37,6 @@ const char* const kSearchdUsage =
 namespace {
 
 const int kDefaultPort = 8869;
-std::atomic<bool> g_bStopSearch{false};
-
-void OnStopSignal(int)
-{
-    g_bStopSearch = true;
-}
-
-void CatchStopSignals()
-{
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
-
 // --db, or the catalogue of the data folder --data (or the default) names.
 bool CatalogueFile(const CCommandLine& args, std::string& sFile)
 {
@@ -100,7 +84,7 @@ int Serve(const CCommandLine& args)
         return UsageError(kSearchdUsage, "--port takes 0 to 65535, --threads 1 to 256, --timeout 1 to 3600");
     if (!CatalogueFile(args, options.sDatabase))
         return 1;
-    CatchStopSignals();
+    std::atomic<bool>& bStop = CatchStopSignals();
     CSearchServer server(options);
     std::string sError;
     if (!server.Listen(sError)) {
@@ -109,7 +93,7 @@ int Serve(const CCommandLine& args)
     }
     std::printf("veskar searchd: listening on 127.0.0.1:%d, catalogue %s\n", server.Port(), options.sDatabase.c_str());
     std::fflush(stdout);
-    server.Run(g_bStopSearch);
+    server.Run(bStop);
     std::printf("veskar searchd: stopped after %zu answers, %zu refused, %zu dropped\n", server.Answered(),
                 server.Refused(), server.Dropped());
     return 0;

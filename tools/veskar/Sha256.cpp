@@ -1,103 +1,45 @@
-// SHA-256 (FIPS 180-4), in the plain block-by-block form.
+// SHA-256 through OpenSSL's digest interface.
 #include "Sha256.h"
 
-#include <cstdio>
+#include <openssl/evp.h>
 
-namespace {
+#include <stdexcept>
 
-const uint32_t kRound[64] = {
-    0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
-    0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe, 0x9bdc06a7, 0xc19bf174,
-    0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f, 0x4a7484aa, 0x5cb0a9dc, 0x76f988da,
-    0x983e5152, 0xa831c66d, 0xb00327c8, 0xbf597fc7, 0xc6e00bf3, 0xd5a79147, 0x06ca6351, 0x14292967,
-    0x27b70a85, 0x2e1b2138, 0x4d2c6dfc, 0x53380d13, 0x650a7354, 0x766a0abb, 0x81c2c92e, 0x92722c85,
-    0xa2bfe8a1, 0xa81a664b, 0xc24b8b70, 0xc76c51a3, 0xd192e819, 0xd6990624, 0xf40e3585, 0x106aa070,
-    0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
-    0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
-
-uint32_t Rotate(uint32_t n, int nBits)
+void CSha256::FreeContext::operator()(evp_md_ctx_st* pContext) const
 {
-    return (n >> nBits) | (n << (32 - nBits));
+    EVP_MD_CTX_free(pContext);
 }
 
-}  // namespace
-
-CSha256::CSha256()
-    : m_state{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19}
+CSha256::CSha256() : m_pContext(EVP_MD_CTX_new())
 {
+    if (!m_pContext || EVP_DigestInit_ex(m_pContext.get(), EVP_sha256(), nullptr) != 1)
+        throw std::runtime_error("SHA-256 is not available");
 }
+
+CSha256::~CSha256() = default;
 
 void CSha256::Add(const std::string& sBytes)
 {
-    const auto* pAt = reinterpret_cast<const unsigned char*>(sBytes.data());
-    const unsigned char* pEnd = pAt + sBytes.size();
-    m_nTotal += sBytes.size();
-    while (m_nInBlock > 0 && pAt < pEnd) {
-        m_block[m_nInBlock++] = *pAt++;
-        if (m_nInBlock == 64) {
-            Compress(m_block);
-            m_nInBlock = 0;
-        }
-    }
-    // Whole blocks straight from the input, without copying.
-    for (; pEnd - pAt >= 64; pAt += 64)
-        Compress(pAt);
-    while (pAt < pEnd)
-        m_block[m_nInBlock++] = *pAt++;
+    EVP_DigestUpdate(m_pContext.get(), sBytes.data(), sBytes.size());
 }
 
 std::string CSha256::HexDigest()
 {
-    uint64_t nBits = m_nTotal * 8;
-    std::string sPad(1, '\x80');
-    sPad.append((m_nInBlock < 56 ? 55 : 119) - m_nInBlock, '\0');
-    for (int i = 7; i >= 0; --i)
-        sPad.push_back(static_cast<char>((nBits >> (i * 8)) & 0xff));
-    Add(sPad);
-    char sHex[65];
-    for (int i = 0; i < 8; ++i)
-        std::snprintf(sHex + i * 8, 9, "%08x", static_cast<unsigned>(m_state[i]));
-    return std::string(sHex, 64);
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int nLength = 0;
+    EVP_DigestFinal_ex(m_pContext.get(), digest, &nLength);
+    static const char kHex[] = "0123456789abcdef";
+    std::string sHex;
+    for (unsigned int i = 0; i < nLength; ++i) {
+        sHex += kHex[digest[i] >> 4];
+        sHex += kHex[digest[i] & 15];
+    }
+    return sHex;
 }
 
 std::string CSha256::Of(const std::string& sBytes)
 {
-    CSha256 sha;
-    sha.Add(sBytes);
-    return sha.HexDigest();
-}
-
-void CSha256::Compress(const unsigned char* pBlock)
-{
-    uint32_t w[64];
-    for (int i = 0; i < 16; ++i)
-        w[i] = (uint32_t(pBlock[i * 4]) << 24) | (uint32_t(pBlock[i * 4 + 1]) << 16) |
-               (uint32_t(pBlock[i * 4 + 2]) << 8) | uint32_t(pBlock[i * 4 + 3]);
-    for (int i = 16; i < 64; ++i) {
-        uint32_t s0 = Rotate(w[i - 15], 7) ^ Rotate(w[i - 15], 18) ^ (w[i - 15] >> 3);
-        uint32_t s1 = Rotate(w[i - 2], 17) ^ Rotate(w[i - 2], 19) ^ (w[i - 2] >> 10);
-        w[i] = w[i - 16] + s0 + w[i - 7] + s1;
-    }
-    uint32_t a = m_state[0], b = m_state[1], c = m_state[2], d = m_state[3];
-    uint32_t e = m_state[4], f = m_state[5], g = m_state[6], h = m_state[7];
-    for (int i = 0; i < 64; ++i) {
-        uint32_t t1 = h + (Rotate(e, 6) ^ Rotate(e, 11) ^ Rotate(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
-        uint32_t t2 = (Rotate(a, 2) ^ Rotate(a, 13) ^ Rotate(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
-        h = g;
-        g = f;
-        f = e;
-        e = d + t1;
-        d = c;
-        c = b;
-        b = a;
-        a = t1 + t2;
-    }
-    m_state[0] += a;
-    m_state[1] += b;
-    m_state[2] += c;
-    m_state[3] += d;
-    m_state[4] += e;
-    m_state[5] += f;
-    m_state[6] += g;
-    m_state[7] += h;
+    CSha256 digest;
+    digest.Add(sBytes);
+    return digest.HexDigest();
 }

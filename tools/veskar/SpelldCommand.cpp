@@ -1,12 +1,12 @@
 // veskar spelld: the spelling service on the loopback address, answering
 // with the library's own spelling engine.
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <string>
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "StopSignals.h"
 #include "LibrarySession.h"
 #include "SpellServer.h"
 #include "veskar.h"
@@ -27,21 +27,6 @@ const char* const kSpelldUsage =
 namespace {
 
 const int kDefaultPort = 8868;
-std::atomic<bool> g_bStopServer{false};
-
-void OnStopSignal(int)
-{
-    g_bStopServer = true;
-}
-
-void CatchStopSignals()
-{
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
 
 bool Answer(const std::string& sSentence, std::string& sAnswer)
 {
@@ -68,7 +53,7 @@ int RunSpelld(int argc, char** argv, int nFirst)
     // Load the engine now, so missing data fails here and not on a request.
     if (!VESKAR_SuggestSpelling(""))
         return ReportFailure("cannot start the spelling engine");
-    CatchStopSignals();
+    std::atomic<bool>& bStop = CatchStopSignals();
     CSpellServer server(Answer);
     std::string sError;
     if (!server.Listen(nPort, sError)) {
@@ -77,7 +62,7 @@ int RunSpelld(int argc, char** argv, int nFirst)
     }
     std::printf("veskar spelld: listening on http://127.0.0.1:%d/get_maybe_sentence\n", server.Port());
     std::fflush(stdout);
-    server.Run(g_bStopServer);
+    server.Run(bStop);
     std::printf("veskar spelld: stopped\n");
     return 0;
 }

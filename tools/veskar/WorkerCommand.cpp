@@ -15,6 +15,7 @@
 
 #include "CommandLine.h"
 #include "Commands.h"
+#include "StopSignals.h"
 #include "LibrarySession.h"
 #include "QueueWorker.h"
 
@@ -50,25 +51,6 @@ const char* const kWorkerUsage =
     "  --data DIR         the data folder, or the folder that holds it\n";
 
 namespace {
-
-std::atomic<bool> g_bStopWorkers{false};
-
-void OnStopSignal(int)
-{
-    g_bStopWorkers = true;
-}
-
-void CatchStopSignals()
-{
-    struct sigaction action {};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    // A write to a Redis that went away must fail with an error the worker
-    // recovers from, not end the process.
-    signal(SIGPIPE, SIG_IGN);
-}
 
 std::string ConsumerPrefix()
 {
@@ -168,12 +150,15 @@ int RunWorker(int argc, char** argv, int nFirst)
     CLibrarySession session(args.Get("--data"));
     if (!session.Started())
         return 1;
-    CatchStopSignals();
+    std::atomic<bool>& bStop = CatchStopSignals();
+    // A write to a Redis that went away must fail with an error the worker
+    // recovers from, not end the process.
+    signal(SIGPIPE, SIG_IGN);
     std::vector<std::unique_ptr<CQueueWorker>> vecWorkers;
     std::vector<std::thread> vecThreads;
     std::string sPrefix = ConsumerPrefix();
     for (int i = 0; i < nThreads; ++i)
-        vecWorkers.push_back(std::make_unique<CQueueWorker>(settings, sPrefix + std::to_string(i), g_bStopWorkers));
+        vecWorkers.push_back(std::make_unique<CQueueWorker>(settings, sPrefix + std::to_string(i), bStop));
     std::printf("veskar worker: %d threads on %s, stream %s, group %s\n", nThreads,
                 CRedisConnection(settings.address).Describe().c_str(), settings.sStream.c_str(),
                 settings.sGroup.c_str());
