@@ -311,6 +311,11 @@ VESKAR_API const char* RUX_ScanTextMem(const char* sLine, int rule_id, int type,
 VESKAR_API size_t VESKAR_CheckReportDir(const char* sReportDir, const char* sOrgnization, int nType,
                                         int format, int nThreadCount);
 
+/* 1 when a batch checks the file at sPath (by its name: .doc*, .wps, .pdf,
+ * .txt other than a "_tuple.txt" output), else 0. For tools that split a
+ * folder's documents among machines the way a batch would find them. */
+VESKAR_API int VESKAR_IsBatchDocument(const char* sPath);
+
 /* Called on a worker thread after each document: the document, how many are
  * done and in all, the check's answer (result path for XML, the text for
  * JSON; null on failure) and, on failure, why. The strings are valid during

@@ -178,6 +178,11 @@ VESKAR_API size_t VESKAR_CheckReportDir(const char* sReportDir, const char* sOrg
     });
 }
 
+VESKAR_API int VESKAR_IsBatchDocument(const char* sPath)
+{
+    return GuardExport("VESKAR_IsBatchDocument", 0, [&]() -> int { return sPath && IsBatchJob(sPath) ? 1 : 0; });
+}
+
 VESKAR_API size_t VESKAR_CheckReportDirEx(const char* sReportDir, const char* sOrgnization, int nType, int format,
                                           int nThreadCount, VESKAR_BatchCallback pCallback, void* pHost)
 {

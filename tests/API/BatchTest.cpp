@@ -50,6 +50,10 @@ TEST(BatchJobs, ChoosesDocumentsByExtension)
     EXPECT_FALSE(IsBatchJob("/a/b.png"));
     EXPECT_FALSE(IsBatchJob("/a.docx/readme"));
     EXPECT_FALSE(IsBatchJob("/a/b_Check.xml"));
+    // The export that tools splitting a folder rely on says the same.
+    EXPECT_EQ(VESKAR_IsBatchDocument("/a/b.DOCX"), 1);
+    EXPECT_EQ(VESKAR_IsBatchDocument("/a/b_tuple.txt"), 0);
+    EXPECT_EQ(VESKAR_IsBatchDocument(nullptr), 0);
 }
 
 TEST_F(Batch, FiveFilesMakeThreeJobs)

@@ -3,23 +3,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <strings.h>
 
-bool IsCheckableName(const std::string& sName)
-{
-    size_t nDot = sName.find_last_of('.');
-    if (nDot == std::string::npos)
-        return false;
-    std::string sExt = sName.substr(nDot + 1);
-    if (strncasecmp(sExt.c_str(), "doc", 3) == 0)
-        return true;
-    if (strcasecmp(sExt.c_str(), "wps") == 0 || strcasecmp(sExt.c_str(), "pdf") == 0)
-        return true;
-    if (strcasecmp(sExt.c_str(), "txt") != 0)
-        return false;
-    std::string sBase = sName.substr(0, nDot);
-    return !(sBase.size() >= 6 && sBase.compare(sBase.size() - 6, 6, "_tuple") == 0);
-}
+#include "veskar.h"
 
 bool ListDocuments(const std::string& sDir, std::vector<std::string>& vecFiles, std::string& sError)
 {
@@ -33,7 +18,7 @@ bool ListDocuments(const std::string& sDir, std::vector<std::string>& vecFiles, 
     for (fs::recursive_directory_iterator end; walk != end; walk.increment(error)) {
         if (error)
             break;
-        if (walk->is_regular_file(error) && IsCheckableName(walk->path().filename().string()))
+        if (walk->is_regular_file(error) && VESKAR_IsBatchDocument(walk->path().filename().c_str()))
             vecFiles.push_back(walk->path().lexically_relative(sDir).generic_string());
     }
     std::sort(vecFiles.begin(), vecFiles.end());
