@@ -36,12 +36,19 @@ CCatalogueSearch::CCatalogueSearch() = default;
 
 CCatalogueSearch::~CCatalogueSearch()
 {
+    Close();
+}
+
+void CCatalogueSearch::Close()
+{
     m_mapStatements.clear();
     sqlite3_close_v2(m_pDb);
+    m_pDb = nullptr;
 }
 
 bool CCatalogueSearch::Open(const std::string& sDatabase, std::string& sError)
 {
+    Close();  // an object opened again lets go of its first catalogue
     int nFlags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(sDatabase.c_str(), &m_pDb, nFlags, nullptr) != SQLITE_OK) {
         sError = "cannot open the catalogue " + sDatabase + ": " + (m_pDb ? sqlite3_errmsg(m_pDb) : "out of memory");

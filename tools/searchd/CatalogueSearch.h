@@ -31,6 +31,7 @@ public:
     std::string Answer(const std::string& sQuery, int nStart, int nCount);
 
 private:
+    void Close();
     CSqlStatement* Statement(const std::string& sSql, std::string& sError);
 
     sqlite3* m_pDb = nullptr;

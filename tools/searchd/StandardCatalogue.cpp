@@ -74,6 +74,8 @@ CStandardCatalogue::~CStandardCatalogue()
 
 bool CStandardCatalogue::Open(const std::string& sFile, std::string& sError)
 {
+    sqlite3_close_v2(m_pDb);  // an object opened again lets go of its first catalogue
+    m_pDb = nullptr;
     if (sqlite3_open_v2(sFile.c_str(), &m_pDb, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
         sError = "cannot open " + sFile + ": " + (m_pDb ? sqlite3_errmsg(m_pDb) : "out of memory");
         return false;
