@@ -34,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchLibraryRun.h"
 #include "BenchPackage.h"
 #include "veskar.h"
 
@@ -955,16 +956,6 @@ int main(int argc, char** argv)
                              "[--show N] [--list N] [--keep DIR]\n");
         return 2;
     }
-    char sTemplate[] = "/tmp/veskar-seeded-XXXXXX";
-    if (!mkdtemp(sTemplate))
-        return 1;
-    if (VESKAR_Init(options.sInitDir.c_str()) != VESKAR_INIT_OK) {
-        std::fprintf(stderr, "cannot start on %s: %s\n", options.sInitDir.c_str(), VESKAR_GetLastErrorMsg());
-        return 1;
-    }
-    int nExit = Run(options, sTemplate);
-    VESKAR_Exit();
-    std::error_code error;
-    std::filesystem::remove_all(sTemplate, error);
-    return nExit;
+    return bench::RunWithLibrary("veskar-seeded", options.sInitDir,
+                                 [&](const std::string& sDir) { return Run(options, sDir); });
 }

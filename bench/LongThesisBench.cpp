@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchLibraryRun.h"
 #include "BenchPackage.h"
 #include "veskar.h"
 
@@ -491,16 +492,6 @@ int main(int argc, char** argv)
                              "[--format xml|json] [--data INITDIR] [--keep DIR]\n");
         return 2;
     }
-    char sTemplate[] = "/tmp/veskar-long-XXXXXX";
-    if (!mkdtemp(sTemplate))
-        return 1;
-    if (VESKAR_Init(options.sInitDir.c_str()) != VESKAR_INIT_OK) {
-        std::fprintf(stderr, "cannot start on %s: %s\n", options.sInitDir.c_str(), VESKAR_GetLastErrorMsg());
-        return 1;
-    }
-    int nExit = Run(options, sTemplate);
-    VESKAR_Exit();
-    std::error_code error;
-    std::filesystem::remove_all(sTemplate, error);
-    return nExit;
+    return bench::RunWithLibrary("veskar-long", options.sInitDir,
+                                 [&](const std::string& sDir) { return Run(options, sDir); });
 }
