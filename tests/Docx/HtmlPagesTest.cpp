@@ -57,23 +57,26 @@ std::string Hex(uint32_t nId)
     return sBuf;
 }
 
-// The paragraph labels of a text, in order.
-std::vector<std::string> ParaLabels(const std::string& sHtml)
+// The first group of every match of a pattern, in order.
+std::vector<std::string> Matches(const std::string& sHtml, const std::regex& pattern)
 {
     std::vector<std::string> vecOut;
-    static const std::regex kLabel("   name=\"([0-9A-F]{8})\" ");
-    for (std::sregex_iterator it(sHtml.begin(), sHtml.end(), kLabel), end; it != end; ++it)
+    for (std::sregex_iterator it(sHtml.begin(), sHtml.end(), pattern), end; it != end; ++it)
         vecOut.push_back((*it)[1]);
     return vecOut;
 }
 
+// The paragraph labels of a text, in order.
+std::vector<std::string> ParaLabels(const std::string& sHtml)
+{
+    static const std::regex kLabel("   name=\"([0-9A-F]{8})\" ");
+    return Matches(sHtml, kLabel);
+}
+
 std::vector<std::string> FigureLabels(const std::string& sHtml)
 {
-    std::vector<std::string> vecOut;
     static const std::regex kLabel("<img name=\"(Figure[0-9]+)\" ");
-    for (std::sregex_iterator it(sHtml.begin(), sHtml.end(), kLabel), end; it != end; ++it)
-        vecOut.push_back((*it)[1]);
-    return vecOut;
+    return Matches(sHtml, kLabel);
 }
 
 // What the walk must label, in reading order: the paragraphs that are no
