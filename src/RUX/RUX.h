@@ -124,6 +124,8 @@ private:
 
     // compile (RUXCompile.cpp)
     void Org2Knowledge();
+    void StartAttributes();
+    void FinishAttributes();
     void CompileRule(const _tRuleOrg& org, _tRule& rule, const CStaticStr& oldPool);
     void CompileGrids(const _tRuleOrg& org, _tRule& rule);
     void CompileArguments(const _tRuleOrg& org, _tRule& rule);

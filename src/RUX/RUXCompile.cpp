@@ -63,16 +63,9 @@ void CRUX::Org2Knowledge()
     m_mapCustomAction.clear();
     m_pDict = std::make_unique<CPDAT>(PDAT_MODE_BYTE);
     m_pWordList = std::make_unique<CWordList>(false, m_pDict.get());
-    m_pAttributeDict = std::make_unique<CPDAT>(PDAT_MODE_BYTE);
-    m_pAttributeWordList = std::make_unique<CWordList>(false, m_pAttributeDict.get());
-    m_pAttriNameWordList = std::make_unique<CWordList>(false, m_pAttributeDict.get());
     m_pDict->AddWordInit();
     m_pWordList->AddWordInit();
-    m_pAttributeDict->AddWordInit();
-    m_pAttributeWordList->AddWordInit();
-    m_pAttriNameWordList->AddWordInit();
-    for (const char* sKey : kDefaultKeys)
-        AddAttribute(sKey);
+    StartAttributes();
 
     m_nRuleCount = static_cast<unsigned>(m_vecRule.size());
     m_pRules.assign(m_nRuleCount, _tRule());
@@ -81,15 +74,34 @@ void CRUX::Org2Knowledge()
 
     m_pDict->AddWordComplete();
     m_pWordList->AddWordComplete();
-    m_pAttributeDict->AddWordComplete();
-    m_pAttributeWordList->AddWordComplete();
-    m_pAttriNameWordList->AddWordComplete();
-    FindDefaultKeys();
+    FinishAttributes();
     Indexing();
     WriteUserDict();
     HandWordsToSegmenter(true);
     m_bIsModified = false;
     Knowledge2Org();
+}
+
+// New attribute dictionaries holding the built-in keys; the rules compiled
+// next add theirs before FinishAttributes.
+void CRUX::StartAttributes()
+{
+    m_pAttributeDict = std::make_unique<CPDAT>(PDAT_MODE_BYTE);
+    m_pAttributeWordList = std::make_unique<CWordList>(false, m_pAttributeDict.get());
+    m_pAttriNameWordList = std::make_unique<CWordList>(false, m_pAttributeDict.get());
+    m_pAttributeDict->AddWordInit();
+    m_pAttributeWordList->AddWordInit();
+    m_pAttriNameWordList->AddWordInit();
+    for (const char* sKey : kDefaultKeys)
+        AddAttribute(sKey);
+}
+
+void CRUX::FinishAttributes()
+{
+    m_pAttributeDict->AddWordComplete();
+    m_pAttributeWordList->AddWordComplete();
+    m_pAttriNameWordList->AddWordComplete();
+    FindDefaultKeys();
 }
 
 void CRUX::CompileRule(const _tRuleOrg& org, _tRule& rule, const CStaticStr& oldPool)

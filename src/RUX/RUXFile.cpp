@@ -352,6 +352,12 @@ int CRUX::Load(const char* sFile)
     CBinaryReader head(sData);
     uint32_t nRuleCount = 0;
     if (head.Read(nRuleCount) && nRuleCount == 0) {
+        // A set saved without rules still knows the built-in keys ("sum",
+        // "count", ...) after a restart, as it did when it was compiled.
+        if (!m_pAttributeDict) {
+            StartAttributes();
+            FinishAttributes();
+        }
         SetLastError("m_nRuleCount <=0");
         return -2;
     }

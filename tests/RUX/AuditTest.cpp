@@ -265,6 +265,25 @@ TEST_F(AuditTest, SavedRulesLoadBackAndCorruptFilesChangeNothing)
     EXPECT_TRUE(reloaded.GetRuleOrgs().empty() || reloaded.GetRuleOrgs().size() == 2u);
 }
 
+// A type with audit rules but no extraction rules: the built-in keys
+// ("sum") that a rule names resolve the same after a restart as before it.
+TEST_F(AuditTest, BuiltInKeysOfASetWithoutExtractionRulesSurviveARestart)
+{
+    CTempDir dir;
+    CAudit audit(dir.Path().c_str(), 3);
+    ASSERT_EQ(audit.ImportFromMem("<audits><audit><no>A1</no><rule>audit_not_null</rule>"
+                                  "<field>sum;party_a</field></audit></audits>",
+                                  true),
+              1);
+    ASSERT_EQ(audit.GetNotNullFields().size(), 2u);
+    EXPECT_GE(audit.GetNotNullFields()[0].id, 0);
+    EXPECT_LT(audit.GetNotNullFields()[1].id, 0);
+    CAudit reloaded(dir.Path().c_str(), 3);
+    ASSERT_EQ(reloaded.Load(), 1);
+    EXPECT_EQ(reloaded.ExportText(), audit.ExportText());
+    EXPECT_EQ(reloaded.GetRUX()->GetKeyId("sum"), audit.GetRUX()->GetKeyId("sum"));
+}
+
 // A rule whose texts are all short takes fewer bytes than the size check
 // once assumed (five sized strings and the credit); it must still load.
 TEST_F(AuditTest, RuleWithShortTextsLoadsBack)
