@@ -48,7 +48,7 @@ test-asan:
 # ThreadSanitizer over the suites that run work on several threads.
 test-tsan:
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DVESKAR_SANITIZE=thread
-	cmake --build build-tsan -j$(JOBS)
+	cmake --build build-tsan -j$(JOBS) --target veskar_concurrency_tests
 	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j$(JOBS) -L concurrency
 
 # libFuzzer targets with AddressSanitizer and UndefinedBehaviorSanitizer,

@@ -9,9 +9,9 @@
 # "key = value" lines under "[libfuzzer]" the way OSS-Fuzz reads them.
 # With CORPUS_DIR, what a target finds is kept in CORPUS_DIR/<target> for
 # the next run and crashing inputs are saved there; without it both go to a
-# temporary folder that is removed. A target that falls below
-# FUZZ_MIN_RATE executions a second (default 1000) is named in the summary;
-# a crash, leak or timeout fails the run.
+# temporary folder that is removed. FUZZ_JOBS runs that many targets at
+# once. A target that falls below FUZZ_MIN_RATE executions a second (default
+# 1000) is named in the summary; a crash, leak or timeout fails the run.
 set -euo pipefail
 dir=${1:?usage: fuzz-run.sh FUZZ_BUILD_DIR SECONDS [CORPUS_DIR]}
 seconds=${2:?usage: fuzz-run.sh FUZZ_BUILD_DIR SECONDS [CORPUS_DIR]}
@@ -47,13 +47,14 @@ read_options() {
   done < "$file"
 }
 
-status=0
-slow=()
-summary=()
+jobs_at_once=${FUZZ_JOBS:-1}
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-for target in "${targets[@]}"; do
-  [ -x "$target" ] && [ -f "$target" ] || continue
+
+# Runs one target into $scratch/NAME.log and records its exit status in
+# $scratch/NAME.status (it never fails itself, so runs can go side by side).
+run_target() {
+  local target=$1 name work artifacts log
   name=$(basename "$target")
   if [ -n "$keep" ]; then
     work="$keep/$name"
@@ -64,29 +65,60 @@ for target in "${targets[@]}"; do
     artifacts="$scratch/$name-"
     mkdir -p "$work"
   fi
-  args=("$work")
+  local args=("$work") options
   [ -d "$root/fuzz/seeds/$name" ] && args+=("$root/fuzz/seeds/$name")
   mapfile -t options < <(read_options "$root/fuzz/$name.options")
   log="$scratch/$name.log"
   echo "fuzz: $name for ${seconds}s ${options[*]}"
   # -print_funcs=0: naming each newly reached function starts the symbolizer,
   # which costs short runs a good part of their time.
-  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 -print_funcs=0 \
+  if "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 -print_funcs=0 \
        -artifact_prefix="$artifacts" "${options[@]}" "${args[@]}" > "$log" 2>&1; then
+    echo 0 > "$scratch/$name.status"
+  else
+    echo 1 > "$scratch/$name.status"
+  fi
+}
+
+# FUZZ_JOBS targets at a time (default one, which keeps the rates comparable).
+names=()
+for target in "${targets[@]}"; do
+  [ -x "$target" ] && [ -f "$target" ] || continue
+  while [ "$(jobs -rp | wc -l)" -ge "$jobs_at_once" ]; do
+    wait -n || true
+  done
+  run_target "$target" &
+  names+=("$(basename "$target")")
+done
+wait
+
+status=0
+slow=()
+summary=()
+for name in "${names[@]}"; do
+  log="$scratch/$name.log"
+  if [ "$(cat "$scratch/$name.status" 2>/dev/null)" != 0 ]; then
     echo "fuzz: $name FAILED"
     tail -n 40 "$log"
     status=1
-    summary+=("$(printf '%-26s FAILED' "$name")")
+    # The summary is what the end of a long CI log shows: give the reason and
+    # the seed that reproduces the run (-seed=N) there too.
+    reason=$(grep -m 1 -oE '(ERROR: [A-Za-z]+: .*|runtime error: .*|SUMMARY: .*)' "$log" || true)
+    seed=$(grep -m 1 -oE 'Seed: [0-9]+' "$log" | cut -d' ' -f2 || true)
+    summary+=("$(printf '%-26s FAILED (seed %s): %s' "$name" "${seed:-?}" "${reason:-see its log above}")")
     continue
   fi
   runs=$(awk '/stat::number_of_executed_units/ {print $2}' "$log")
   rate=$(( ${runs:-0} / seconds ))
   edges=$(grep -oE 'cov: [0-9]+' "$log" | tail -n 1 | cut -d' ' -f2)
-  summary+=("$(printf '%-26s %9s runs %7s exec/s %6s edges' "$name" "${runs:-0}" "$rate" "${edges:-0}")")
+  slowest=$(awk '/stat::slowest_unit_time_sec/ {print $2}' "$log")
+  rss=$(awk '/stat::peak_rss_mb/ {print $2}' "$log")
+  summary+=("$(printf '%-26s %9s runs %7s exec/s %6s edges %3ss slowest %5s MB' "$name" "${runs:-0}" "$rate" \
+    "${edges:-0}" "${slowest:-?}" "${rss:-?}")")
   [ "$rate" -lt "$min_rate" ] && slow+=("$name")
 done
 
-echo "fuzz: summary (${seconds}s each)"
+echo "fuzz: summary (${seconds}s each, $jobs_at_once at a time)"
 printf '  %s\n' "${summary[@]}"
 if [ ${#slow[@]} -gt 0 ]; then
   echo "fuzz: below $min_rate exec/s: ${slow[*]} (a busy machine slows every target)"
