@@ -77,6 +77,7 @@ private:
     void ReportDifferentValues(std::vector<_tKeyVal>& vecValues);
     void CheckNumChinese(const _tKeyVal& kv, int nRule);
     void CheckStandardId(const _tKeyVal& kv);
+    void CheckStandardNumber(const _tKeyVal& kv);
     void CheckStandardArgument();
     const _tKeyVal* TupleValue(const char* sKey) const;
     _tKeyVal AsWritten(const _tKeyVal& kv) const;

@@ -102,9 +102,12 @@ void CAuditAgent::RunCommand(int nRule, int nCommand, const _tKeyVal& kv, int nM
         }
         return;
     case AUDIT_CMD_STANDARD_ID:
-        // The number and date cited with a name are the other values of its tuple.
+        // The number and date cited with a name are the other values of its
+        // tuple; a value found alone is a number cited without a name.
         if (nMode >= 2)
             CheckStandardId(kv);
+        else
+            CheckStandardNumber(kv);
         return;
     case AUDIT_CMD_STANDARD_ARGUMENT:
         if (nMode >= 2 && m_setTupleRulesDone.insert(nRule * 2 + 1).second)

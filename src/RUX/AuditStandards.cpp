@@ -90,6 +90,13 @@ void CAuditAgent::CheckStandardId(const _tKeyVal& kv)
     check.Check(kv, pNumber ? &number : nullptr, TupleValue("Safety_Date"));
 }
 
+void CAuditAgent::CheckStandardNumber(const _tKeyVal& kv)
+{
+    CStandardCitationCheck check(StandardSearch(), m_standardServices.pSimilar,
+                                 [this](_tAuditFailure failure, const _tKeyVal& place) { Add(failure, place); });
+    check.CheckNumber(AsWritten(kv));
+}
+
 void CAuditAgent::CheckStandardArgument()
 {
     CStandardArgumentCheck::_tRow row;

@@ -7,6 +7,7 @@
 #include <strings.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "RUX/StandardSearch.h"
 #include "Utility/Log.h"
@@ -14,6 +15,9 @@
 namespace {
 
 const char kNameQuery[] = "[field] Safety_Tiaowen [whole] ";
+const char kNumberQuery[] = "[field] Safety_Tiaowenhao [whole] ";
+// The dashes reports write between a number and its year.
+const char* const kDashes[] = {"-", "\xE2\x80\x94", "\xE2\x80\x93", "\xEF\xBC\x8D"};  // - — – －
 const char kMemoWithdrawn[] = "3";
 const char kMemoReplaced[] = "2";
 
@@ -68,6 +72,58 @@ int CStandardCitationCheck::Check(const _tKeyVal& kvName, const _tKeyVal* pNumbe
     return RESULT_DONE;
 }
 
+std::string CStandardCitationCheck::WithoutYear(const std::string& sNumber)
+{
+    size_t nEnd = sNumber.find_last_not_of(' ');
+    if (nEnd == std::string::npos)
+        return "";
+    size_t nYear = nEnd + 1;
+    while (nYear > 0 && sNumber[nYear - 1] >= '0' && sNumber[nYear - 1] <= '9')
+        --nYear;
+    size_t nYearLen = nEnd + 1 - nYear;
+    if (nYear == 0 || (nYearLen != 2 && nYearLen != 4))
+        return "";
+    std::string sHead = sNumber.substr(0, sNumber.find_last_not_of(' ', nYear - 1) + 1);
+    for (const char* sDash : kDashes) {
+        size_t nLen = std::strlen(sDash);
+        if (sHead.size() > nLen && sHead.compare(sHead.size() - nLen, nLen, sDash) == 0) {
+            size_t nCodeEnd = sHead.find_last_not_of(' ', sHead.size() - nLen - 1);
+            return nCodeEnd == std::string::npos ? "" : sHead.substr(0, nCodeEnd + 1);
+        }
+    }
+    return "";
+}
+
+int CStandardCitationCheck::CheckNumber(const _tKeyVal& kvNumber)
+{
+    std::string sCode = WithoutYear(kvNumber.key_value);
+    if (sCode.empty())
+        return RESULT_NOTHING;
+    if (CStandardNumber::IsExcluded(kvNumber.key_value))
+        return RESULT_EXCLUDED;
+    if (!m_search.ReadAddresses(CStandardSearch::SERVICE_TIAOWEN))
+        return RESULT_NOTHING;
+    std::vector<_tSearchDocument> vecDocs;
+    int nFound = m_search.Query(CStandardSearch::SERVICE_TIAOWEN, kNumberQuery + sCode, 0, 20, vecDocs);
+    if (nFound == CStandardSearch::kNoAnswer)
+        return RESULT_EXCLUDED;
+    if (nFound <= 0 || vecDocs.empty()) {
+        WriteKG(kvNumber.key_value + " not exists in our big data.");
+        return RESULT_NOT_FOUND;
+    }
+    _tLatest latest;
+    const _tSearchDocument* pCited = FindCited(vecDocs, "", kvNumber.key_value, latest);
+    const _tSearchDocument* pNamed = pCited ? pCited : latest.pDocument;
+    if (!pNamed)
+        return RESULT_NOTHING;
+    std::string sName = CSearchResultParser::Field(*pNamed, "Safety_Tiaowen");
+    if (pCited)
+        CheckEdition(*pCited, sName, kvNumber, nullptr);
+    else
+        ReportNewerNumber(latest, sName, kvNumber);
+    return RESULT_DONE;
+}
+
 // By the name as normalised, then as written.
 int CStandardCitationCheck::FindDocuments(const _tKeyVal& kvName, const std::string& sName,
                                           std::vector<_tSearchDocument>& vecDocs)
@@ -94,7 +150,7 @@ const _tSearchDocument* CStandardCitationCheck::FindCited(const std::vector<_tSe
     CStandardNumber::TiaowenHaoStandard(sCited, cited);
     bool bSameTitle = false;
     for (const _tSearchDocument& document : vecDocs)
-        bSameTitle = bSameTitle || CSearchResultParser::Field(document, "Safety_Tiaowen") == sName;
+        bSameTitle = bSameTitle || (!sName.empty() && CSearchResultParser::Field(document, "Safety_Tiaowen") == sName);
     for (const _tSearchDocument& document : vecDocs) {
         std::string sFound = CSearchResultParser::Field(document, "Safety_Tiaowenhao");
         _tTiaowenHao found;

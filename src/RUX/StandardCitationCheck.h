@@ -34,6 +34,13 @@ public:
     // kvName: the cited name; pNumber, pDate: the number and date cited
     // with it (null when the citation has none).
     int Check(const _tKeyVal& kvName, const _tKeyVal* pNumber, const _tKeyVal* pDate);
+    // A number cited without a name ("GB 50016-2006"): compared with the
+    // editions of its code. A number without a year names the current
+    // edition and is not looked up (RESULT_NOTHING).
+    int CheckNumber(const _tKeyVal& kvNumber);
+    // The number as written without its year ("GB 50016" of
+    // "GB 50016—2014"); "" when it ends in no year.
+    static std::string WithoutYear(const std::string& sNumber);
 
     // A date's year, month and day as yyyymmdd (month and day 0 when not
     // written); 0 when the text holds no year.

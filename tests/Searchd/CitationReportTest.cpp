@@ -82,9 +82,9 @@ protected:
         return sPath;
     }
 
-    std::string Check(const std::string& sPath, int nHandle = 0)
+    std::string Check(const std::string& sPath, int nHandle = 0, int nType = 4)
     {
-        return CitationFindings(VESKAR_CheckReportF(sPath.c_str(), "", "", 4, 1, false, nHandle));
+        return CitationFindings(VESKAR_CheckReportF(sPath.c_str(), "", "", nType, 1, false, nHandle));
     }
 
     CRunningServer m_server{{kStandards, kClauses}};
@@ -120,6 +120,19 @@ TEST_F(CitationReportTest, InspectionRowsAgainstTheClauseTable)
     EXPECT_EQ(Check(sPath), "2.12:符合->不符合;"
                             "2.11:6m->9m;2.12:不符合->符合;"
                             "2.9:《建筑设计防火规范》GB 50016-2014第5.2.9条：防火间距不应小于6m->;");
+}
+
+// Technical, research and general reports cite standards by number alone.
+TEST_F(CitationReportTest, NumbersCitedAloneInOtherReportsAreChecked)
+{
+    std::string sPath = m_docs.File("technical.docx");
+    ASSERT_TRUE(CDocxBuilder()
+                    .Body(CDocxBuilder::Para("1 编制依据") +
+                          CDocxBuilder::Para("本工程按 GB 50016-2014 和 GB 50045-95 设计。") +
+                          CDocxBuilder::Para("防雷设计执行 GB 50057-94 的规定。"))
+                    .Write(sPath));
+    for (int nType : {1, 2, 5})
+        EXPECT_EQ(Check(sPath, 0, nType), "2.2:GB 50045-95->;2.8:GB 50057-94->GB 50057-2010;") << nType;
 }
 
 TEST_F(CitationReportTest, ServiceDownGivesNoFindingAndTheCheckCompletes)

@@ -69,6 +69,20 @@ protected:
         return sOut;
     }
 
+    // The failures of a number cited alone, at paragraph 2.
+    std::string CheckNumber(const std::string& sNumber, int* pResult = nullptr)
+    {
+        CStandardSearch search(m_dir.Path());
+        std::string sOut;
+        CStandardCitationCheck check(search, nullptr, [&sOut](_tAuditFailure failure, const _tKeyVal& place) {
+            sOut += Describe(failure, place) + ";";
+        });
+        int nResult = check.CheckNumber(Value(sNumber, 2));
+        if (pResult)
+            *pResult = nResult;
+        return sOut;
+    }
+
     std::string KnowledgeLog() const { return ReadTestFile(m_dir.File("KnowGraph.txt")); }
 
     CRunningServer m_server{{kStandards}};
@@ -171,4 +185,32 @@ TEST_F(StandardCitationCheckTest, ConcurrentChecksEachGetTheirAnswer)
     }
     for (size_t t = 0; t < vecResults.size(); ++t)
         EXPECT_EQ(vecResults[t], t % 2 ? sReplaced : sWithdrawn);
+}
+
+TEST(StandardNumberYear, TheYearAndItsDashAreCutFromTheNumberAsWritten)
+{
+    EXPECT_EQ(CStandardCitationCheck::WithoutYear("GB 50016-2014"), "GB 50016");
+    EXPECT_EQ(CStandardCitationCheck::WithoutYear("GB50016\xE2\x80\x94" "2014"), "GB50016");  // —
+    EXPECT_EQ(CStandardCitationCheck::WithoutYear("GB 50016\xEF\xBC\x8D" "2014 "), "GB 50016");  // －
+    EXPECT_EQ(CStandardCitationCheck::WithoutYear("GB/T 13861 - 2009"), "GB/T 13861");
+    EXPECT_EQ(CStandardCitationCheck::WithoutYear("GB 50045-95"), "GB 50045");
+    EXPECT_EQ(CStandardCitationCheck::WithoutYear("GB 13495.1-2015"), "GB 13495.1");
+    for (const char* sNoYear : {"GB 50016", "GB 50016-", "2014", "-2014", " - 2014", "GB 50016-201", "GB 500162014", ""})
+        EXPECT_EQ(CStandardCitationCheck::WithoutYear(sNoYear), "") << sNoYear;
+}
+
+TEST_F(StandardCitationCheckTest, NumbersCitedWithoutANameAreComparedWithTheirCodesEditions)
+{
+    EXPECT_EQ(CheckNumber("GB 50016-2014"), "");
+    EXPECT_EQ(CheckNumber("GB 50045-95"), "2.2:GB 50045-95->@2/D;");
+    EXPECT_EQ(CheckNumber("GB50057\xE2\x80\x94" "94"), "2.8:GB50057\xE2\x80\x94" "94->GB 50057-2010@2;");
+    // An edition the catalogue does not hold, older than its newest.
+    EXPECT_EQ(CheckNumber("GB 50116-98"), "2.8:GB 50116-98->GB 50116-2013@2;");
+    // A number without its year names the current edition; unknown codes go to the log.
+    int nResult = 0;
+    EXPECT_EQ(CheckNumber("GB 50016", &nResult), "");
+    EXPECT_EQ(nResult, CStandardCitationCheck::RESULT_NOTHING);
+    EXPECT_EQ(CheckNumber("GB 59999-2020", &nResult), "");
+    EXPECT_EQ(nResult, CStandardCitationCheck::RESULT_NOT_FOUND);
+    EXPECT_NE(KnowledgeLog().find("GB 59999-2020 not exists in our big data."), std::string::npos);
 }
