@@ -36,20 +36,22 @@ TEST(DeleteWhileChecking, InstanceOutlivesTheCallThatHoldsIt)
     for (int nRound = 0; nRound < 4; ++nRound) {
         int nHandle = VESKAR_NewInstance();
         ASSERT_GT(nHandle, 0);
-        std::atomic<bool> bStarted {false};
+        std::atomic<int> nChecked {0};
+        std::atomic<bool> bEnded {false};
         std::string sError;
         std::thread checker([&] {
             // Checks until the handle is gone; a text from a call that ended
             // before the deletion is not read, since the deletion frees it.
-            for (;;) {
-                bStarted = true;
-                if (!VESKAR_CheckReportM(sReport.c_str(), "", "", VESKAR_REPORT_THESIS, VESKAR_FORMAT_JSON, false,
-                                         nHandle))
-                    break;
-            }
+            while (VESKAR_CheckReportM(sReport.c_str(), "", "", VESKAR_REPORT_THESIS, VESKAR_FORMAT_JSON, false,
+                                       nHandle))
+                ++nChecked;
             sError = VESKAR_GetLastErrorMsg();
+            bEnded = true;
         });
-        while (!bStarted)
+        // After a first whole check the next one starts at once, so the
+        // deletion lands inside a call (a thread just started may not have
+        // reached its first call yet, above all on a busy machine).
+        while (nChecked == 0 && !bEnded)
             std::this_thread::yield();
         EXPECT_EQ(VESKAR_DeleteInstance(nHandle), 1);
         checker.join();
