@@ -2,6 +2,7 @@
 // on a free loopback port over a small catalogue of real editions.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 
 #include "Global/Globals.h"
@@ -53,34 +54,34 @@ protected:
                           "</ArgumentPort><TimeoutSeconds>5</TimeoutSeconds></SearchAgent>");
     }
 
-    // The failures of one citation (name at paragraph 1, number at 2, date at 3).
-    std::string Check(const std::string& sName, const std::string& sNumber, const std::string& sDate = "",
-                      int* pResult = nullptr)
+    // The failures a call on a check gives, its result in *pResult.
+    std::string Run(const std::function<int(CStandardCitationCheck&)>& call, int* pResult)
     {
         CStandardSearch search(m_dir.Path());
         std::string sOut;
         CStandardCitationCheck check(search, nullptr, [&sOut](_tAuditFailure failure, const _tKeyVal& place) {
             sOut += Describe(failure, place) + ";";
         });
-        _tKeyVal number = Value(sNumber, 2), date = Value(sDate, 3);
-        int nResult = check.Check(Value(sName, 1), &number, sDate.empty() ? nullptr : &date);
+        int nResult = call(check);
         if (pResult)
             *pResult = nResult;
         return sOut;
     }
 
+    // The failures of one citation (name at paragraph 1, number at 2, date at 3).
+    std::string Check(const std::string& sName, const std::string& sNumber, const std::string& sDate = "",
+                      int* pResult = nullptr)
+    {
+        _tKeyVal number = Value(sNumber, 2), date = Value(sDate, 3);
+        return Run([&](CStandardCitationCheck& check) {
+            return check.Check(Value(sName, 1), &number, sDate.empty() ? nullptr : &date);
+        }, pResult);
+    }
+
     // The failures of a number cited alone, at paragraph 2.
     std::string CheckNumber(const std::string& sNumber, int* pResult = nullptr)
     {
-        CStandardSearch search(m_dir.Path());
-        std::string sOut;
-        CStandardCitationCheck check(search, nullptr, [&sOut](_tAuditFailure failure, const _tKeyVal& place) {
-            sOut += Describe(failure, place) + ";";
-        });
-        int nResult = check.CheckNumber(Value(sNumber, 2));
-        if (pResult)
-            *pResult = nResult;
-        return sOut;
+        return Run([&](CStandardCitationCheck& check) { return check.CheckNumber(Value(sNumber, 2)); }, pResult);
     }
 
     std::string KnowledgeLog() const { return ReadTestFile(m_dir.File("KnowGraph.txt")); }
